@@ -1,0 +1,70 @@
+# Test helpers. GoogleTest is built from Debian's source package (/usr/src/googletest) for each configuration.
+# MinGW test programs run under wine64 (the cross-compiling emulator) in a prefix private to the build tree,
+# created once by the wineprefix fixture; native ones run directly.
+
+set(PROJECT_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(PROJECT_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
+file(MAKE_DIRECTORY ${PROJECT_SCREENSHOT_DIR})
+
+if(PROJECT_TESTS AND NOT PROJECT_FUZZ)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${PROJECT_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
+
+enable_testing()
+
+if(WIN32)
+  set(PROJECT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  add_test(NAME wineprefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${PROJECT_WINEPREFIX})
+  set_tests_properties(wineprefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
+endif()
+
+# project_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [MAIN target] [TIMEOUT s])
+# One test program is one ctest test. MAIN names the library that provides main(); default gtest_main.
+function(project_add_test name)
+  cmake_parse_arguments(T "" "MAIN;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_MAIN)
+    set(T_MAIN GTest::gtest_main)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${T_MAIN} GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set(test_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}.files)
+  file(MAKE_DIRECTORY ${test_dir})
+  if(WIN32)
+    # Windows programs see the Unix root as drive Z:.
+    set_tests_properties(${name} PROPERTIES
+      FIXTURES_REQUIRED wineprefix
+      ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR}")
+  else()
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "PROJECT_TEST_DIR=${test_dir};PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1")
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# project_add_fuzzer(name source): a libFuzzer target over every core library, run for a few seconds by ctest
+# from the seed corpus tests/fuzz/corpus/<name> (when present) into a scratch corpus in the build tree.
+set(PROJECT_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzz target runs in the test command")
+function(project_add_fuzzer name source)
+  get_property(core_libraries GLOBAL PROPERTY PROJECT_CORE_LIBRARIES)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${core_libraries})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(scratch ${CMAKE_CURRENT_BINARY_DIR}/corpus/${name})
+  file(MAKE_DIRECTORY ${scratch})
+  set(seeds ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  set(corpora ${scratch})
+  if(EXISTS ${seeds})
+    list(APPEND corpora ${seeds})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${PROJECT_FUZZ_SECONDS} -rss_limit_mb=2048
+           -timeout=10 -print_final_stats=0 ${corpora})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+endfunction()
