@@ -15,10 +15,19 @@ endif()
 
 enable_testing()
 
+# Test names carry their configuration, so that one ctest run over all build trees tells them apart.
+if(WIN32)
+  set(PROJECT_TEST_CONFIG wine)
+elseif(PROJECT_FUZZ)
+  set(PROJECT_TEST_CONFIG fuzz)
+else()
+  set(PROJECT_TEST_CONFIG native)
+endif()
+
 if(WIN32)
   set(PROJECT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  add_test(NAME wineprefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${PROJECT_WINEPREFIX})
-  set_tests_properties(wineprefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
+  add_test(NAME wine/prefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${PROJECT_WINEPREFIX})
+  set_tests_properties(wine/prefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
 endif()
 
 # project_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [MAIN target] [TIMEOUT s])
@@ -34,19 +43,20 @@ function(project_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${T_MAIN} GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set(test_name ${PROJECT_TEST_CONFIG}/${name})
+  add_test(NAME ${test_name} COMMAND ${name} --gtest_brief=1)
   set(test_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}.files)
   file(MAKE_DIRECTORY ${test_dir})
   if(WIN32)
     # Windows programs see the Unix root as drive Z:.
-    set_tests_properties(${name} PROPERTIES
+    set_tests_properties(${test_name} PROPERTIES
       FIXTURES_REQUIRED wineprefix
       ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR}")
   else()
-    set_tests_properties(${name} PROPERTIES
+    set_tests_properties(${test_name} PROPERTIES
       ENVIRONMENT "PROJECT_TEST_DIR=${test_dir};PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1")
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()
 
 # project_add_fuzzer(name source): a libFuzzer target over every core library, run for a few seconds by ctest
@@ -64,7 +74,7 @@ function(project_add_fuzzer name source)
   if(EXISTS ${seeds})
     list(APPEND corpora ${seeds})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${PROJECT_FUZZ_SECONDS} -rss_limit_mb=2048
+  add_test(NAME fuzz/${name} COMMAND ${name} -max_total_time=${PROJECT_FUZZ_SECONDS} -rss_limit_mb=2048
            -timeout=10 -print_final_stats=0 ${corpora})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+  set_tests_properties(fuzz/${name} PROPERTIES TIMEOUT 120)
 endfunction()

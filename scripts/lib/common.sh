@@ -9,3 +9,7 @@ build_root=${BUILD_ROOT:-$project_root/build}
 
 say() { echo "[setup] $*" >&2; }
 die() { echo "[setup] error: $*" >&2; exit 1; }
+
+# Debian installs the 64-bit Wine loader outside PATH; only 64-bit programs run on these machines.
+wine64_loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+export WINELOADER=$wine64_loader
