@@ -1,6 +1,7 @@
 // DibImage pixel access and checked creation.
 #include "formatlib/core/dib_image.h"
 
+#include <algorithm>
 #include <new>
 
 namespace fl {
@@ -65,10 +66,28 @@ void DibImage::SetColorAt(int32_t x, int32_t y, RgbQuad color) {
   if (bitCount == 32) pixel[3] = color.reserved;
 }
 
+void CopyPixel(const DibImage& from, int32_t fromX, int32_t fromY, DibImage& to, int32_t toX, int32_t toY) {
+  if (from.HasPalette()) {
+    to.SetIndexAt(toX, toY, from.IndexAt(fromX, fromY));
+    return;
+  }
+  size_t bytesPerPixel = static_cast<size_t>(from.bitCount / 8);
+  const uint8_t* source = from.Row(fromY) + static_cast<size_t>(fromX) * bytesPerPixel;
+  std::copy_n(source, bytesPerPixel, to.Row(toY) + static_cast<size_t>(toX) * bytesPerPixel);
+}
+
 ErrorCode CheckImageSize(int64_t width, int64_t height, int bitCount) {
   if (!DibImage::IsSupportedDepth(bitCount)) return kUnsupportedDepth;
   if (width < 1 || height < 1) return kBadDimensions;
   if (width > kMaxDimension || height > kMaxDimension || width * height > kMaxPixels) return kImageTooLarge;
+  return kOk;
+}
+
+ErrorCode CheckImage(const DibImage& image) {
+  if (CheckImageSize(image.width, image.height, image.bitCount) != kOk) return kBadDib;
+  if (image.bits.size() != image.Stride() * static_cast<size_t>(image.height)) return kBadDib;
+  size_t maxPaletteSize = image.HasPalette() ? size_t{1} << image.bitCount : 0;
+  if (image.palette.size() > maxPaletteSize) return kBadDib;
   return kOk;
 }
 

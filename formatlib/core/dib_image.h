@@ -57,9 +57,16 @@ struct DibImage {
   friend bool operator==(const DibImage&, const DibImage&) = default;
 };
 
+// Copies one pixel between two images of the same depth (a palette index or the pixel's bytes).
+void CopyPixel(const DibImage& from, int32_t fromX, int32_t fromY, DibImage& to, int32_t toX, int32_t toY);
+
 // Checks that width x height at bitCount is a size the library accepts (each side 1..kMaxDimension, at most
 // kMaxPixels pixels, a supported depth); kOk or the reason it is not.
 ErrorCode CheckImageSize(int64_t width, int64_t height, int bitCount);
+
+// Checks that `image` is well formed: an accepted size, a pixel array of exactly height rows of Stride() bytes
+// and a palette of at most 2^bitCount entries (none at 24 and 32); kBadDib when it is not.
+ErrorCode CheckImage(const DibImage& image);
 
 // Makes `image` a zero-filled picture of the given size and depth with an empty palette, after CheckImageSize;
 // on failure `image` is left empty.
