@@ -1,9 +1,9 @@
 # Shared settings of the project's scripts: where things live and how they speak.
 project_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-deps_version=v1
-deps_root=${IMAGING_DEPS:-/opt/imaging-deps/$deps_version}
-deps_src=/opt/imaging-deps/src
-deps_build=/opt/imaging-deps/build
+# The cross-built image libraries; a new version (new sources or options) builds beside the old one.
+deps_root=${IMAGING_DEPS_ROOT:-/opt/imaging-deps/v2}
+deps_src=$deps_root/src
+deps_build=$deps_root/build
 mingw_triplets=(x86_64-w64-mingw32 i686-w64-mingw32)
 build_root=${BUILD_ROOT:-$project_root/build}
 
