@@ -1,0 +1,107 @@
+#include "classlib/core/files.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "classlib/core/exceptions.h"
+
+namespace cl {
+
+namespace {
+
+bool StatMode(const std::string& name, bool& isFolder) {
+  struct stat info;
+  if (name.empty() || stat(name.c_str(), &info) != 0) return false;
+  isFolder = (info.st_mode & S_IFMT) == S_IFDIR;
+  return true;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& fileName) {
+  bool isFolder = false;
+  return StatMode(fileName, isFolder) && !isFolder;
+}
+
+bool DirectoryExists(const std::string& folder) {
+  bool isFolder = false;
+  return StatMode(folder, isFolder) && isFolder;
+}
+
+bool RemoveFile(const std::string& fileName) {
+#ifdef _WIN32
+  return _unlink(fileName.c_str()) == 0;
+#else
+  return unlink(fileName.c_str()) == 0;
+#endif
+}
+
+bool RenameFile(const std::string& oldName, const std::string& newName) {
+  // POSIX rename replaces an existing target; Windows refuses. Refuse everywhere.
+  bool isFolder = false;
+  if (StatMode(newName, isFolder)) return false;
+  return std::rename(oldName.c_str(), newName.c_str()) == 0;
+}
+
+std::string GetCurrentDir() {
+  std::string buffer(4096, '\0');
+#ifdef _WIN32
+  const bool ok = _getcwd(buffer.data(), static_cast<int>(buffer.size())) != nullptr;
+#else
+  const bool ok = getcwd(buffer.data(), buffer.size()) != nullptr;
+#endif
+  if (!ok) return {};
+  buffer.resize(buffer.find('\0'));
+  return buffer;
+}
+
+bool SetCurrentDir(const std::string& folder) {
+#ifdef _WIN32
+  return _chdir(folder.c_str()) == 0;
+#else
+  return chdir(folder.c_str()) == 0;
+#endif
+}
+
+void ChDir(const std::string& folder) {
+  if (!SetCurrentDir(folder)) throw EInOutError(Format("Cannot change to folder %s", {folder}), errno);
+}
+
+void EraseFile(const std::string& fileName) {
+  if (!RemoveFile(fileName)) throw EInOutError(Format("Cannot delete file %s", {fileName}), errno);
+}
+
+std::string GetTempDirectory() {
+#ifdef _WIN32
+  const char* const variables[] = {"TMP", "TEMP", "USERPROFILE"};
+#else
+  const char* const variables[] = {"TMPDIR"};
+#endif
+  std::string folder;
+  for (const char* name : variables) {
+    const char* value = std::getenv(name);
+    if (value && *value) {
+      folder = value;
+      break;
+    }
+  }
+#ifndef _WIN32
+  if (folder.empty()) folder = "/tmp";
+#else
+  if (folder.empty()) folder = GetCurrentDir();
+#endif
+  if (!folder.empty() && folder.back() != PathDelim) folder += PathDelim;
+  return folder;
+}
+
+}  // namespace cl
