@@ -1,0 +1,205 @@
+// Reading TIFF pages into bitmaps. Common layouts (bilevel, gray, palette and RGB in strips) are decoded strip by
+// strip straight into a DIB section of the same depth; everything else libtiff can decode (tiles, planes, 16-bit
+// samples, CMYK, YCbCr, other orientations) goes through its RGBA reader into a 24-bit bitmap.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "formatlib/dib_convert.h"
+#include "formatlib/file_access.h"
+#include "formatlib/tiff_file.h"
+
+namespace fl {
+namespace {
+
+struct PageLayout {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint16_t bitsPerSample = 1;
+  uint16_t samplesPerPixel = 1;
+  uint16_t photometric = PHOTOMETRIC_MINISWHITE;
+  uint16_t planar = PLANARCONFIG_CONTIG;
+  uint16_t orientation = ORIENTATION_TOPLEFT;
+};
+
+PageLayout ReadLayout(TIFF* tiff) {
+  PageLayout layout;
+  if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width) ||
+      !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height)) {
+    Fail(kBadTiffData);
+  }
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &layout.bitsPerSample);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &layout.samplesPerPixel);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &layout.planar);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &layout.orientation);
+  if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &layout.photometric)) {
+    layout.photometric = layout.samplesPerPixel >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISWHITE;
+  }
+  return layout;
+}
+
+// The depth a page decodes to directly, or 0 when it needs the RGBA reader.
+int DirectDepth(TIFF* tiff, const PageLayout& layout) {
+  if (TIFFIsTiled(tiff) || layout.orientation != ORIENTATION_TOPLEFT) return 0;
+  uint16_t bits = layout.bitsPerSample;
+  switch (layout.photometric) {
+    case PHOTOMETRIC_MINISWHITE:
+    case PHOTOMETRIC_MINISBLACK:
+    case PHOTOMETRIC_PALETTE:
+      return layout.samplesPerPixel == 1 && (bits == 1 || bits == 4 || bits == 8) ? bits : 0;
+    case PHOTOMETRIC_RGB:
+      return bits == 8 && layout.samplesPerPixel >= 3 && layout.samplesPerPixel <= 4 &&
+                     (layout.planar == PLANARCONFIG_CONTIG || layout.samplesPerPixel == 1)
+                 ? 24
+                 : 0;
+    default:
+      return 0;
+  }
+}
+
+std::vector<RgbQuad> PagePalette(TIFF* tiff, const PageLayout& layout) {
+  int entries = 1 << layout.bitsPerSample;
+  std::vector<RgbQuad> palette(entries);
+  if (layout.photometric == PHOTOMETRIC_PALETTE) {
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue)) Fail(kBadTiffData);
+    // Some writers store 8-bit values in the 16-bit colour map; take them as they are.
+    bool eightBit = true;
+    for (int i = 0; i < entries; ++i) eightBit = eightBit && red[i] < 256 && green[i] < 256 && blue[i] < 256;
+    int shift = eightBit ? 0 : 8;
+    for (int i = 0; i < entries; ++i) {
+      palette[i] = MakeRgb(static_cast<uint8_t>(red[i] >> shift), static_cast<uint8_t>(green[i] >> shift),
+                           static_cast<uint8_t>(blue[i] >> shift));
+    }
+    return palette;
+  }
+  palette = GrayPalette(layout.bitsPerSample);
+  if (layout.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(palette.begin(), palette.end());
+  return palette;
+}
+
+HBITMAP ReadStrips(TIFF* tiff, const PageLayout& layout, int depth) {
+  std::vector<RgbQuad> palette = depth <= 8 ? PagePalette(tiff, layout) : std::vector<RgbQuad>{};
+  NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), depth, palette);
+  uint32_t rowsPerStrip = layout.height;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, layout.height);
+  tmsize_t scanline = TIFFScanlineSize(tiff);
+  if (scanline <= 0) Fail(kBadTiffData);
+  std::vector<uint8_t> strip(static_cast<size_t>(scanline) * rowsPerStrip);
+  size_t rowBytes = std::min<size_t>(static_cast<size_t>(scanline), section.Stride());
+  uint32_t samples = layout.samplesPerPixel;
+  for (uint32_t top = 0; top < layout.height; top += rowsPerStrip) {
+    uint32_t rows = std::min(rowsPerStrip, layout.height - top);
+    tmsize_t wanted = static_cast<tmsize_t>(rows) * scanline;
+    if (TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, 0), strip.data(), wanted) < wanted) {
+      Fail(kBadTiffData);
+    }
+    for (uint32_t row = 0; row < rows; ++row) {
+      const uint8_t* source = strip.data() + static_cast<size_t>(row) * scanline;
+      uint8_t* target = section.Row(static_cast<int32_t>(top + row));
+      if (depth <= 8) {
+        std::memcpy(target, source, rowBytes);
+        continue;
+      }
+      for (uint32_t x = 0; x < layout.width; ++x, source += samples, target += 3) {
+        target[0] = source[2];
+        target[1] = source[1];
+        target[2] = source[0];
+      }
+    }
+  }
+  return section.Release();
+}
+
+HBITMAP ReadRgba(TIFF* tiff, const PageLayout& layout) {
+  Check(CheckImageSize(layout.width, layout.height, 32));
+  std::vector<uint32_t> raster(static_cast<size_t>(layout.width) * layout.height);
+  if (!TIFFReadRGBAImageOriented(tiff, layout.width, layout.height, raster.data(), ORIENTATION_TOPLEFT, 0)) {
+    Fail(kUnsupportedTiff);
+  }
+  NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), 24, {});
+  for (uint32_t y = 0; y < layout.height; ++y) {
+    const uint32_t* source = raster.data() + static_cast<size_t>(y) * layout.width;
+    uint8_t* target = section.Row(static_cast<int32_t>(y));
+    for (uint32_t x = 0; x < layout.width; ++x, target += 3) {
+      target[0] = static_cast<uint8_t>(TIFFGetB(source[x]));
+      target[1] = static_cast<uint8_t>(TIFFGetG(source[x]));
+      target[2] = static_cast<uint8_t>(TIFFGetR(source[x]));
+    }
+  }
+  return section.Release();
+}
+
+// Stretches a page along its coarser axis so that a fax page at 204 x 98 dpi keeps its proportions.
+HBITMAP MakePixelsSquare(TIFF* tiff, HBITMAP page) {
+  GdiObject<HBITMAP> original(page);
+  float xResolution = 0, yResolution = 0;
+  if (!TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &xResolution) ||
+      !TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &yResolution) || !(xResolution > 0) || !(yResolution > 0) ||
+      xResolution == yResolution) {
+    return original.Release();
+  }
+  DibImage source = DibFromBitmap(page);
+  double width = source.width, height = source.height;
+  if (xResolution > yResolution) {
+    height = height * xResolution / yResolution;
+  } else {
+    width = width * yResolution / xResolution;
+  }
+  if (width > kMaxDimension || height > kMaxDimension) Fail(kImageTooLarge);
+  NewDibSection section(static_cast<int32_t>(width + 0.5), static_cast<int32_t>(height + 0.5), source.bitCount,
+                        source.palette);
+  MemoryDc sourceDc, targetDc;
+  Selection sourceSelected(sourceDc.Get(), page);
+  GdiObject<HBITMAP> stretched(section.Release());
+  Selection targetSelected(targetDc.Get(), stretched.Get());
+  SetStretchBltMode(targetDc.Get(), COLORONCOLOR);
+  if (!StretchBlt(targetDc.Get(), 0, 0, static_cast<int>(width + 0.5), static_cast<int>(height + 0.5), sourceDc.Get(),
+                  0, 0, source.width, source.height, SRCCOPY)) {
+    Fail(kGdiFailure);
+  }
+  return stretched.Release();
+}
+
+}  // namespace
+
+TiffHandle::TiffHandle(const char* name, const char* mode, ErrorCode error) {
+  TIFFSetErrorHandler(nullptr);
+  TIFFSetWarningHandler(nullptr);
+  tiff_ = name && *name ? TIFFOpen(name, mode) : nullptr;
+  if (!tiff_) Fail(error);
+}
+
+TiffHandle::~TiffHandle() {
+  if (tiff_) TIFFClose(tiff_);
+}
+
+bool TiffHandle::Close() {
+  bool flushed = TIFFFlush(tiff_) == 1;
+  TIFFClose(tiff_);
+  tiff_ = nullptr;
+  return flushed;
+}
+
+int CountTiffPages(const char* name) {
+  if (!FileExists(name)) Fail(kCannotOpenFile);
+  TiffHandle file(name, "r", kNotTiffFile);
+  return TIFFNumberOfDirectories(file.Get());
+}
+
+void SelectTiffPage(const TiffHandle& file, int pageIndex) {
+  if (pageIndex < 0 || pageIndex >= static_cast<int>(TIFFNumberOfDirectories(file.Get()))) Fail(kBadPageIndex);
+  if (!TIFFSetDirectory(file.Get(), static_cast<tdir_t>(pageIndex))) Fail(kBadTiffData);
+}
+
+HBITMAP ReadTiffPage(const TiffHandle& file, bool squarePixels) {
+  TIFF* tiff = file.Get();
+  PageLayout layout = ReadLayout(tiff);
+  Check(CheckImageSize(layout.width, layout.height, 24));
+  int depth = DirectDepth(tiff, layout);
+  HBITMAP page = depth ? ReadStrips(tiff, layout, depth) : ReadRgba(tiff, layout);
+  return squarePixels ? MakePixelsSquare(tiff, page) : page;
+}
+
+}  // namespace fl
