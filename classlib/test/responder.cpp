@@ -1,0 +1,51 @@
+// The strict test responder.
+#include "classlib/test/responder.h"
+
+#include <gtest/gtest.h>
+
+namespace cl::test {
+
+Responder::Responder() : FPrevious(cl::seam::SetResponder(this)) {}
+
+Responder::~Responder() {
+  cl::seam::SetResponder(FPrevious);
+}
+
+int CancelAnswer(UINT flags) {
+  switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL:
+    case MB_CANCELTRYCONTINUE:
+      return IDCANCEL;
+    case MB_YESNO:
+      return IDNO;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    default:
+      return IDOK;
+  }
+}
+
+std::optional<int> Responder::AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  MessageBoxes.push_back({text, caption, flags});
+  if (OnMessageBox) return OnMessageBox(MessageBoxes.back());
+  ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
+  return CancelAnswer(flags);
+}
+
+bool Responder::AnswerException(const std::string& message) {
+  Exceptions.push_back(message);
+  if (OnShowException) {
+    OnShowException(message);
+  } else {
+    ADD_FAILURE() << "unexpected exception shown: " << message;
+  }
+  return true;
+}
+
+void Responder::ExceptionDropped(const std::string& message) {
+  DroppedExceptions.push_back(message);
+}
+
+}  // namespace cl::test

@@ -1,0 +1,49 @@
+// cl::test::Responder: answers the library's modal user interface inside tests, so that no test waits for a
+// person. Scoped: constructing one installs it, destroying it puts back the one it replaced. It is strict: a
+// kind of modal UI without a handler fails the running test with its text and is answered Cancel/No (OK where a
+// box has nothing else).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/win/modal_seam.h"
+
+namespace cl::test {
+
+struct MessageBoxCall {
+  std::string Text;
+  std::string Caption;
+  UINT Flags = 0;
+};
+
+class Responder : public cl::seam::ModalResponder {
+ public:
+  Responder();
+  ~Responder() override;
+  Responder(const Responder&) = delete;
+  Responder& operator=(const Responder&) = delete;
+
+  // Handlers; an empty one makes that kind of UI unexpected.
+  std::function<int(const MessageBoxCall&)> OnMessageBox;  // returns IDOK, IDYES, ...
+  std::function<void(const std::string& message)> OnShowException;
+
+  // What was shown, in order, answered or not.
+  std::vector<MessageBoxCall> MessageBoxes;
+  std::vector<std::string> Exceptions;
+  std::vector<std::string> DroppedExceptions;
+
+  std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) override;
+  bool AnswerException(const std::string& message) override;
+  void ExceptionDropped(const std::string& message) override;
+
+ private:
+  cl::seam::ModalResponder* FPrevious;
+};
+
+// The answer a strict responder gives a box of these flags: Cancel, else No, else Abort for
+// Abort/Retry/Ignore, else OK.
+int CancelAnswer(UINT flags);
+
+}  // namespace cl::test

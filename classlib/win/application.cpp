@@ -1,0 +1,172 @@
+// TApplication: application window, message loop and exception reporting.
+#include "classlib/win/application.h"
+
+#include <new>
+
+#include "classlib/core/paths.h"
+#include "classlib/win/command_line.h"
+#include "classlib/win/guard.h"
+#include "classlib/win/message_box.h"
+#include "classlib/win/modal_seam.h"
+
+namespace cl {
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr char kApplicationWindowClass[] = "TApplication";
+}
+
+LRESULT CALLBACK ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  TApplication* application = Application;
+  if (!application || application->FHandle != wnd) return DefWindowProcA(wnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  Guard(application, [&] { application->WndProc(message); });
+  return message.Result;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing{};
+  if (!GetClassInfoA(instance, kApplicationWindowClass, &existing)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ApplicationWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kApplicationWindowClass;
+    if (!RegisterClassA(&wc)) throw EOutOfResources();
+  }
+  FTitle = ChangeFileExt(ExtractFileName(ParamStr(0)), "");
+  // Hidden and top-level, never message-only: a second instance finds it with FindWindowA.
+  FHandle = CreateWindowExA(0, kApplicationWindowClass, FTitle.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
+                            nullptr, instance, nullptr);
+  if (!FHandle) throw EOutOfResources();
+}
+
+TApplication::~TApplication() = default;
+
+void TApplication::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  if (FHandle) {
+    HWND wnd = FHandle;
+    FHandle = nullptr;
+    DestroyWindow(wnd);
+  }
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  if (title == FTitle) return;
+  FTitle = title;
+  if (FHandle) SetWindowTextA(FHandle, FTitle.c_str());
+}
+
+std::string TApplication::ExeName() const {
+  return ParamStr(0);
+}
+
+void TApplication::WndProc(TMessage& message) {
+  message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) Idle();
+}
+
+void TApplication::Idle() {
+  bool done = true;
+  if (FOnIdle) FOnIdle(this, done);
+  if (done && !FTerminated) WaitMessage();
+}
+
+void TApplication::Run() {
+  while (!FTerminated) {
+    try {
+      HandleMessage();
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+}
+
+void TApplication::Terminate() {
+  if (FTerminated) return;
+  FTerminated = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* sender) noexcept {
+  if (!std::current_exception()) return;
+  try {
+    try {
+      throw;
+    } catch (EAbort&) {
+      // silent by definition
+    } catch (Exception& e) {
+      DispatchException(sender, e);
+    } catch (std::bad_alloc&) {
+      EOutOfMemory e("Out of memory");
+      DispatchException(sender, e);
+    } catch (std::exception& e) {
+      Exception wrapped(e.what());
+      DispatchException(sender, wrapped);
+    } catch (...) {
+      Exception wrapped("Unknown exception");
+      DispatchException(sender, wrapped);
+    }
+  } catch (...) {
+    // An OnException handler or the box failed; HandleException itself never throws.
+  }
+}
+
+void TApplication::DispatchException(TObject* sender, Exception& e) {
+  if (FOnException) {
+    FOnException(sender, e);
+    return;
+  }
+  ShowException(e);
+}
+
+void TApplication::ShowException(const Exception& e) {
+  seam::ModalResponder* responder = seam::CurrentResponder();
+  if (FShowingException) {
+    // A handler ran inside the box's own message loop and failed: one box at a time, the rest is dropped.
+    if (responder) responder->ExceptionDropped(e.Message());
+    return;
+  }
+  FShowingException = true;
+  try {
+    if (!responder || !responder->AnswerException(e.Message())) MessageBox(e.Message(), FTitle, MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    FShowingException = false;
+    throw;
+  }
+  FShowingException = false;
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = FHandle;
+  return cl::MessageBoxA(owner, text, caption, flags);
+}
+
+}  // namespace cl

@@ -1,0 +1,82 @@
+// TApplication: the process's hidden application window (class "TApplication"), its message loop and the one
+// place where exceptions of event handlers end up (HandleException). Made by cl::Initialize as cl::Application.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "classlib/core/component.h"
+#include "classlib/core/events.h"
+#include "classlib/core/exceptions.h"
+#include "classlib/win/messages.h"
+
+namespace cl {
+
+using TExceptionEvent = Event<void(TObject* Sender, Exception& E)>;
+using TIdleEvent = Event<void(TObject* Sender, bool& Done)>;
+
+class TApplication : public TComponent {
+  CL_CLASS(TApplication, TComponent)
+ public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+  void BeforeDestruction() override;
+
+  HWND Handle() const { return FHandle; }
+  // Default: the program's file name without extension. The setter also sets the application window's text,
+  // which is how other instances find this one with FindWindowA("TApplication", title).
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& title);
+  std::string ExeName() const;
+
+  // Runs the loop until Terminate (or WM_QUIT); an exception escaping one message goes to HandleException.
+  void Run();
+  // Ends Run and every modal loop: Terminated is true at once, and WM_QUIT follows in the queue.
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Handles every queued message, then returns.
+  void ProcessMessages();
+  // Handles one message, or idles (OnIdle, then WaitMessage) when the queue is empty.
+  void HandleMessage();
+
+  // Call inside a catch block. EAbort is ignored; otherwise OnException when assigned, else the message in a box
+  // (MB_OK | MB_ICONSTOP, caption Title) through the modal seam. Never throws; an exception raised while such a
+  // box is up is dropped.
+  void HandleException(TObject* sender) noexcept;
+  void ShowException(const Exception& e);
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  const TExceptionEvent& OnException() const { return FOnException; }
+  void SetOnException(const TExceptionEvent& handler) { FOnException = handler; }
+  const TIdleEvent& OnIdle() const { return FOnIdle; }
+  void SetOnIdle(const TIdleEvent& handler) { FOnIdle = handler; }
+
+ protected:
+  virtual void WndProc(TMessage& message);
+
+ private:
+  friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  bool ProcessMessage(MSG& msg);
+  void Idle();
+  void DispatchException(TObject* sender, Exception& e);
+
+  HWND FHandle = nullptr;
+  std::string FTitle;
+  bool FTerminated = false;
+  bool FShowingException = false;
+  TExceptionEvent FOnException;
+  TIdleEvent FOnIdle;
+};
+
+// The application object between Initialize and Finalize, else null.
+extern TApplication* Application;
+
+// Starts the library on the calling thread, which becomes the GUI thread: makes Application. Call once in main.
+void Initialize();
+// Frees what Initialize made (the application frees its forms first). Safe without Initialize.
+void Finalize();
+// True on the thread that called Initialize.
+bool IsGuiThread();
+
+}  // namespace cl
