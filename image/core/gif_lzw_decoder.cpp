@@ -1,0 +1,221 @@
+// The code reader pulls variable-width codes least significant bit first across sub-block boundaries; the
+// table decoder expands each code onto an output stack that the pixel loop drains row segment by row segment.
+#include "image/core/gif_lzw_decoder.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "image/core/gif_error.h"
+
+namespace img {
+namespace {
+
+constexpr int kMaxCodes = 4096;
+constexpr int kMaxMinimumCodeSize = 11;  // a clear code of 4096 or more cannot live in the tables
+constexpr int kStackSize = 8192;         // a valid chain is at most 4097 values long
+
+// Rows of the four interlace passes: first row and step of each pass.
+constexpr int kPassFirstRow[4] = {0, 4, 2, 1};
+constexpr int kPassStep[4] = {8, 8, 4, 2};
+
+class LzwDecoder {
+ public:
+  LzwDecoder(GIFDataSource& source, const GIFWarningSink& warning, int minimumCodeSize)
+      : source_(source), warning_(warning) {
+    clearCode_ = 1 << minimumCodeSize;
+    endCode_ = clearCode_ + 1;
+    minimumCodeSize_ = minimumCodeSize;
+    codeSize_ = minimumCodeSize + 1;
+    wideningLimit_ = 2 * clearCode_;
+    nextFreeCode_ = clearCode_ + 2;
+  }
+
+  // Fills count pixels at out; false when the codes ran out (or the end code came) first.
+  bool Fill(std::uint8_t* out, std::size_t count) {
+    while (count > 0) {
+      if (stackTop_ > 0) {
+        const std::size_t n = std::min<std::size_t>(count, stackTop_);
+        for (std::size_t i = 0; i < n; ++i) out[i] = stack_[--stackTop_];
+        out += n;
+        count -= n;
+        continue;
+      }
+      const int value = DecodeNext();
+      if (value < 0) return false;
+      *out++ = static_cast<std::uint8_t>(value);
+      --count;
+    }
+    return true;
+  }
+
+  // The one extra pixel request after the frame: reaches an end code that directly follows the last pixel.
+  void DrainOnePixel() {
+    if (stackTop_ > 0) {
+      --stackTop_;
+      return;
+    }
+    DecodeNext();
+  }
+
+  // Data can follow the last pixel before the end code; skip it so the next block is read from its start.
+  void SkipToTerminator() {
+    if (terminatorSeen_) return;
+    terminatorSeen_ = true;
+    dataEnded_ = true;
+    std::uint8_t count = 0;
+    while (source_.Read(&count, 1) == 1 && count != 0) source_.Skip(count);
+  }
+
+ private:
+  // Reads the next sub-block into the block buffer; false when the data has ended (terminator or end of
+  // stream). A sub-block that claims more bytes than the stream holds is read as far as it goes.
+  bool NextBlock() {
+    while (!dataEnded_) {
+      std::uint8_t count = 0;
+      if (source_.Read(&count, 1) != 1) {
+        dataEnded_ = true;
+        break;
+      }
+      if (count == 0) {
+        dataEnded_ = true;
+        terminatorSeen_ = true;
+        break;
+      }
+      std::size_t length = count;
+      const std::int64_t remaining = source_.Remaining();
+      if (remaining < count) {
+        warning_("Premature end of data");
+        length = static_cast<std::size_t>(std::max<std::int64_t>(remaining, 0));
+      }
+      if (length == 0) continue;
+      if (source_.Read(block_.data(), length) != length) RaiseGIFError("Premature end of data");
+      blockLength_ = length;
+      blockPosition_ = 0;
+      return true;
+    }
+    return false;
+  }
+
+  // Next code of the given width; -1 when the bits ran out. Codes continue across sub-block boundaries, also
+  // when a sub-block is shorter than one code.
+  int ReadCode(int width) {
+    if (firstCall_) {
+      firstCall_ = false;
+      return clearCode_;
+    }
+    while (bitCount_ < width) {
+      if (blockPosition_ == blockLength_ && !NextBlock()) {
+        // Running dry after the terminator means the codes promised more than the data holds.
+        if (terminatorSeen_ && !underRunReported_) {
+          underRunReported_ = true;
+          warning_("Decoder bit buffer under-run");
+        }
+        return -1;
+      }
+      bits_ |= static_cast<std::uint32_t>(block_[blockPosition_++]) << bitCount_;
+      bitCount_ += 8;
+    }
+    const int code = static_cast<int>(bits_ & ((1u << width) - 1));
+    bits_ >>= width;
+    bitCount_ -= width;
+    return code;
+  }
+
+  void Push(std::uint8_t value) {
+    if (stackTop_ >= kStackSize) RaiseGIFError("Circular decoder table entry");
+    stack_[stackTop_++] = value;
+  }
+
+  // Next pixel value; -1 when no more codes can be had, -2 at the end code.
+  int DecodeNext() {
+    // Nothing after the end code belongs to this frame; its sub-blocks were skipped when it was read.
+    if (endCodeSeen_) return -2;
+    int code = ReadCode(codeSize_);
+    if (code < 0) return code;
+    if (code == clearCode_) {
+      for (int i = 0; i < kMaxCodes; ++i) {
+        prefix_[i] = 0;
+        suffix_[i] = static_cast<std::uint8_t>(i < clearCode_ ? i : 0);
+      }
+      codeSize_ = minimumCodeSize_ + 1;
+      wideningLimit_ = 2 * clearCode_;
+      nextFreeCode_ = clearCode_ + 2;
+      stackTop_ = 0;
+      do {
+        code = ReadCode(codeSize_);
+      } while (code == clearCode_);
+      firstCode_ = code;
+      previousCode_ = code;
+      return code;
+    }
+    if (code == endCode_) {
+      endCodeSeen_ = true;
+      SkipToTerminator();
+      return -2;
+    }
+    const int incomingCode = code;
+    if (code >= nextFreeCode_) {
+      Push(static_cast<std::uint8_t>(firstCode_));
+      code = previousCode_;
+    }
+    while (code >= clearCode_) {
+      Push(suffix_[code]);
+      if (prefix_[code] == code) RaiseGIFError("Circular decoder table entry");
+      code = prefix_[code];
+    }
+    firstCode_ = suffix_[code];
+    Push(static_cast<std::uint8_t>(firstCode_));
+    if (nextFreeCode_ < kMaxCodes) {
+      prefix_[nextFreeCode_] = static_cast<std::uint16_t>(previousCode_);
+      suffix_[nextFreeCode_] = static_cast<std::uint8_t>(firstCode_);
+      ++nextFreeCode_;
+      if (nextFreeCode_ >= wideningLimit_ && wideningLimit_ < kMaxCodes) {
+        wideningLimit_ *= 2;
+        ++codeSize_;
+      }
+    }
+    previousCode_ = incomingCode;
+    return stack_[--stackTop_];
+  }
+
+  GIFDataSource& source_;
+  const GIFWarningSink& warning_;
+  int minimumCodeSize_;
+  int clearCode_, endCode_, codeSize_, wideningLimit_, nextFreeCode_;
+  int firstCode_ = 0, previousCode_ = 0;
+  bool firstCall_ = true, dataEnded_ = false, terminatorSeen_ = false, endCodeSeen_ = false;
+  bool underRunReported_ = false;
+  std::uint32_t bits_ = 0;
+  int bitCount_ = 0;
+  std::array<std::uint8_t, 255> block_{};
+  std::size_t blockLength_ = 0, blockPosition_ = 0;
+  std::array<std::uint16_t, kMaxCodes> prefix_{};
+  std::array<std::uint8_t, kMaxCodes> suffix_{};
+  std::array<std::uint8_t, kStackSize> stack_{};
+  int stackTop_ = 0;
+};
+
+}  // namespace
+
+void DecodeGIFImageData(GIFDataSource& source, const GIFPixelTarget& target, const GIFWarningSink& warning) {
+  std::uint8_t minimumCodeSize = 0;
+  if (source.Read(&minimumCodeSize, 1) != 1) return;
+  if (minimumCodeSize > kMaxMinimumCodeSize) RaiseGIFError("Invalid GIF data");
+  auto decoder = std::make_unique<LzwDecoder>(source, warning, minimumCodeSize);
+  const std::size_t width = static_cast<std::size_t>(target.width);
+  if (!target.interlaced) {
+    decoder->Fill(target.pixels, width * static_cast<std::size_t>(target.height));
+  } else {
+    bool more = true;
+    for (int pass = 0; pass < 4 && more; ++pass) {
+      for (int row = kPassFirstRow[pass]; row < target.height && more; row += kPassStep[pass]) {
+        more = decoder->Fill(target.pixels + static_cast<std::size_t>(row) * width, width);
+      }
+    }
+  }
+  decoder->DrainOnePixel();
+  decoder->SkipToTerminator();
+}
+
+}  // namespace img
