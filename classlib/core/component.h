@@ -103,10 +103,11 @@ class DispatchScope {
   TComponent* FComponent;
 };
 
-// Creates a component of `owner` and names it, as a form's CreateComponents does.
-template <class T>
-T* Make(TComponent* owner, const std::string& name) {
-  T* component = New<T>(owner);
+// Creates a component of `owner` and names it, as a form's CreateComponents does. Further arguments go to T's
+// constructor after the owner.
+template <class T, class... Args>
+T* Make(TComponent* owner, const std::string& name, Args&&... args) {
+  T* component = New<T>(owner, std::forward<Args>(args)...);
   component->SetName(name);
   return component;
 }

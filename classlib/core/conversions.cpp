@@ -51,15 +51,16 @@ bool ParseInt(std::string_view s, int32_t& value) {
   return true;
 }
 
-// The decimal digits of |value| rounded to `precision` significant digits: value = d.ddd * 10^exponent.
+// The decimal digits of a magnitude: value = d.ddd * 10^exponent; "0" for zero.
 struct DecimalDigits {
   std::string digits;
   int exponent = 0;
 };
 
-DecimalDigits Decompose(double magnitude, int precision) {
+DecimalDigits Decompose(double magnitude, int significant) {
+  if (magnitude == 0) return {"0", 0};
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, magnitude);
+  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, magnitude);
   DecimalDigits d;
   const char* p = buffer;
   for (; *p && *p != 'e'; ++p) {
@@ -67,6 +68,30 @@ DecimalDigits Decompose(double magnitude, int precision) {
   }
   if (*p == 'e') d.exponent = std::atoi(p + 1);
   return d;
+}
+
+// Keeps the first `keep` digits, rounding half up on the decimal digits (as a person rounds the printed value).
+DecimalDigits RoundAt(DecimalDigits d, int keep) {
+  if (keep >= static_cast<int>(d.digits.size())) return d;
+  if (keep < 0) return {"0", 0};
+  const bool up = d.digits[keep] >= '5';
+  d.digits.resize(keep);
+  if (!up) return d.digits.empty() ? DecimalDigits{"0", 0} : d;
+  int i = keep - 1;
+  for (; i >= 0 && d.digits[i] == '9'; --i) d.digits[i] = '0';
+  if (i >= 0) {
+    ++d.digits[i];
+  } else {
+    d.digits.insert(0, 1, '1');
+    ++d.exponent;
+  }
+  return d;
+}
+
+// The digits to `significant` places. The binary value is first rounded to at most 15 digits, so that 0.15 counts
+// as 0.15 and not as 0.1499999999999999944.
+DecimalDigits Significant(double magnitude, int significant) {
+  return RoundAt(Decompose(magnitude, std::max(significant, 15)), significant);
 }
 
 std::string ExponentText(int exponent, int minDigits) {
@@ -81,28 +106,34 @@ std::string Scientific(const DecimalDigits& d, int exponentDigits) {
   return text + ExponentText(d.exponent, exponentDigits);
 }
 
+// Positional text with exactly `decimals` decimals (digits past the kept ones are zeros).
+std::string Positional(const DecimalDigits& d, int decimals, bool thousands) {
+  auto digitAt = [&d](int power) {  // the digit worth 10^power
+    const int index = d.exponent - power;
+    return index >= 0 && index < static_cast<int>(d.digits.size()) && d.digits != "0" ? d.digits[index] : '0';
+  };
+  std::string text;
+  for (int power = std::max(d.exponent, 0); power >= 0; --power) {
+    text += digitAt(power);
+    if (thousands && power > 0 && power % 3 == 0) text += ThousandSeparator;
+  }
+  if (decimals > 0) text += DecimalSeparator;
+  for (int power = -1; power >= -decimals; --power) text += digitAt(power);
+  return text;
+}
+
 std::string General(double magnitude, int precision, int exponentDigits) {
-  if (magnitude == 0) return "0";
-  DecimalDigits d = Decompose(magnitude, precision);
-  d.digits.erase(d.digits.find_last_not_of('0') + 1);
-  if (d.exponent < -5 || d.exponent >= precision) return Scientific(d, exponentDigits);
-  if (d.exponent < 0) return std::string("0") + DecimalSeparator + std::string(-d.exponent - 1, '0') + d.digits;
-  const size_t integerDigits = static_cast<size_t>(d.exponent) + 1;
-  if (d.digits.size() <= integerDigits) return d.digits + std::string(integerDigits - d.digits.size(), '0');
-  return d.digits.substr(0, integerDigits) + DecimalSeparator + d.digits.substr(integerDigits);
+  DecimalDigits d = Significant(magnitude, precision);
+  d.digits.erase(std::max<size_t>(d.digits.find_last_not_of('0') + 1, 1));
+  if (d.digits != "0" && (d.exponent < -5 || d.exponent >= precision)) return Scientific(d, exponentDigits);
+  const int decimals = std::max(static_cast<int>(d.digits.size()) - 1 - d.exponent, 0);
+  return Positional(d, d.digits == "0" ? 0 : decimals, false);
 }
 
 std::string Fixed(double magnitude, int precision, int decimals, bool thousands) {
-  if (magnitude >= std::pow(10.0, precision)) return Scientific(Decompose(magnitude, precision), 2);
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
-  std::string text = buffer;
-  const size_t point = std::min(text.find('.'), text.size());
-  if (point < text.size()) text[point] = DecimalSeparator;
-  if (thousands) {
-    for (size_t at = point; at > 3; at -= 3) text.insert(at - 3, 1, ThousandSeparator);
-  }
-  return text;
+  const DecimalDigits d = Significant(magnitude, precision);
+  if (d.exponent >= precision) return Scientific(d, 2);
+  return Positional(RoundAt(d, d.exponent + 1 + decimals), decimals, thousands);
 }
 
 }  // namespace
@@ -144,7 +175,7 @@ std::string FloatToStrF(long double value, TFloatFormat format, int precision, i
       text = General(std::fabs(v), precision, digits);
       break;
     case ffExponent:
-      text = Scientific(Decompose(std::fabs(v), precision), digits);
+      text = Scientific(Significant(std::fabs(v), precision), digits);
       break;
     case ffFixed:
     case ffNumber:
@@ -178,7 +209,9 @@ long double StrToFloat(std::string_view s) {
   }
   while (i < s.size() && static_cast<unsigned char>(s[i]) <= ' ') ++i;
   if (!valid || i != s.size()) throw EConvertError("'%s' is not a valid floating point value", {s});
-  return std::strtold(normalized.c_str(), nullptr);
+  const long double value = std::strtold(normalized.c_str(), nullptr);
+  if (!std::isfinite(value)) throw EConvertError("'%s' is not a valid floating point value", {s});
+  return value;
 }
 
 }  // namespace cl

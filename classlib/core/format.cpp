@@ -66,9 +66,9 @@ std::string Float(const FormatArg& arg, const Spec& spec, std::string_view forma
   }
   switch (spec.type) {
     case 'f':
-      return FloatToStrF(v, ffFixed, 18, spec.precision < 0 ? 2 : spec.precision);
+      return FloatToStrF(v, ffFixed, 15, spec.precision < 0 ? 2 : spec.precision);
     case 'n':
-      return FloatToStrF(v, ffNumber, 18, spec.precision < 0 ? 2 : spec.precision);
+      return FloatToStrF(v, ffNumber, 15, spec.precision < 0 ? 2 : spec.precision);
     case 'e':
       return FloatToStrF(v, ffExponent, spec.precision < 0 ? 15 : spec.precision, 3);
     default:
