@@ -1,0 +1,178 @@
+// libjpeg trampolines. Nothing in this file may throw: the error exit longjmps back into the function that
+// called setjmp, whose locals are all trivially destructible.
+#include "classlib/win/jpeg_codec.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace cl::jpeg {
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr Public;
+  std::jmp_buf Jump;
+  char* Message;
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+  (*info->err->format_message)(info, manager->Message);
+  std::longjmp(manager->Jump, 1);
+}
+
+// Warnings are dropped, except that data ending early is an error: a truncated file must not load as an image
+// padded with grey.
+void EmitMessage(j_common_ptr info, int level) {
+  if (level == -1 && info->err->msg_code == JWRN_JPEG_EOF) ErrorExit(info);
+  if (level == -1) ++info->err->num_warnings;
+}
+
+void SetUpErrors(ErrorManager& manager, char* message) {
+  jpeg_std_error(&manager.Public);
+  manager.Public.error_exit = ErrorExit;
+  manager.Public.emit_message = EmitMessage;
+  manager.Message = message;
+  message[0] = '\0';
+}
+
+// A destination that grows a malloc'd buffer (libjpeg's memory destination leaks its buffer on an error exit).
+struct GrowingDestination {
+  jpeg_destination_mgr Public;
+  uint8_t* Buffer;
+  size_t Capacity;
+};
+
+constexpr size_t kInitialOutput = 64 * 1024;
+
+void InitDestination(j_compress_ptr info) {
+  auto* dest = reinterpret_cast<GrowingDestination*>(info->dest);
+  dest->Public.next_output_byte = dest->Buffer;
+  dest->Public.free_in_buffer = dest->Capacity;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr info) {
+  auto* dest = reinterpret_cast<GrowingDestination*>(info->dest);
+  const size_t used = dest->Capacity;
+  auto* grown = static_cast<uint8_t*>(std::realloc(dest->Buffer, dest->Capacity * 2));
+  if (!grown) ERREXIT1(info, JERR_OUT_OF_MEMORY, 10);
+  dest->Buffer = grown;
+  dest->Capacity *= 2;
+  dest->Public.next_output_byte = grown + used;
+  dest->Public.free_in_buffer = dest->Capacity - used;
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr) {}
+
+}  // namespace
+
+bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDecodeTarget& target,
+            char (&message)[kMessageSize]) noexcept {
+  jpeg_decompress_struct info;
+  ErrorManager errors;
+  SetUpErrors(errors, message);
+  info.err = &errors.Public;
+  if (setjmp(errors.Jump)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  info.scale_num = info.scale_denom = 1;
+  info.dct_method = JDCT_ISLOW;
+  if (options.Grayscale) {
+    info.out_color_space = JCS_GRAYSCALE;
+  } else if (options.Quantize256) {
+    info.out_color_space = JCS_RGB;
+    info.quantize_colors = TRUE;
+    info.desired_number_of_colors = 256;
+    info.two_pass_quantize = TRUE;
+    info.dither_mode = JDITHER_FS;
+  } else {
+    info.out_color_space = JCS_EXT_BGR;
+  }
+  jpeg_start_decompress(&info);  // with two passes, this runs the first and makes the colour map
+
+  TDecodedInfo decoded;
+  decoded.Width = static_cast<int>(info.output_width);
+  decoded.Height = static_cast<int>(info.output_height);
+  decoded.BitCount = info.output_components == 3 ? 24 : 8;
+  if (options.Grayscale) {
+    decoded.ColorCount = 256;
+    for (int i = 0; i < 256; ++i)
+      decoded.Colors[i][0] = decoded.Colors[i][1] = decoded.Colors[i][2] = static_cast<uint8_t>(i);
+  } else if (options.Quantize256) {
+    decoded.ColorCount = info.actual_number_of_colors;
+    for (int i = 0; i < decoded.ColorCount; ++i)
+      for (int c = 0; c < 3; ++c) decoded.Colors[i][c] = info.colormap[c][i];
+  }
+  ptrdiff_t rowStep = 0;
+  uint8_t* row = target.Begin(decoded, rowStep);
+  if (!row) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  // Hand libjpeg up to eight rows at a time, straight into the target's rows.
+  JSAMPROW rows[8];
+  while (info.output_scanline < info.output_height) {
+    const JDIMENSION first = info.output_scanline;
+    const JDIMENSION count = info.output_height - first < 8 ? info.output_height - first : 8;
+    for (JDIMENSION i = 0; i < count; ++i) rows[i] = row + static_cast<ptrdiff_t>(first + i) * rowStep;
+    jpeg_read_scanlines(&info, rows, count);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+bool Encode(const uint8_t* rows, ptrdiff_t rowStep, int width, int height, int quality, uint8_t*& output,
+            size_t& outputSize, char (&message)[kMessageSize]) noexcept {
+  output = nullptr;
+  outputSize = 0;
+  jpeg_compress_struct info;
+  ErrorManager errors;
+  GrowingDestination dest;
+  dest.Buffer = static_cast<uint8_t*>(std::malloc(kInitialOutput));
+  dest.Capacity = kInitialOutput;
+  SetUpErrors(errors, message);
+  if (!dest.Buffer) {
+    std::snprintf(message, kMessageSize, "Out of memory");
+    return false;
+  }
+  info.err = &errors.Public;
+  if (setjmp(errors.Jump)) {
+    jpeg_destroy_compress(&info);
+    std::free(dest.Buffer);
+    return false;
+  }
+  jpeg_create_compress(&info);
+  dest.Public.init_destination = InitDestination;
+  dest.Public.empty_output_buffer = EmptyOutputBuffer;
+  dest.Public.term_destination = TermDestination;
+  info.dest = &dest.Public;
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_EXT_BGR;
+  jpeg_set_defaults(&info);  // baseline Huffman tables and 4:2:0 sampling
+  jpeg_set_quality(&info, quality, TRUE);
+  info.dct_method = JDCT_ISLOW;
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    auto row = const_cast<JSAMPROW>(rows + static_cast<ptrdiff_t>(info.next_scanline) * rowStep);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  output = dest.Buffer;
+  outputSize = dest.Capacity - dest.Public.free_in_buffer;
+  jpeg_destroy_compress(&info);
+  return true;
+}
+
+}  // namespace cl::jpeg

@@ -1,0 +1,227 @@
+// TBitmap: BMP reading and writing at every pixel format, malformed files, resizing, conversions and the handle
+// rules.
+#include <gtest/gtest.h>
+
+#include "classlib/core/byte_reader.h"
+#include "classlib/core/exceptions.h"
+#include "graphics_test_support.h"
+
+namespace cl {
+namespace {
+
+using testing::Make;
+using testing::Owned;
+using testing::PatternBitmap;
+using testing::PixelAt;
+using testing::StreamBytes;
+using testing::StreamOf;
+
+std::vector<uint8_t> SaveBmp(TBitmap& bitmap) {
+  Owned<TMemoryStream> stream = Make<TMemoryStream>();
+  bitmap.SaveToStream(*stream);
+  return StreamBytes(*stream);
+}
+
+Owned<TBitmap> LoadBmp(const std::vector<uint8_t>& bytes) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  Owned<TMemoryStream> stream = StreamOf(bytes);
+  bitmap->LoadFromStream(*stream);
+  return bitmap;
+}
+
+// A hand-made BMP: file header, a header of headerSize bytes and what follows it.
+std::vector<uint8_t> BmpFile(uint32_t headerSize, int32_t width, int32_t height, uint16_t bitCount,
+                             uint32_t compression, const std::vector<uint8_t>& tableAndBits, uint32_t tableSize) {
+  std::vector<uint8_t> out{'B', 'M'};
+  le::AppendU32(out, static_cast<uint32_t>(14 + headerSize + tableAndBits.size()));
+  le::AppendU32(out, 0);
+  le::AppendU32(out, 14 + headerSize + tableSize);
+  le::AppendU32(out, headerSize);
+  if (headerSize == 12) {
+    le::AppendU16(out, static_cast<uint16_t>(width));
+    le::AppendU16(out, static_cast<uint16_t>(height));
+    le::AppendU16(out, 1);
+    le::AppendU16(out, bitCount);
+  } else {
+    le::AppendU32(out, static_cast<uint32_t>(width));
+    le::AppendU32(out, static_cast<uint32_t>(height));
+    le::AppendU16(out, 1);
+    le::AppendU16(out, bitCount);
+    le::AppendU32(out, compression);
+    out.resize(14 + headerSize, 0);
+  }
+  out.insert(out.end(), tableAndBits.begin(), tableAndBits.end());
+  return out;
+}
+
+class BmpRoundTrip : public ::testing::TestWithParam<TPixelFormat> {};
+
+TEST_P(BmpRoundTrip, KeepsEveryPixelAndTheFormat) {
+  Owned<TBitmap> original = PatternBitmap(37, 23, GetParam());  // odd width: rows need padding
+  const std::vector<uint8_t> file = SaveBmp(*original);
+  Owned<TBitmap> loaded = LoadBmp(file);
+  if (GetParam() == pfDevice) {
+    EXPECT_EQ(loaded->PixelFormat(), pf24bit);  // device bitmaps are written as 24-bit
+    EXPECT_EQ(dib::Read32(loaded->Handle(), nullptr).Bits, dib::Read32(original->Handle(), nullptr).Bits);
+    return;
+  }
+  EXPECT_EQ(loaded->PixelFormat(), GetParam());
+  const bmp::TDibImage before = dib::ReadSection(original->Handle());
+  const bmp::TDibImage after = dib::ReadSection(loaded->Handle());
+  EXPECT_EQ(after.Bits, before.Bits);
+  EXPECT_EQ(after.Colors, before.Colors);
+  EXPECT_EQ(SaveBmp(*loaded), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, BmpRoundTrip,
+                         ::testing::Values(pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit));
+
+TEST(BmpReading, AcceptsCoreHeaderTopDownRowsAndRle8) {
+  // 12-byte header, 1 bit: 3-byte colour entries.
+  Owned<TBitmap> core = LoadBmp(BmpFile(12, 2, 1, 1, 0, {0, 0, 255, 255, 255, 255, 0x80, 0, 0, 0}, 6));
+  EXPECT_EQ(PixelAt(*core, 0, 0), 0xFFFFFFu);
+  EXPECT_EQ(PixelAt(*core, 1, 0), 0xFF0000u);
+  // Negative height: first stored row is the top one.
+  // Red row, then green row (24-bit, 1 pixel wide).
+  Owned<TBitmap> topDown = LoadBmp(BmpFile(40, 1, -2, 24, 0, {0, 0, 255, 0, 0, 255, 0, 0}, 0));
+  EXPECT_EQ(PixelAt(*topDown, 0, 0), 0xFF0000u);
+  EXPECT_EQ(PixelAt(*topDown, 0, 1), 0x00FF00u);
+  // RLE8: two rows of a 4-pixel image; colour 1 is blue.
+  std::vector<uint8_t> rle(8, 0);
+  rle[4] = 255;  // entry 1: blue
+  rle.resize(4 * 256, 0);
+  for (uint8_t b : {4, 1, 0, 0, 2, 0, 2, 1, 0, 1}) rle.push_back(b);
+  Owned<TBitmap> encoded = LoadBmp(BmpFile(40, 4, 2, 8, 1, rle, 4 * 256));
+  EXPECT_EQ(PixelAt(*encoded, 0, 1), 0x0000FFu);  // bottom row (stored first) all blue
+  EXPECT_EQ(PixelAt(*encoded, 3, 1), 0x0000FFu);
+  EXPECT_EQ(PixelAt(*encoded, 1, 0), 0u);
+  EXPECT_EQ(PixelAt(*encoded, 2, 0), 0x0000FFu);
+}
+
+TEST(BmpReading, RejectsEveryTruncationOfAValidFile) {
+  Owned<TBitmap> original = PatternBitmap(9, 5, pf8bit);
+  const std::vector<uint8_t> file = SaveBmp(*original);
+  for (size_t length = 0; length < file.size(); ++length) {
+    std::vector<uint8_t> cut(file.begin(), file.begin() + length);
+    EXPECT_THROW(LoadBmp(cut), EInvalidGraphic) << "length " << length;
+  }
+}
+
+TEST(BmpReading, RejectsMalformedHeadersWithTheLibraryText) {
+  const std::vector<uint8_t> bits(64, 0);
+  const std::vector<std::vector<uint8_t>> bad = {
+      BmpFile(41, 4, 4, 24, 0, bits, 0),                    // unknown header size
+      BmpFile(40, 4, 4, 7, 0, bits, 0),                     // bit count
+      BmpFile(40, 0, 4, 24, 0, bits, 0),                    // no width
+      BmpFile(40, 4, 0, 24, 0, bits, 0),                    // no height
+      BmpFile(40, 4, 4, 24, 9, bits, 0),                    // compression
+      BmpFile(40, 4, -4, 8, 1, bits, 0),                    // top-down RLE
+      BmpFile(40, 0x7FFFFFFF, 0x7FFFFFFF, 24, 0, bits, 0),  // beyond the pixel budget
+      BmpFile(40, 4, 4, 4, 2, {0, 0}, 0),                   // RLE without end marker
+  };
+  for (size_t i = 0; i < bad.size(); ++i) {
+    try {
+      LoadBmp(bad[i]);
+      ADD_FAILURE() << "case " << i << " loaded";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+    }
+  }
+  std::vector<uint8_t> manyColors = BmpFile(40, 1, 1, 8, 0, bits, 0);
+  le::WriteU32(&manyColors[14 + 32], 300);  // more colours than 8 bits can index
+  EXPECT_THROW(LoadBmp(manyColors), EInvalidGraphic);
+}
+
+TEST(BmpReading, FailedLoadKeepsThePicture) {
+  Owned<TBitmap> bitmap = PatternBitmap(6, 4, pf24bit);
+  const std::vector<uint8_t> before = SaveBmp(*bitmap);
+  Owned<TMemoryStream> junk = StreamOf({'B', 'M', 1, 2, 3});
+  EXPECT_THROW(bitmap->LoadFromStream(*junk), EInvalidGraphic);
+  EXPECT_EQ(SaveBmp(*bitmap), before);
+}
+
+TEST(BmpWriting, EmptyBitmapWritesNothing) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  EXPECT_TRUE(SaveBmp(*bitmap).empty());
+  const std::string file = std::string(getenv("PROJECT_TEST_DIR")) + "\\empty.bmp";
+  DeleteFileA(file.c_str());
+  bitmap->SaveToFile(file);
+  EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(BitmapSize, GrowingKeepsTopLeftAndFillsWhite) {
+  for (TPixelFormat format : {pfDevice, pf8bit, pf24bit}) {
+    Owned<TBitmap> bitmap = Make<TBitmap>();
+    bitmap->SetPixelFormat(format);
+    bitmap->SetSize(10, 10);
+    bitmap->Canvas()->Brush()->SetColor(clRed);
+    bitmap->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    bitmap->Canvas()->Brush()->SetColor(clBlue);
+    bitmap->Canvas()->FillRect(Rect(0, 0, 1, 1));
+    bitmap->Canvas()->Brush()->SetColor(clWhite);
+    bitmap->SetSize(20, 15);
+    EXPECT_EQ(bitmap->PixelFormat(), format);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0x0000FFu) << format;
+    EXPECT_EQ(PixelAt(*bitmap, 9, 9), 0xFF0000u) << format;
+    EXPECT_EQ(PixelAt(*bitmap, 15, 12), 0xFFFFFFu) << format;
+    bitmap->SetWidth(1);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0x0000FFu) << format;
+    EXPECT_EQ(bitmap->Height(), 15);
+  }
+}
+
+TEST(BitmapFormat, EightBitsUseTheFixedPaletteNearestLowestIndex) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(3, 1);
+  auto* row = static_cast<uint8_t*>(bitmap->ScanLine(0));
+  const uint8_t pixels[] = {153, 102, 51, 8, 8, 8, 1, 1, 1};  // B, G, R of three pixels
+  std::copy(std::begin(pixels), std::end(pixels), row);
+  bitmap->SetPixelFormat(pf8bit);
+  const bmp::TDibImage image = dib::ReadSection(bitmap->Handle());
+  EXPECT_EQ(image.Colors.size(), 256u);
+  EXPECT_EQ(image.Bits[0], 16 + 1 * 36 + 2 * 6 + 3);  // cube entry of (51, 102, 153)
+  EXPECT_EQ(image.Bits[1], 232);                      // first grey
+  EXPECT_EQ(image.Bits[2], 0);                        // nearest to black: VGA black before the cube's black
+}
+
+TEST(BitmapFormat, MonochromeAndScanLineRules) {
+  Owned<TBitmap> bitmap = PatternBitmap(8, 8, pf24bit);
+  bitmap->Canvas()->Brush()->SetColor(clWhite);
+  bitmap->Canvas()->FillRect(Rect(0, 0, 4, 8));
+  bitmap->SetMonochrome(true);
+  EXPECT_TRUE(bitmap->Monochrome());
+  EXPECT_EQ(bitmap->PixelFormat(), pfDevice);
+  EXPECT_EQ(PixelAt(*bitmap, 1, 1), 0xFFFFFFu);
+  EXPECT_EQ(PixelAt(*bitmap, 6, 1), 0u);
+  EXPECT_THROW(bitmap->ScanLine(8), EInvalidGraphic);
+  EXPECT_THROW(bitmap->ScanLine(-1), EInvalidGraphic);
+  Owned<TBitmap> device = Make<TBitmap>();
+  device->SetSize(4, 4);
+  EXPECT_EQ(device->PixelFormat(), pfDevice);
+  device->ScanLine(0);
+  EXPECT_EQ(device->PixelFormat(), pf32bit);
+}
+
+TEST(BitmapHandle, HandleLeavesTheCanvasDCAndAssignCopies) {
+  Owned<TBitmap> bitmap = PatternBitmap(5, 5, pf24bit);
+  bitmap->Canvas()->Handle();
+  EXPECT_TRUE(bitmap->Canvas()->HandleAllocated());
+  HBITMAP handle = bitmap->Handle();
+  EXPECT_FALSE(bitmap->Canvas()->HandleAllocated());
+  EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_BITMAP));
+  Owned<TBitmap> copy = Make<TBitmap>();
+  copy->Assign(bitmap.get());
+  EXPECT_NE(copy->Handle(), bitmap->Handle());
+  bitmap->Canvas()->Pixels(0, 0);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  EXPECT_NE(PixelAt(*copy, 0, 0), PixelAt(*bitmap, 0, 0));
+  const int before = debug::GdiCounts().Bitmaps;
+  HBITMAP released = bitmap->ReleaseHandle();
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(debug::GdiCounts().Bitmaps, before - 1);
+  DeleteObject(released);
+}
+
+}  // namespace
+}  // namespace cl

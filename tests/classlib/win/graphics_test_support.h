@@ -1,0 +1,57 @@
+// Helpers shared by the graphics test programs: owning pointers for class-library objects and pixel reads.
+#pragma once
+
+#include <memory>
+
+#include "classlib/core/streams.h"
+#include "classlib/win/bitmap.h"
+
+namespace cl::testing {
+
+struct FreeObject {
+  void operator()(TObject* object) const { object->Free(); }
+};
+template <class T>
+using Owned = std::unique_ptr<T, FreeObject>;
+template <class T, class... Args>
+Owned<T> Make(Args&&... args) {
+  return Owned<T>(New<T>(std::forward<Args>(args)...));
+}
+
+// The pixel at (x, y) of any bitmap as 0x00RRGGBB.
+inline uint32_t PixelAt(TBitmap& bitmap, int x, int y) {
+  const bmp::TDibImage image = dib::Read32(bitmap.Handle(), bitmap.Palette());
+  const uint8_t* p = image.Bits.data() + image.Stride() * (image.Height - 1 - y) + 4 * x;
+  return p[2] << 16 | p[1] << 8 | p[0];
+}
+
+// A bitmap of the given format painted with a pattern of coloured blocks.
+inline Owned<TBitmap> PatternBitmap(int width, int height, TPixelFormat format) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->SetPixelFormat(pf32bit);
+  bitmap->SetSize(width, height);
+  for (int y = 0; y < height; ++y) {
+    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      row[4 * x] = static_cast<uint8_t>(x * 255 / width);
+      row[4 * x + 1] = static_cast<uint8_t>(y * 255 / height);
+      row[4 * x + 2] = static_cast<uint8_t>((x + y) * 40);
+    }
+  }
+  bitmap->SetPixelFormat(format);
+  return bitmap;
+}
+
+inline std::vector<uint8_t> StreamBytes(TMemoryStream& stream) {
+  const auto* data = static_cast<const uint8_t*>(stream.Memory());
+  return std::vector<uint8_t>(data, data + stream.Size());
+}
+
+inline Owned<TMemoryStream> StreamOf(const std::vector<uint8_t>& bytes) {
+  Owned<TMemoryStream> stream = Make<TMemoryStream>();
+  if (!bytes.empty()) stream->WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  stream->SetPosition(0);
+  return stream;
+}
+
+}  // namespace cl::testing
