@@ -1,0 +1,193 @@
+// TControl: the base of everything placed on a form. It keeps bounds, alignment, visibility, text and colour in
+// the object, turns mouse messages into MouseDown/MouseMove/MouseUp/Click, and sends the CM_ notifications its
+// setters promise. Windowed controls (TWinControl) add a window; graphic controls draw on their parent's.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "classlib/core/component.h"
+#include "classlib/core/events.h"
+#include "classlib/core/set.h"
+#include "classlib/core/types.h"
+#include "classlib/win/cursors.h"
+#include "classlib/win/messages.h"
+
+namespace cl {
+
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TControlStyleFlag {
+  csAcceptsControls,
+  csCaptureMouse,
+  csClickEvents,
+  csOpaque,
+  csSetCaption,
+  csDoubleClicks,
+  csNoStdEvents,
+  csReplicatable
+};
+using TControlStyle = Set<TControlStyleFlag>;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = Set<TShiftStateFlag>;
+
+using TMouseEvent = Event<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = Event<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = Event<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = Event<void(TObject* Sender, char& Key)>;
+
+// The shift state of a mouse message's key flags.
+TShiftState MouseKeysToShiftState(WPARAM keys);
+// The shift state of the keyboard now (GetKeyState).
+TShiftState KeyboardShiftState();
+
+class TControl : public TComponent {
+  CL_CLASS(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* owner);
+  void BeforeDestruction() override;
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);  // (v)
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(int left, int top, int width, int height);  // (v)
+  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  virtual TRect ClientRect() const;  // (v)
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  void SetClientSize(int width, int height);
+  // The client area's top-left in screen coordinates.
+  virtual TPoint ClientOrigin() const;
+  TPoint ClientToScreen(TPoint point) const;
+  TPoint ScreenToClient(TPoint point) const;
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+
+  // Caption and Text are one storage.
+  std::string Text() const { return GetText(); }
+  void SetText(const std::string& text);
+  std::string Caption() const { return GetText(); }
+  void SetCaption(const std::string& text) { SetText(text); }
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor);
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor cursor) { FCursor = cursor; }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& hint) { FHint = hint; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool showHint) { FShowHint = showHint; }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int context) { FHelpContext = context; }
+
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle style) { FControlStyle = style; }
+
+  // True when this control and all its parents are visible (and the top one has a showing window).
+  virtual bool Showing() const;
+
+  virtual void Invalidate();
+  // Paints pending invalid areas now.
+  void Update();
+  void Repaint();
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  void SendToBack();
+
+  // Sends a message to this control's WndProc and returns its result.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Capture for this control: the parent's window holds the real capture for a graphic control.
+  bool MouseCapture() const;
+  void SetMouseCapture(bool capture);
+
+  // Message path: WndProc (pre-processing) -> Dispatch (message handlers) -> DefaultHandler.
+  virtual void WndProc(TMessage& message);
+  virtual void Dispatch(TMessage& message);
+  virtual void DefaultHandler(TMessage& message);
+
+  const TNotifyEvent& OnClick() const { return FOnClick; }
+  void SetOnClick(const TNotifyEvent& e) { FOnClick = e; }
+  const TNotifyEvent& OnDblClick() const { return FOnDblClick; }
+  void SetOnDblClick(const TNotifyEvent& e) { FOnDblClick = e; }
+  const TMouseEvent& OnMouseDown() const { return FOnMouseDown; }
+  void SetOnMouseDown(const TMouseEvent& e) { FOnMouseDown = e; }
+  const TMouseMoveEvent& OnMouseMove() const { return FOnMouseMove; }
+  void SetOnMouseMove(const TMouseMoveEvent& e) { FOnMouseMove = e; }
+  const TMouseEvent& OnMouseUp() const { return FOnMouseUp; }
+  void SetOnMouseUp(const TMouseEvent& e) { FOnMouseUp = e; }
+  const TNotifyEvent& OnResize() const { return FOnResize; }
+  void SetOnResize(const TNotifyEvent& e) { FOnResize = e; }
+
+  virtual void Click();
+  virtual void DblClick();
+
+ protected:
+  virtual std::string GetText() const { return FText; }
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void Resize();
+  // Moves the control on the screen after a bounds change; windowed controls move their window.
+  virtual void BoundsChanged(bool resized);
+  // Asks the parent to re-align after a change that moves aligned controls.
+  void RequestAlign();
+
+  // The text as stored, for TWinControl which keeps the window in step.
+  const std::string& StoredText() const { return FText; }
+  void StoreBounds(int left, int top, int width, int height);
+
+  TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+
+ private:
+  friend class TWinControl;
+  void HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool doubleClick);
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  TAlign FAlign = alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  std::string FText;
+  TColor FColor = 0x80000000 | COLOR_WINDOW;
+  bool FParentColor = false;
+  TCursor FCursor = crDefault;
+  std::string FHint;
+  bool FShowHint = false;
+  int FHelpContext = 0;
+  bool FClickPending = false;
+  TNotifyEvent FOnClick;
+  TNotifyEvent FOnDblClick;
+  TMouseEvent FOnMouseDown;
+  TMouseMoveEvent FOnMouseMove;
+  TMouseEvent FOnMouseUp;
+  TNotifyEvent FOnResize;
+};
+
+}  // namespace cl

@@ -1,0 +1,520 @@
+// TWinControl: window creation and binding, the message path, alignment, painting and mouse routing.
+#include "classlib/win/win_control.h"
+
+#include <algorithm>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/win/application.h"
+#include "classlib/win/colors.h"
+#include "classlib/win/gdi.h"
+#include "classlib/win/guard.h"
+
+namespace cl {
+namespace {
+
+// The window property that binds a window to its control.
+constexpr char kControlProperty[] = "CLControl";
+
+// The control whose window is being made on this thread: bound at the window's first message of any kind
+// (WM_GETMINMAXINFO comes before WM_NCCREATE).
+thread_local TWinControl* creatingControl = nullptr;
+
+bool IsMouseMessage(UINT msg) {
+  return (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) && msg != WM_MOUSEWHEEL;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* control = static_cast<TWinControl*>(GetPropA(wnd, kControlProperty));
+  if (!control && creatingControl) {
+    control = std::exchange(creatingControl, nullptr);
+    control->BindWindow(wnd);
+  }
+  if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  {
+    DispatchScope scope(control);
+    Guard(control, [&] { control->WndProc(message); });
+    if (msg == WM_DESTROY && control->FHandle == wnd) control->FHandle = nullptr;
+    if (msg == WM_NCDESTROY) control->ReleaseWindow(wnd);
+  }
+  return message.Result;
+}
+
+TWinControl* FindControl(HWND wnd) {
+  if (!wnd) return nullptr;
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(wnd, &process) != GetCurrentThreadId()) return nullptr;
+  return static_cast<TWinControl*>(GetPropA(wnd, kControlProperty));
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+void TWinControl::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  // Children first, last inserted first; then the window.
+  while (!FControls.empty()) {
+    TControl* child = FControls.back();
+    RemoveControl(child);
+    if (!child->FreeStarted()) child->Free();
+  }
+  DestroyHandle();
+}
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+  if (FHandle || ComponentState().Contains(csDestroying)) return;
+  CreateHandle();
+}
+
+void TWinControl::CreateHandle() {
+  if (Parent()) Parent()->HandleNeeded();
+  if (FHandle) return;  // the parent's creation made it
+  CreateWnd();
+  for (TControl* child : std::vector<TControl*>(FControls)) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->HandleNeeded();
+  }
+  Realign();
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = StoredText();
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  if (Parent()) {
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    params.WndParent = Parent()->Handle();
+  } else {
+    // A windowed control without a parent is a popup owned by the application window.
+    params.Style = WS_POPUP;
+    params.WndParent = Application ? Application->Handle() : nullptr;
+  }
+  if (FControlStyle.Contains(csAcceptsControls)) params.Style |= WS_CLIPCHILDREN;
+  if (Visible()) params.Style |= WS_VISIBLE;
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  params.ClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  params.WinClassName = ClassName();
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& params) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  if (!params.SystemClassName.empty()) {
+    if (!GetClassInfoA(nullptr, params.SystemClassName.c_str(), &wc)) throw EOutOfResources();
+    FDefWndProc = wc.lpfnWndProc;
+  } else {
+    FDefWndProc = DefWindowProcA;
+    wc.style = params.ClassStyle;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  }
+  WNDCLASSA existing{};
+  if (GetClassInfoA(instance, params.WinClassName.c_str(), &existing)) return;
+  wc.lpfnWndProc = ControlWindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = params.WinClassName.c_str();
+  if (!RegisterClassA(&wc)) throw EOutOfResources();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  RegisterWindowClass(params);
+  creatingControl = this;
+  HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                             params.X, params.Y, params.Width, params.Height, params.WndParent, params.Menu,
+                             GetModuleHandleA(nullptr), params.Param);
+  creatingControl = nullptr;
+  if (!wnd) throw EOutOfResources();
+  FHandle = wnd;
+  UpdateBounds();
+}
+
+void TWinControl::BindWindow(HWND wnd) {
+  FHandle = wnd;
+  FBoundWnd = wnd;
+  SetPropA(wnd, kControlProperty, this);
+}
+
+void TWinControl::ReleaseWindow(HWND wnd) {
+  RemovePropA(wnd, kControlProperty);
+  if (FHandle == wnd) FHandle = nullptr;
+  if (FBoundWnd == wnd) FBoundWnd = nullptr;
+}
+
+void TWinControl::DestroyWnd() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  HWND wnd = FHandle;
+  if (MouseCapture()) SetMouseCapture(false);
+  DestroyWnd();
+  // A subclass may have swallowed WM_DESTROY or WM_NCDESTROY: the return of DestroyWindow decides.
+  if (!IsWindow(wnd)) ReleaseWindow(wnd);
+  ClearDeadHandles();
+}
+
+void TWinControl::ClearDeadHandles() {
+  for (TControl* child : FControls) {
+    auto* windowed = dynamic_cast<TWinControl*>(child);
+    if (!windowed) continue;
+    if (windowed->FHandle && !IsWindow(windowed->FHandle)) windowed->ReleaseWindow(windowed->FHandle);
+    windowed->ClearDeadHandles();
+  }
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  std::string text = GetText();
+  DestroyHandle();
+  SetText(text);
+  HandleNeeded();
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount()) throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FControls[index];
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  // A window made without this parent (a popup) is made again as a child.
+  if (windowed) windowed->DestroyHandle();
+  control->FParent = this;
+  FControls.push_back(control);
+  if (windowed && FHandle) windowed->HandleNeeded();
+  if (control->FParentColor) control->FColor = Color();
+  control->Invalidate();
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+  Realign();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(FControls.begin(), FControls.end(), control);
+  if (it == FControls.end()) return;
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
+  control->Invalidate();
+  // Leaving a parent destroys the window; it is made again, from CreateParams, when next needed.
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
+  FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+  control->FParent = nullptr;
+  if (!FreeStarted()) Realign();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* control = *it;
+    if (!allowWinControls && dynamic_cast<TWinControl*>(control)) continue;
+    if (!control->Visible() || (!control->Enabled() && !allowDisabled)) continue;
+    TRect r = control->BoundsRect();
+    if (pos.X >= r.Left && pos.X < r.Right && pos.Y >= r.Top && pos.Y < r.Bottom) return control;
+  }
+  return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& message) {
+  for (TControl* control : std::vector<TControl*>(FControls)) {
+    control->WndProc(message);
+    if (message.Result != 0) return;
+  }
+}
+
+void TWinControl::EnableAlign() {
+  if (--FAlignLevel == 0 && FAlignPending) Realign();
+}
+
+void TWinControl::Realign() {
+  if (FAlignLevel > 0 || FreeStarted()) {
+    FAlignPending = true;
+    return;
+  }
+  FAlignPending = false;
+  DisableAlign();
+  TRect rect = ClientRect();
+  AdjustClientRect(rect);
+  AlignControls(nullptr, rect);
+  --FAlignLevel;
+}
+
+void TWinControl::AdjustClientRect(TRect& rect) const {}
+
+void TWinControl::AlignControls(TControl* control, TRect& rect) {
+  auto place = [&](TAlign align) {
+    std::vector<TControl*> aligned;
+    for (TControl* c : FControls) {
+      if (c->Align() == align && c->Visible()) aligned.push_back(c);
+    }
+    // Ties keep the z-order, hence the stable sort.
+    std::stable_sort(aligned.begin(), aligned.end(), [align](TControl* a, TControl* b) {
+      switch (align) {
+        case alTop:
+          return a->Top() < b->Top();
+        case alBottom:
+          return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft:
+          return a->Left() < b->Left();
+        case alRight:
+          return a->Left() + a->Width() > b->Left() + b->Width();
+        default:
+          return false;
+      }
+    });
+    for (TControl* c : aligned) {
+      const int w = std::max(0, rect.Width());
+      const int h = std::max(0, rect.Height());
+      switch (align) {
+        case alTop:
+          c->SetBounds(rect.Left, rect.Top, w, c->Height());
+          rect.Top += c->Height();
+          break;
+        case alBottom:
+          c->SetBounds(rect.Left, rect.Bottom - c->Height(), w, c->Height());
+          rect.Bottom -= c->Height();
+          break;
+        case alLeft:
+          c->SetBounds(rect.Left, rect.Top, c->Width(), h);
+          rect.Left += c->Width();
+          break;
+        case alRight:
+          c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), h);
+          rect.Right -= c->Width();
+          break;
+        case alClient:
+          c->SetBounds(rect.Left, rect.Top, w, h);
+          break;
+        default:
+          break;
+      }
+    }
+  };
+  for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) place(align);
+}
+
+bool TWinControl::Showing() const {
+  if (!FHandle) return false;
+  return IsWindowVisible(FHandle) != FALSE;
+}
+
+TRect TWinControl::ClientRect() const {
+  if (!FHandle) return TControl::ClientRect();
+  RECT r;
+  GetClientRect(FHandle, &r);
+  return Rect(r.left, r.top, r.right, r.bottom);
+}
+
+TPoint TWinControl::ClientOrigin() const {
+  if (!FHandle) return TControl::ClientOrigin();
+  POINT p{0, 0};
+  ::ClientToScreen(FHandle, &p);
+  return Point(p.x, p.y);
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* c = this; c; c = c->Parent()) {
+    if (!c->Visible() || !c->Enabled()) return false;
+  }
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  ::SetFocus(Handle());
+}
+
+void TWinControl::BoundsChanged(bool resized) {
+  if (FHandle) {
+    // WM_SIZE follows for a size change and realigns.
+    SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  if (resized) {
+    Realign();
+    Resize();
+  }
+}
+
+void TWinControl::UpdateBounds() {
+  if (!FHandle) return;
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) {
+    MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
+  }
+  StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::string TWinControl::GetText() const {
+  if (!FHandle) return StoredText();
+  std::string text(GetWindowTextLengthA(FHandle) + 1, '\0');
+  text.resize(GetWindowTextA(FHandle, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+void TWinControl::ApplyText() {
+  if (FHandle) SetWindowTextA(FHandle, StoredText().c_str());
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& message) {
+  TWMMouse mouse(message);
+  TControl* target = CaptureControl();
+  if (target && target->Parent() != this) return false;
+  if (!target) {
+    if (GetCapture() == FHandle && FHandle) return false;  // this window captured for itself
+    target = ControlAtPos(Point(mouse.XPos, mouse.YPos), false);
+  }
+  if (!target) return false;
+  UINT msg = message.Msg;
+  // A child without double clicks gets a second press instead.
+  if (!target->ControlStyle().Contains(csDoubleClicks)) {
+    if (msg == WM_LBUTTONDBLCLK) msg = WM_LBUTTONDOWN;
+    if (msg == WM_RBUTTONDBLCLK) msg = WM_RBUTTONDOWN;
+    if (msg == WM_MBUTTONDBLCLK) msg = WM_MBUTTONDOWN;
+  }
+  const LPARAM pos =
+      MAKELPARAM(static_cast<WORD>(mouse.XPos - target->Left()), static_cast<WORD>(mouse.YPos - target->Top()));
+  message.Result = target->Perform(msg, message.WParam, pos);
+  return true;
+}
+
+void TWinControl::WndProc(TMessage& message) {
+  if (IsMouseMessage(message.Msg) && RouteMouseToChild(message)) return;
+  inherited::WndProc(message);
+}
+
+void TWinControl::HandleKeyDown(TMessage& message) {
+  WORD key = static_cast<WORD>(message.WParam);
+  KeyDown(key, KeyboardShiftState());
+  if (key == 0 || ComponentState().Contains(csDestroying)) {
+    message.Result = 1;
+    return;
+  }
+  message.WParam = key;
+  DefaultHandler(message);
+}
+
+void TWinControl::EraseBackground(TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  RECT r;
+  GetClientRect(FBoundWnd, &r);
+  gdi::Object<HGDIOBJ> brush(gdi::Track(gdi::Check(CreateSolidBrush(ColorToRGB(Color()) & 0xFFFFFF))));
+  FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+  message.Result = 1;
+}
+
+void TWinControl::PaintMessage(TMessage& message) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(FBoundWnd, &ps);
+  try {
+    PaintWindow(dc);
+    PaintControls(dc);
+  } catch (...) {
+    EndPaint(FBoundWnd, &ps);
+    throw;
+  }
+  EndPaint(FBoundWnd, &ps);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* control : std::vector<TControl*>(FControls)) {
+    if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
+    const int saved = SaveDC(dc);
+    POINT oldOrigin;
+    OffsetViewportOrgEx(dc, control->Left(), control->Top(), &oldOrigin);
+    IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::SizeMessage(TMessage& message) {
+  UpdateBounds();
+  if (message.WParam == SIZE_MINIMIZED) return;
+  Realign();
+  Resize();
+}
+
+void TWinControl::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      EraseBackground(message);
+      return;
+    case WM_PAINT:
+      PaintMessage(message);
+      return;
+    case WM_SIZE:
+      DefaultHandler(message);
+      SizeMessage(message);
+      return;
+    case WM_MOVE:
+      DefaultHandler(message);
+      UpdateBounds();
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      HandleKeyDown(message);
+      return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(message.WParam);
+      KeyUp(key, KeyboardShiftState());
+      if (key != 0) DefaultHandler(message);
+      return;
+    }
+    case WM_CHAR: {
+      char key = static_cast<char>(message.WParam);
+      KeyPress(key);
+      if (key == 0 || ComponentState().Contains(csDestroying)) return;
+      message.WParam = static_cast<unsigned char>(key);
+      DefaultHandler(message);
+      return;
+    }
+    case CM_TEXTCHANGED:
+      ApplyText();
+      return;
+    case CM_VISIBLECHANGED:
+      if (FHandle) ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+      return;
+    case CM_ENABLEDCHANGED:
+      if (FHandle) EnableWindow(FHandle, Enabled());
+      return;
+    case CM_COLORCHANGED: {
+      Invalidate();
+      TMessage parentColor{CM_PARENTCOLORCHANGED, 0, 0, 0};
+      Broadcast(parentColor);
+      return;
+    }
+    default:
+      inherited::Dispatch(message);
+  }
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  if (!FBoundWnd) return;
+  message.Result = CallWindowProcA(FDefWndProc, FBoundWnd, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+  if (FOnKeyDown) FOnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+  if (FOnKeyUp) FOnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+  if (FOnKeyPress) FOnKeyPress(this, key);
+}
+
+}  // namespace cl
