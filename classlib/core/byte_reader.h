@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 namespace cl {
@@ -57,30 +58,46 @@ class ByteReader {
   bool AtEnd() const { return FPosition == FData.size(); }
   bool Failed() const { return FFailed; }
 
-  bool ReadU8(uint8_t& value);
-  bool ReadU16(uint16_t& value);
-  bool ReadU32(uint32_t& value);
-  bool ReadI16(int16_t& value);
-  bool ReadI32(int32_t& value);
+  bool ReadU8(uint8_t& value) { return ReadLittleEndian(value); }
+  bool ReadU16(uint16_t& value) { return ReadLittleEndian(value); }
+  bool ReadU32(uint32_t& value) { return ReadLittleEndian(value); }
+  bool ReadI16(int16_t& value) { return ReadLittleEndian(value); }
+  bool ReadI32(int32_t& value) { return ReadLittleEndian(value); }
   bool ReadBytes(void* destination, size_t count);
   // A view of the next `count` bytes, valid as long as the underlying data.
   bool ReadSpan(size_t count, std::span<const uint8_t>& view);
-  bool Skip(size_t count);
+  bool Skip(size_t count) { return Take(count) != nullptr; }
   // Moves to an absolute position (at most Size()).
   bool Seek(size_t position);
   bool PeekU8(uint8_t& value) const;
 
   // Value forms: 0 (or an empty span) after a failed read.
-  uint8_t U8();
-  uint16_t U16();
-  uint32_t U32();
-  int16_t I16();
-  int32_t I32();
+  uint8_t U8() { return ValueOrZero<uint8_t>(); }
+  uint16_t U16() { return ValueOrZero<uint16_t>(); }
+  uint32_t U32() { return ValueOrZero<uint32_t>(); }
+  int16_t I16() { return ValueOrZero<int16_t>(); }
+  int32_t I32() { return ValueOrZero<int32_t>(); }
   std::span<const uint8_t> Bytes(size_t count);
 
  private:
   // The next `count` bytes, or null (and Failed) when fewer remain.
   const uint8_t* Take(size_t count);
+
+  template <class T>
+  bool ReadLittleEndian(T& value) {
+    const uint8_t* p = Take(sizeof(T));
+    if (!p) return false;
+    uint64_t bits = 0;
+    for (size_t i = 0; i < sizeof(T); ++i) bits |= static_cast<uint64_t>(p[i]) << (8 * i);
+    value = static_cast<T>(static_cast<std::make_unsigned_t<T>>(bits));
+    return true;
+  }
+  template <class T>
+  T ValueOrZero() {
+    T value = 0;
+    ReadLittleEndian(value);
+    return value;
+  }
 
   std::span<const uint8_t> FData;
   size_t FPosition = 0;

@@ -1,4 +1,5 @@
-// The system routines in one include: strings, conversions, numbers, Format, file names, files, command line.
+// The system routines in one include: strings, conversions, numbers, random numbers, Format, file names, files and
+// the command line.
 #pragma once
 
 #include "classlib/core/command_line.h"
@@ -8,4 +9,5 @@
 #include "classlib/core/format.h"
 #include "classlib/core/numbers.h"
 #include "classlib/core/paths.h"
+#include "classlib/core/random.h"
 #include "classlib/core/string_utils.h"

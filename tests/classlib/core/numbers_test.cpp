@@ -5,8 +5,10 @@
 
 #include <climits>
 #include <limits>
+#include <vector>
 
 #include "classlib/core/exceptions.h"
+#include "classlib/core/random.h"
 
 #ifdef _WIN32
 extern "C" __declspec(dllimport) int __stdcall MulDiv(int number, int numerator, int denominator);
@@ -70,6 +72,28 @@ TEST(NumbersTest, MulDivTable) {
     EXPECT_EQ(cl::MulDiv(t.a, t.b, t.c), ::MulDiv(t.a, t.b, t.c)) << t.a << " * " << t.b << " / " << t.c;
 #endif
   }
+}
+
+TEST(RandomTest, SeedRepeatsTheSequenceAndResultsStayInRange) {
+  cl::RandSeed = 12345;
+  std::vector<int32_t> first;
+  for (int i = 0; i < 100; ++i) first.push_back(cl::Random(2));
+  cl::RandSeed = 12345;
+  int ones = 0;
+  for (int i = 0; i < 100; ++i) {
+    const int32_t r = cl::Random(2);
+    EXPECT_EQ(r, first[i]);
+    ones += r;
+  }
+  EXPECT_GT(ones, 20);
+  EXPECT_LT(ones, 80);
+  for (int i = 0; i < 1000; ++i) {
+    const double d = cl::Random();
+    EXPECT_GE(d, 0.0);
+    EXPECT_LT(d, 1.0);
+    EXPECT_LT(cl::Random(7), 7);
+  }
+  EXPECT_EQ(cl::Random(0), 0);
 }
 
 }  // namespace
