@@ -1,0 +1,144 @@
+// TJPEGImage over libjpeg: round trips, settings, truncated and corrupt files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/win/jpeg.h"
+#include "classlib/win/picture.h"
+#include "graphics_test_support.h"
+
+namespace cl {
+namespace {
+
+using testing::Make;
+using testing::Owned;
+using testing::StreamBytes;
+using testing::StreamOf;
+
+// A smooth picture, as photographs are; JPEG is judged on such content.
+Owned<TBitmap> SmoothBitmap(int width, int height) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(width, height);
+  for (int y = 0; y < height; ++y) {
+    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<uint8_t>(128 + 100 * std::sin(x / 9.0));
+      row[3 * x + 1] = static_cast<uint8_t>(y * 255 / height);
+      row[3 * x + 2] = static_cast<uint8_t>((x + y) * 255 / (width + height));
+    }
+  }
+  return bitmap;
+}
+
+double Psnr(TBitmap& a, TBitmap& b) {
+  const bmp::TDibImage x = dib::Read32(a.Handle(), nullptr), y = dib::Read32(b.Handle(), nullptr);
+  double squares = 0;
+  size_t count = 0;
+  for (size_t i = 0; i < x.Bits.size(); ++i) {
+    if (i % 4 == 3) continue;
+    const double d = double(x.Bits[i]) - double(y.Bits[i]);
+    squares += d * d;
+    ++count;
+  }
+  return 10 * std::log10(255.0 * 255.0 / (squares / count));
+}
+
+std::vector<uint8_t> EncodedFile(int width, int height) {
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  image->Assign(SmoothBitmap(width, height).get());
+  Owned<TMemoryStream> stream = Make<TMemoryStream>();
+  image->SaveToStream(*stream);
+  return StreamBytes(*stream);
+}
+
+TEST(JpegImage, RoundTripKeepsThePictureAboveThirtyDecibels) {
+  Owned<TBitmap> original = SmoothBitmap(101, 67);
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  EXPECT_EQ(image->CompressionQuality(), 90);
+  image->Assign(original.get());
+  const std::string name = std::string(getenv("PROJECT_TEST_DIR")) + "\\round.jpg";
+  image->SaveToFile(name);
+  jpeg::RegisterFormats();
+  Owned<TPicture> picture = Make<TPicture>();
+  picture->LoadFromFile(name);
+  ASSERT_NE(dynamic_cast<TJPEGImage*>(picture->Graphic()), nullptr);
+  Owned<TBitmap> decoded = Make<TBitmap>();
+  decoded->Assign(picture->Graphic());
+  EXPECT_EQ(decoded->Width(), 101);
+  EXPECT_EQ(decoded->Height(), 67);
+  EXPECT_EQ(decoded->PixelFormat(), pf24bit);
+  EXPECT_GT(Psnr(*original, *decoded), 30.0);
+}
+
+TEST(JpegImage, LoadedBytesAreWrittenBackUnchanged) {
+  const std::vector<uint8_t> file = EncodedFile(40, 30);
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TMemoryStream> in = StreamOf(file);
+  image->LoadFromStream(*in);
+  image->SetCompressionQuality(20);  // only a new encoding would use it
+  Owned<TMemoryStream> out = Make<TMemoryStream>();
+  image->SaveToStream(*out);
+  EXPECT_EQ(StreamBytes(*out), file);
+}
+
+TEST(JpegImage, EightBitOutputIsAPaletteImage) {
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TMemoryStream> in = StreamOf(EncodedFile(64, 48));
+  image->LoadFromStream(*in);
+  image->SetPixelFormat(jf8Bit);
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->Assign(image.get());
+  EXPECT_EQ(bitmap->PixelFormat(), pf8bit);
+  EXPECT_NE(bitmap->Palette(), nullptr);
+  image->SetPixelFormat(jf24Bit);
+  image->SetGrayscale(true);
+  bitmap->Assign(image.get());
+  const bmp::TDibImage grey = dib::Read32(bitmap->Handle(), bitmap->Palette());
+  for (size_t i = 0; i < grey.Bits.size(); i += 4) {
+    ASSERT_EQ(grey.Bits[i], grey.Bits[i + 1]);
+    ASSERT_EQ(grey.Bits[i], grey.Bits[i + 2]);
+  }
+}
+
+TEST(JpegImage, TruncatedFilesRaiseAndLeaveTheImage) {
+  const std::vector<uint8_t> file = EncodedFile(48, 32);
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TMemoryStream> good = StreamOf(file);
+  image->LoadFromStream(*good);
+  for (size_t length = 0; length < file.size(); length += (length < 700 ? 13 : 101)) {
+    std::vector<uint8_t> cut(file.begin(), file.begin() + length);
+    Owned<TMemoryStream> stream = StreamOf(cut);
+    EXPECT_THROW(image->LoadFromStream(*stream), EInvalidGraphic) << "length " << length;
+  }
+  EXPECT_EQ(image->Width(), 48);
+  Owned<TMemoryStream> out = Make<TMemoryStream>();
+  image->SaveToStream(*out);
+  EXPECT_EQ(StreamBytes(*out), file);
+}
+
+constexpr uint8_t kStartOfFrame[] = {0xFF, 0xC0};
+
+TEST(JpegImage, CorruptDataRaisesWithLibjpegsMessage) {
+  std::vector<uint8_t> file = EncodedFile(16, 16);
+  // Height 0 in the frame header: libjpeg refuses the image.
+  const auto frame = std::search(file.begin(), file.end(), std::begin(kStartOfFrame), std::end(kStartOfFrame));
+  ASSERT_NE(frame, file.end());
+  frame[5] = frame[6] = 0;
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TMemoryStream> stream = StreamOf(file);
+  try {
+    image->LoadFromStream(*stream);
+    ADD_FAILURE() << "corrupt file loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_FALSE(e.Message().empty());
+  }
+  Owned<TMemoryStream> empty = StreamOf({});
+  EXPECT_THROW(image->LoadFromStream(*empty), EInvalidGraphic);
+  EXPECT_TRUE(image->Empty());
+}
+
+}  // namespace
+}  // namespace cl
