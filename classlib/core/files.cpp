@@ -53,16 +53,26 @@ bool RenameFile(const std::string& oldName, const std::string& newName) {
   return std::rename(oldName.c_str(), newName.c_str()) == 0;
 }
 
-std::string GetCurrentDir() {
-  std::string buffer(4096, '\0');
+bool RenameOverFile(const std::string& source, const std::string& target) {
+  bool isFolder = false;
+  if (!StatMode(source, isFolder) || isFolder) return false;
 #ifdef _WIN32
-  const bool ok = _getcwd(buffer.data(), static_cast<int>(buffer.size())) != nullptr;
-#else
-  const bool ok = getcwd(buffer.data(), buffer.size()) != nullptr;
+  // The C runtime's rename does not replace on Windows: the old file goes first.
+  if (StatMode(target, isFolder) && (isFolder || !RemoveFile(target))) return false;
 #endif
-  if (!ok) return {};
-  buffer.resize(buffer.find('\0'));
-  return buffer;
+  return std::rename(source.c_str(), target.c_str()) == 0;
+}
+
+std::string GetCurrentDir() {
+  // Both runtimes allocate a buffer of the needed size when given none.
+#ifdef _WIN32
+  char* folder = _getcwd(nullptr, 0);
+#else
+  char* folder = getcwd(nullptr, 0);
+#endif
+  const std::string result = folder ? folder : "";
+  std::free(folder);
+  return result;
 }
 
 bool SetCurrentDir(const std::string& folder) {

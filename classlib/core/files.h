@@ -23,6 +23,8 @@ inline bool DeleteFile(const std::string& fileName) {
 }
 // false when the new name exists already or the rename fails.
 bool RenameFile(const std::string& oldName, const std::string& newName);
+// Renames `source` over `target`, which may exist; false (and `target` untouched) when that is not possible.
+bool RenameOverFile(const std::string& source, const std::string& target);
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& folder);
 // As SetCurrentDir and DeleteFile, but a failure raises EInOutError with the C runtime's error code.

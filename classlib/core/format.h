@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace cl {
 
@@ -19,6 +20,8 @@ class FormatArg {
   template <class T>
   requires std::unsigned_integral<T> &&(!std::same_as<T, bool>)FormatArg(T value)
       : FKind(Kind::Unsigned), FUnsigned(value) {}
+  template <class T>
+  requires std::is_enum_v<T> FormatArg(T value) : FKind(Kind::Signed), FSigned(static_cast<int64_t>(value)) {}
   FormatArg(bool) = delete;
   FormatArg(char value) : FKind(Kind::String), FString(1, value) {}
   FormatArg(double value) : FKind(Kind::Float), FFloat(value) {}

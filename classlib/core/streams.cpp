@@ -98,8 +98,7 @@ void TCustomMemoryStream::SaveToStream(TStream* stream) {
 }
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(&file);
+  SaveFileSafely(fileName, [this](TStream* file) { SaveToStream(file); });
 }
 
 int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
@@ -203,6 +202,23 @@ void TFileStream::SetSize(int64_t size) {
 #endif
   if (!ok) throw EStreamError("Cannot change the size of file %s", {FFileName});
   Seek(std::min(position, size), soFromBeginning);
+}
+
+void SaveFileSafely(const std::string& fileName, const std::function<void(TStream*)>& write) {
+  const std::string temporary = fileName + ".new~";
+  try {
+    TFileStream file(temporary, fmCreate);
+    write(&file);
+  } catch (const EFCreateError&) {
+    throw EFCreateError("Cannot create file %s", {fileName});
+  } catch (...) {
+    RemoveFile(temporary);
+    throw;
+  }
+  if (!RenameOverFile(temporary, fileName)) {
+    RemoveFile(temporary);
+    throw EFCreateError("Cannot create file %s", {fileName});
+  }
 }
 
 }  // namespace cl

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ class TCustomMemoryStream : public TStream {
   // The stream's bytes; valid until the size changes.
   void* Memory() const { return FMemory; }
   void SaveToStream(TStream* stream);
+  // Through SaveFileSafely: a failed save keeps the file that was there.
   void SaveToFile(const std::string& fileName);
 
  protected:
@@ -113,5 +115,10 @@ class TFileStream : public TStream {
   // stdio requires a seek between a read and a following write (and back).
   enum class LastOp { None, Read, Write } FLastOp = LastOp::None;
 };
+
+// Writes a file through `write` into a new file beside it and replaces the old file only when everything was
+// written, so a failed save leaves the previous file as it was. Failures raise EFCreateError naming `fileName`, or
+// whatever `write` raised.
+void SaveFileSafely(const std::string& fileName, const std::function<void(TStream*)>& write);
 
 }  // namespace cl

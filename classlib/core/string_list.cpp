@@ -207,8 +207,7 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(&file);
+  SaveFileSafely(fileName, [this](TStream* file) { SaveToStream(file); });
 }
 
 std::string TStringList::Strings(int index) const {

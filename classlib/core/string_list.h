@@ -55,7 +55,7 @@ class TStrings : public TPersistent {
   void EndUpdate();
   void Assign(const TPersistent* source) override;
 
-  // The stream or file carries Text.
+  // The stream or file carries Text; a failed save keeps the file that was there.
   void LoadFromStream(TStream* stream);
   void SaveToStream(TStream* stream) const;
   void LoadFromFile(const std::string& fileName);

@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "classlib/core/exceptions.h"
+#include "classlib/core/scratch.h"
 
 namespace {
 
-std::string ScratchFolder() {
-  const char* folder = std::getenv("PROJECT_TEST_DIR");
-  return folder ? folder : ".";
-}
+using cltest::ScratchFolder;
 
 void WriteFile(const std::string& name, const char* text) {
   std::FILE* f = std::fopen(name.c_str(), "wb");
@@ -59,11 +56,11 @@ TEST(FilesTest, DeleteAndRename) {
 TEST(FilesTest, CurrentFolder) {
   const std::string before = cl::GetCurrentDir();
   ASSERT_FALSE(before.empty());
-  WriteFile(ScratchFolder() + cl::PathDelim + "here.txt", "x");
+  WriteFile(cltest::ScratchFile("here.txt"), "x");
   EXPECT_TRUE(cl::SetCurrentDir(ScratchFolder()));
   EXPECT_TRUE(cl::FileExists("here.txt"));
-  EXPECT_FALSE(cl::SetCurrentDir(ScratchFolder() + cl::PathDelim + "no such folder"));
-  EXPECT_THROW(cl::ChDir(ScratchFolder() + cl::PathDelim + "no such folder"), cl::EInOutError);
+  EXPECT_FALSE(cl::SetCurrentDir(cltest::ScratchFile("no such folder")));
+  EXPECT_THROW(cl::ChDir(cltest::ScratchFile("no such folder")), cl::EInOutError);
   cl::ChDir(before);
   EXPECT_EQ(cl::GetCurrentDir(), before);
 }

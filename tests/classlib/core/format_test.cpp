@@ -19,6 +19,8 @@ TEST(FormatTest, IntegersAndStrings) {
   EXPECT_EQ(cl::Format("%s", {'c'}), "c");
   EXPECT_EQ(cl::Format("%d %%", {100}), "100 %");
   EXPECT_EQ(cl::Format("no arguments", {}), "no arguments");
+  enum TSample { smFirst, smSecond };
+  EXPECT_EQ(cl::Format("%d", {smSecond}), "1");
 }
 
 TEST(FormatTest, Floats) {

@@ -3,18 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
+#include "classlib/core/scratch.h"
 
 namespace {
 
-std::string ScratchFile(const char* name) {
-  const char* folder = std::getenv("PROJECT_TEST_DIR");
-  return std::string(folder ? folder : ".") + cl::PathDelim + name;
-}
+using cltest::ScratchFile;
+using cltest::ScratchFolder;
 
 TEST(MemoryStreamTest, WriteGrowsAndReadStopsAtTheEnd) {
   cl::TMemoryStream stream;
@@ -111,8 +109,7 @@ TEST(FileStreamTest, OpenAndCreateFailuresNameTheFile) {
   } catch (const cl::EFOpenError& e) {
     EXPECT_EQ(e.Message(), "Cannot open file " + missing);
   }
-  const char* folder = std::getenv("PROJECT_TEST_DIR");
-  const std::string directory = folder ? folder : ".";
+  const std::string directory = ScratchFolder();
   EXPECT_THROW(cl::TFileStream(directory, cl::fmOpenRead), cl::EFOpenError);
   try {
     cl::TFileStream file(directory, cl::fmCreate);
@@ -137,6 +134,42 @@ TEST(FileStreamTest, MemoryStreamFileRoundTrip) {
   EXPECT_EQ(in.Position(), 0);
   ASSERT_EQ(in.Size(), 200000);
   EXPECT_EQ(std::memcmp(in.Memory(), out.Memory(), 200000), 0);
+}
+
+std::string ReadAll(const std::string& name) {
+  cl::TMemoryStream stream;
+  stream.LoadFromFile(name);
+  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
+
+TEST(SaveFileSafelyTest, AFailedSaveKeepsTheOldFile) {
+  const std::string name = ScratchFile("safe.txt");
+  cl::TStringStream("old contents").SaveToFile(name);
+  EXPECT_THROW(cl::SaveFileSafely(name,
+                                  [](cl::TStream* file) {
+                                    file->WriteBuffer("half", 4);
+                                    throw cl::EWriteError("Stream write error");
+                                  }),
+               cl::EWriteError);
+  EXPECT_EQ(ReadAll(name), "old contents");
+  EXPECT_FALSE(cl::FileExists(name + ".new~"));
+  cl::TStringStream("new").SaveToFile(name);
+  EXPECT_EQ(ReadAll(name), "new");
+  EXPECT_FALSE(cl::FileExists(name + ".new~"));
+}
+
+TEST(SaveFileSafelyTest, AnUnwritableTargetRaisesWithItsName) {
+  const std::string name = ScratchFile("no folder") + cl::PathDelim + "x.txt";
+  try {
+    cl::TStringStream("x").SaveToFile(name);
+    FAIL() << "no exception";
+  } catch (const cl::EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + name);
+  }
+  // A folder in the way of the file is not replaced.
+  const std::string directory = ScratchFolder();
+  EXPECT_THROW(cl::TStringStream("x").SaveToFile(directory), cl::EFCreateError);
+  EXPECT_TRUE(cl::DirectoryExists(directory));
 }
 
 }  // namespace
