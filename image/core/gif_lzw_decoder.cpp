@@ -41,10 +41,10 @@ class LzwDecoder {
         count -= n;
         continue;
       }
-      const int value = DecodeNext();
-      if (value < 0) return false;
-      *out++ = static_cast<std::uint8_t>(value);
-      --count;
+      const int written = DecodeInto(out, count);
+      if (written < 0) return false;
+      out += written;
+      count -= static_cast<std::size_t>(written);
     }
     return true;
   }
@@ -55,7 +55,8 @@ class LzwDecoder {
       --stackTop_;
       return;
     }
-    DecodeNext();
+    std::uint8_t ignored;
+    DecodeInto(&ignored, 1);
   }
 
   // Data can follow the last pixel before the end code; skip it so the next block is read from its start.
@@ -100,21 +101,13 @@ class LzwDecoder {
   // Next code of the given width; -1 when the bits ran out. Codes continue across sub-block boundaries, also
   // when a sub-block is shorter than one code.
   int ReadCode(int width) {
-    if (firstCall_) {
-      firstCall_ = false;
-      return clearCode_;
-    }
-    while (bitCount_ < width) {
-      if (blockPosition_ == blockLength_ && !NextBlock()) {
-        // Running dry after the terminator means the codes promised more than the data holds.
-        if (terminatorSeen_ && !underRunReported_) {
-          underRunReported_ = true;
-          warning_("Decoder bit buffer under-run");
-        }
-        return -1;
+    if (bitCount_ < width) {
+      if (firstCall_) {
+        // The data is read as if it began with a clear code.
+        firstCall_ = false;
+        return clearCode_;
       }
-      bits_ |= static_cast<std::uint32_t>(block_[blockPosition_++]) << bitCount_;
-      bitCount_ += 8;
+      if (!Refill(width)) return -1;
     }
     const int code = static_cast<int>(bits_ & ((1u << width) - 1));
     bits_ >>= width;
@@ -122,61 +115,137 @@ class LzwDecoder {
     return code;
   }
 
-  void Push(std::uint8_t value) {
-    if (stackTop_ >= kStackSize) RaiseGIFError("Circular decoder table entry");
-    stack_[stackTop_++] = value;
+  // Tops the bucket up with as many whole bytes as fit; false when fewer than width bits can be had.
+  bool Refill(int width) {
+    do {
+      if (blockPosition_ == blockLength_ && !NextBlock()) {
+        // Running dry after the terminator means the codes promised more than the data holds.
+        if (terminatorSeen_ && !underRunReported_) {
+          underRunReported_ = true;
+          warning_("Decoder bit buffer under-run");
+        }
+        return false;
+      }
+      const std::size_t take = std::min<std::size_t>(blockLength_ - blockPosition_, (64 - bitCount_) / 8);
+      for (std::size_t i = 0; i < take; ++i) {
+        bits_ |= static_cast<std::uint64_t>(block_[blockPosition_++]) << bitCount_;
+        bitCount_ += 8;
+      }
+    } while (bitCount_ < width);
+    return true;
   }
 
-  // Next pixel value; -1 when no more codes can be had, -2 at the end code.
-  int DecodeNext() {
+  // Decodes the next code into out (room for count pixels) and answers the pixels written: the whole string
+  // when it fits, else its first pixel with the rest left on the stack. -1 when no more codes can be had, -2
+  // at the end code.
+  int DecodeInto(std::uint8_t* out, std::size_t count) {
     // Nothing after the end code belongs to this frame; its sub-blocks were skipped when it was read.
     if (endCodeSeen_) return -2;
     int code = ReadCode(codeSize_);
     if (code < 0) return code;
     if (code == clearCode_) {
-      for (int i = 0; i < kMaxCodes; ++i) {
-        prefix_[i] = 0;
-        suffix_[i] = static_cast<std::uint8_t>(i < clearCode_ ? i : 0);
-      }
-      codeSize_ = minimumCodeSize_ + 1;
-      wideningLimit_ = 2 * clearCode_;
-      nextFreeCode_ = clearCode_ + 2;
-      stackTop_ = 0;
+      ResetTable();
       do {
         code = ReadCode(codeSize_);
       } while (code == clearCode_);
+      // The first code after a clear is taken as a pixel as it stands (its low 8 bits).
       firstCode_ = code;
       previousCode_ = code;
-      return code;
+      if (code < 0) return code;
+      *out = static_cast<std::uint8_t>(code);
+      return 1;
     }
     if (code == endCode_) {
       endCodeSeen_ = true;
       SkipToTerminator();
       return -2;
     }
-    const int incomingCode = code;
-    if (code >= nextFreeCode_) {
-      Push(static_cast<std::uint8_t>(firstCode_));
+    if (code < clearCode_) {
+      // A single pixel: nothing to expand.
+      firstCode_ = suffix_[code];
+      AddEntry();
+      previousCode_ = code;
+      *out = static_cast<std::uint8_t>(firstCode_);
+      return 1;
+    }
+    // A code not yet in the table stands for the previous string plus its own first pixel.
+    const bool unknown = code >= nextFreeCode_;
+    const int length = unknown ? length_[previousCode_] + 1 : length_[code];
+    int written = length;
+    if (static_cast<std::size_t>(length) > count || !WriteString(out, length, code, unknown)) {
+      PushString(code, unknown);
+      *out = stack_[--stackTop_];
+      written = 1;
+    }
+    AddEntry();
+    previousCode_ = code;
+    return written;
+  }
+
+  // Writes the string of code (length pixels, as the length table has it) straight into out, last pixel first.
+  // False when the chain does not have that length (a damaged table); the stack then takes over.
+  bool WriteString(std::uint8_t* out, int length, int code, bool unknown) {
+    int position = length - 1;
+    if (unknown) {
+      out[position--] = static_cast<std::uint8_t>(firstCode_);
       code = previousCode_;
     }
     while (code >= clearCode_) {
-      Push(suffix_[code]);
-      if (prefix_[code] == code) RaiseGIFError("Circular decoder table entry");
+      if (position <= 0 || prefix_[code] == code) return false;
+      out[position--] = suffix_[code];
+      code = prefix_[code];
+    }
+    if (position != 0) return false;
+    out[0] = suffix_[code];
+    firstCode_ = out[0];
+    return true;
+  }
+
+  // Pushes the string of code onto the stack, last pixel first, and notes its first pixel.
+  void PushString(int code, bool unknown) {
+    // A local top keeps the walk in registers.
+    int top = stackTop_;
+    if (unknown) {
+      stack_[top++] = static_cast<std::uint8_t>(firstCode_);
+      code = previousCode_;
+    }
+    while (code >= clearCode_) {
+      // A valid chain is shorter than the stack; a longer one loops through the table.
+      if (prefix_[code] == code || top >= kStackSize - 1) RaiseGIFError("Circular decoder table entry");
+      stack_[top++] = suffix_[code];
       code = prefix_[code];
     }
     firstCode_ = suffix_[code];
-    Push(static_cast<std::uint8_t>(firstCode_));
-    if (nextFreeCode_ < kMaxCodes) {
-      prefix_[nextFreeCode_] = static_cast<std::uint16_t>(previousCode_);
-      suffix_[nextFreeCode_] = static_cast<std::uint8_t>(firstCode_);
-      ++nextFreeCode_;
-      if (nextFreeCode_ >= wideningLimit_ && wideningLimit_ < kMaxCodes) {
-        wideningLimit_ *= 2;
-        ++codeSize_;
-      }
+    stack_[top++] = static_cast<std::uint8_t>(firstCode_);
+    stackTop_ = top;
+  }
+
+  void ResetTable() {
+    for (int i = 0; i < kMaxCodes; ++i) {
+      prefix_[i] = 0;
+      suffix_[i] = static_cast<std::uint8_t>(i < clearCode_ ? i : 0);
+      // Codes past the literals expand through prefix 0 to two pixels until they are defined.
+      length_[i] = static_cast<std::uint16_t>(i < clearCode_ ? 1 : 2);
     }
-    previousCode_ = incomingCode;
-    return stack_[--stackTop_];
+    codeSize_ = minimumCodeSize_ + 1;
+    wideningLimit_ = 2 * clearCode_;
+    nextFreeCode_ = clearCode_ + 2;
+    stackTop_ = 0;
+  }
+
+  // The previous string plus the first pixel of the current one becomes the next table entry; once the table
+  // is full no entries are made until a clear code.
+  void AddEntry() {
+    if (nextFreeCode_ >= kMaxCodes) return;
+    prefix_[nextFreeCode_] = static_cast<std::uint16_t>(previousCode_);
+    suffix_[nextFreeCode_] = static_cast<std::uint8_t>(firstCode_);
+    // A damaged table can make this disagree with the chain; WriteString checks before it trusts it.
+    length_[nextFreeCode_] = static_cast<std::uint16_t>(std::min(length_[previousCode_] + 1, kStackSize));
+    ++nextFreeCode_;
+    if (nextFreeCode_ >= wideningLimit_ && wideningLimit_ < kMaxCodes) {
+      wideningLimit_ *= 2;
+      ++codeSize_;
+    }
   }
 
   GIFDataSource& source_;
@@ -186,12 +255,13 @@ class LzwDecoder {
   int firstCode_ = 0, previousCode_ = 0;
   bool firstCall_ = true, dataEnded_ = false, terminatorSeen_ = false, endCodeSeen_ = false;
   bool underRunReported_ = false;
-  std::uint32_t bits_ = 0;
+  std::uint64_t bits_ = 0;
   int bitCount_ = 0;
   std::array<std::uint8_t, 255> block_{};
   std::size_t blockLength_ = 0, blockPosition_ = 0;
   std::array<std::uint16_t, kMaxCodes> prefix_{};
   std::array<std::uint8_t, kMaxCodes> suffix_{};
+  std::array<std::uint16_t, kMaxCodes> length_{};
   std::array<std::uint8_t, kStackSize> stack_{};
   int stackTop_ = 0;
 };
