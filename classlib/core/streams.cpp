@@ -103,6 +103,7 @@ void TCustomMemoryStream::SaveToFile(const std::string& fileName) {
 
 int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
   if (count <= 0) return 0;
+  if (FPosition > std::numeric_limits<int64_t>::max() - count) throw EOutOfMemory();
   const int64_t end = FPosition + count;
   if (end > FSize) SetSize(end);
   std::memcpy(static_cast<uint8_t*>(FMemory) + FPosition, buffer, static_cast<size_t>(count));
