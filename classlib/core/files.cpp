@@ -34,8 +34,15 @@ bool FileExists(const std::string& fileName) {
 }
 
 bool DirectoryExists(const std::string& folder) {
+  std::string name = folder;
+#ifdef _WIN32
+  // The Windows C runtime's stat refuses "C:\dir\"; only a root keeps its backslash ("C:\", "\").
+  while (name.size() > 1 && (name.back() == '\\' || name.back() == '/') && name[name.size() - 2] != ':') {
+    name.pop_back();
+  }
+#endif
   bool isFolder = false;
-  return StatMode(folder, isFolder) && isFolder;
+  return StatMode(name, isFolder) && isFolder;
 }
 
 bool RemoveFile(const std::string& fileName) {

@@ -27,6 +27,7 @@ TEST(FilesTest, ExistenceTellsFilesFromFolders) {
   EXPECT_FALSE(cl::DirectoryExists(file));
   EXPECT_FALSE(cl::FileExists(folder));
   EXPECT_TRUE(cl::DirectoryExists(folder));
+  EXPECT_TRUE(cl::DirectoryExists(folder + cl::PathDelim));  // a trailing delimiter names the same folder
   EXPECT_FALSE(cl::FileExists(""));
   EXPECT_FALSE(cl::FileExists(folder + cl::PathDelim + "missing.txt"));
 }
