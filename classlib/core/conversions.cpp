@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "classlib/core/exceptions.h"
+#include "classlib/core/format.h"
 
 namespace cl {
 
@@ -143,9 +144,7 @@ std::string IntToStr(int64_t value) {
 }
 
 std::string IntToHex(int64_t value, int digits) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%0*llX", std::clamp(digits, 0, 16), static_cast<unsigned long long>(value));
-  return buffer;
+  return Format("%." + std::to_string(std::clamp(digits, 0, 16)) + "x", {value});
 }
 
 int32_t StrToInt(std::string_view s) {

@@ -12,7 +12,7 @@ inline char DecimalSeparator = '.';
 inline char ThousandSeparator = ',';
 
 std::string IntToStr(int64_t value);
-// Upper-case hexadecimal, at least `digits` digits.
+// Upper-case hexadecimal, at least `digits` digits; a negative Integer shows as its 32-bit pattern.
 std::string IntToHex(int64_t value, int digits);
 
 // Leading blanks, an optional sign, then decimal digits or hexadecimal after "$" or "0x", and nothing else; anything

@@ -40,6 +40,7 @@ TEST(ConversionsTest, IntToStrAndIntToHex) {
   EXPECT_EQ(cl::IntToStr(INT64_MIN), "-9223372036854775808");
   EXPECT_EQ(cl::IntToHex(255, 4), "00FF");
   EXPECT_EQ(cl::IntToHex(0x12345, 2), "12345");
+  EXPECT_EQ(cl::IntToHex(static_cast<int32_t>(0x80000005u), 8), "80000005");  // a system colour
 }
 
 TEST(ConversionsTest, FloatToStrUsesFifteenDigitsAndExponentOutsideTheRange) {

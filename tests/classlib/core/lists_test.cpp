@@ -30,24 +30,6 @@ TEST(ListTest, IndexesAreCheckedWithTheIndexInTheMessage) {
   EXPECT_THROW(empty.First(), cl::EListError);
 }
 
-TEST(ListTest, RemoveExchangeAndMove) {
-  cl::TList list;
-  list.Add(&a);
-  list.Add(&b);
-  list.Add(&a);
-  EXPECT_EQ(list.Remove(&a), 0);  // the first occurrence
-  EXPECT_EQ(list.Remove(&c), -1);
-  EXPECT_EQ(list.IndexOf(&a), 1);
-  list.Exchange(0, 1);
-  EXPECT_EQ(list.First(), &a);
-  list.Add(&c);
-  list.Move(0, 2);
-  EXPECT_EQ(list.Items(0), &b);
-  EXPECT_EQ(list.Items(2), &a);
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
-}
-
 TEST(ThreadListTest, AddIgnoresDuplicatesAndLockingSerialises) {
   cl::TThreadList list;
   list.Add(&a);
