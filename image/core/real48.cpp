@@ -144,8 +144,9 @@ int Real48::Compare(const Real48& other) const {
 int64_t Real48::MultiplyTruncated(int64_t value) const {
   if (IsZero() || value == 0) return 0;
   const bool negative = (value < 0) != FNegative;
-  const uint64_t magnitude =
-      value == std::numeric_limits<int64_t>::min() ? uint64_t(std::numeric_limits<int64_t>::max()) : uint64_t(value < 0 ? -value : value);
+  const uint64_t magnitude = value == std::numeric_limits<int64_t>::min()
+                                 ? uint64_t(std::numeric_limits<int64_t>::max())
+                                 : uint64_t(value < 0 ? -value : value);
 
   uint64_t high = 0, low = 0;
   Multiply64(magnitude, FMantissa, high, low);
