@@ -93,6 +93,7 @@ void TComponent::FreeNotification(TComponent* component) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
   Erase(FFreeNotifies, component);
   Erase(component->FFreeNotifies, this);
 }
