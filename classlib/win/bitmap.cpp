@@ -1,6 +1,9 @@
 // TBitmap and its canvas.
 #include "classlib/win/bitmap.h"
 
+#include <algorithm>
+
+#include "classlib/core/byte_reader.h"
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "classlib/win/dib_bmp_codec.h"
@@ -47,20 +50,6 @@ HBITMAP MonochromeCopy(HDC source, int width, int height, COLORREF background) {
   BitBlt(dc.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
   SetBkColor(source, old);
   return mono;
-}
-
-// Reads the rest of a stream, or the length the BMP file header gives when it is plausible, so that a bitmap
-// stored inside a larger stream leaves the bytes after it.
-std::vector<uint8_t> ReadBmpBytes(TStream& stream) {
-  const int64_t remaining = stream.Size() - stream.Position();
-  if (remaining < static_cast<int64_t>(kSmallestBmp)) throw EInvalidGraphic("Bitmap image is not valid");
-  std::vector<uint8_t> bytes(kBmpFileHeaderSize);
-  stream.ReadBuffer(bytes.data(), bytes.size());
-  const uint32_t fileSize = bytes[2] | bytes[3] << 8 | bytes[4] << 16 | static_cast<uint32_t>(bytes[5]) << 24;
-  const int64_t total = fileSize >= kSmallestBmp && fileSize <= remaining ? fileSize : remaining;
-  bytes.resize(static_cast<size_t>(total));
-  stream.ReadBuffer(bytes.data() + kBmpFileHeaderSize, bytes.size() - kBmpFileHeaderSize);
-  return bytes;
 }
 
 }  // namespace
@@ -335,10 +324,37 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
-  const std::vector<uint8_t> bytes = ReadBmpBytes(stream);
-  const bmp::TDibImage image = bmp::ReadBmp(bytes.data(), bytes.size());
-  gdi::Object<HBITMAP> section(dib::CreateSection(image));
-  HPALETTE palette = image.BitCount <= 8 ? dib::CreatePaletteOf(image.Colors) : nullptr;
+  // The file's length is the header's when that is plausible, else the rest of the stream, so that a bitmap
+  // stored inside a larger stream leaves the bytes after it.
+  const int64_t start = stream.Position();
+  const int64_t remaining = stream.Size() - start;
+  if (remaining < static_cast<int64_t>(kSmallestBmp)) throw EInvalidGraphic("Bitmap image is not valid");
+  std::vector<uint8_t> bytes(kBmpFileHeaderSize);
+  stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  const uint32_t declaredSize = le::ReadU32(&bytes[2]);
+  const int64_t fileSize = declaredSize >= kSmallestBmp && declaredSize <= remaining ? declaredSize : remaining;
+  if (fileSize > INT32_MAX) throw EInvalidGraphic("Bitmap image is not valid");
+  // Headers and colour table first; usual files then read their rows straight into the DIB section.
+  const uint32_t bitsOffset = le::ReadU32(&bytes[10]);
+  const size_t headerBytes = static_cast<size_t>(std::clamp<int64_t>(bitsOffset, kSmallestBmp, fileSize));
+  bytes.resize(headerBytes);
+  stream.ReadBuffer(bytes.data() + kBmpFileHeaderSize, static_cast<int32_t>(headerBytes - kBmpFileHeaderSize));
+  const bmp::TBmpLayout layout = bmp::ReadBmpLayout(bytes.data(), bytes.size(), static_cast<uint64_t>(fileSize));
+  gdi::Object<HBITMAP> section;
+  if (layout.StoredAsIs && layout.BitsOffset == headerBytes) {
+    const bmp::TDibImage& image = layout.Image;
+    section.Reset(
+        dib::CreateBlankSection(image.Width, image.Height, image.BitCount, image.GreenMask == 0x07E0, image.Colors));
+    DIBSECTION info{};
+    GetObjectA(section.Get(), sizeof info, &info);
+    stream.ReadBuffer(info.dsBm.bmBits, static_cast<int32_t>(layout.BitsSize));
+  } else {
+    bytes.resize(static_cast<size_t>(fileSize));
+    stream.ReadBuffer(bytes.data() + headerBytes, static_cast<int32_t>(bytes.size() - headerBytes));
+    section.Reset(dib::CreateSection(bmp::ReadBmp(bytes.data(), bytes.size())));
+  }
+  stream.SetPosition(start + fileSize);
+  HPALETTE palette = layout.Image.BitCount <= 8 ? dib::CreatePaletteOf(layout.Image.Colors) : nullptr;
   ReplaceImage(section.Release(), palette);
 }
 

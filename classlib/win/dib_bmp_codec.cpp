@@ -2,7 +2,9 @@
 // checked before it is used, so a malformed file raises instead of reading past the buffer.
 #include "classlib/win/dib_bmp_codec.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "classlib/core/byte_reader.h"
 #include "classlib/core/exceptions.h"
@@ -225,45 +227,59 @@ bool MasksAre(const uint32_t masks[3], const uint32_t expected[3]) {
 
 }  // namespace
 
-TDibImage ReadBmp(const uint8_t* data, size_t size) {
-  const ByteView file(data, size);
+TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSize) {
+  const ByteView file(data, available);
   if (file.U8(0) != 'B' || file.U8(1) != 'M') Invalid();
   const uint32_t bitsOffset = file.U32(10);
   const Header h = ReadHeader(file);
 
-  TDibImage image;
+  TBmpLayout layout;
+  TDibImage& image = layout.Image;
   image.Width = h.Width;
   image.Height = h.Height < 0 ? -h.Height : h.Height;
   image.BitCount = h.BitCount;
   image.Colors = ReadColors(file, h);
-  if (bitsOffset < h.ColorTableOffset) Invalid();
-  const size_t stride = image.Stride();
-  const size_t rows = static_cast<size_t>(image.Height);
+  if (bitsOffset < h.ColorTableOffset || bitsOffset > fileSize) Invalid();
+  layout.BitsOffset = bitsOffset;
+  layout.Compression = h.Compression;
+  layout.TopDown = h.Height < 0;
+  if (h.Compression == kRle8 || h.Compression == kRle4) return layout;
 
-  if (h.Compression == kRle8 || h.Compression == kRle4) {
-    image.Bits.assign(stride * rows, 0);
-    DecodeRle(file, bitsOffset, image, h.Compression == kRle4);
-    return image;
-  }
-  const uint8_t* bits = file.At(bitsOffset, stride * rows);
-  image.Bits.resize(stride * rows);
-  if (h.Height > 0) {
-    std::memcpy(image.Bits.data(), bits, stride * rows);
-  } else {  // top-down file: store bottom-up like every DIB here
-    for (size_t y = 0; y < rows; ++y) std::memcpy(&image.Bits[(rows - 1 - y) * stride], bits + y * stride, stride);
-  }
+  layout.BitsSize = image.Stride() * static_cast<size_t>(image.Height);
+  if (layout.BitsSize > fileSize - bitsOffset) Invalid();
   if (h.Compression == kBitFields) {
-    if (h.BitCount == 16 && MasksAre(h.Masks, kMask555)) return image;
+    std::copy(std::begin(h.Masks), std::end(h.Masks), layout.Masks);
     if (h.BitCount == 16 && MasksAre(h.Masks, kMask565)) {
       image.RedMask = kMask565[0];
       image.GreenMask = kMask565[1];
       image.BlueMask = kMask565[2];
-      return image;
     }
-    if (h.BitCount == 32 && MasksAre(h.Masks, kMask888)) return image;
-    return ExpandBitFields(image, h.Masks);
+    layout.ExpandMasks = !(h.BitCount == 16 && (MasksAre(h.Masks, kMask555) || MasksAre(h.Masks, kMask565))) &&
+                         !(h.BitCount == 32 && MasksAre(h.Masks, kMask888));
   }
-  return image;
+  layout.StoredAsIs = !layout.TopDown && !layout.ExpandMasks;
+  return layout;
+}
+
+TDibImage ReadBmp(const uint8_t* data, size_t size) {
+  TBmpLayout layout = ReadBmpLayout(data, size, size);
+  TDibImage image = std::move(layout.Image);
+  const ByteView file(data, size);
+  const size_t stride = image.Stride();
+  const size_t rows = static_cast<size_t>(image.Height);
+  if (layout.Compression == kRle8 || layout.Compression == kRle4) {
+    image.Bits.assign(stride * rows, 0);
+    DecodeRle(file, layout.BitsOffset, image, layout.Compression == kRle4);
+    return image;
+  }
+  const uint8_t* bits = file.At(layout.BitsOffset, layout.BitsSize);
+  image.Bits.resize(layout.BitsSize);
+  if (!layout.TopDown) {
+    std::memcpy(image.Bits.data(), bits, layout.BitsSize);
+  } else {  // top-down file: store bottom-up like every DIB here
+    for (size_t y = 0; y < rows; ++y) std::memcpy(&image.Bits[(rows - 1 - y) * stride], bits + y * stride, stride);
+  }
+  return layout.ExpandMasks ? ExpandBitFields(image, layout.Masks) : image;
 }
 
 std::vector<uint8_t> WriteBmp(const TDibImage& image) {

@@ -33,6 +33,23 @@ struct TDibImage {
 // The largest image the reader accepts (width x height); larger files are refused before any allocation.
 constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 
+// What the headers of a BMP file say, checked against the file's size: the image without its bits, where the
+// bits start and how they are stored.
+struct TBmpLayout {
+  TDibImage Image;  // everything but Bits
+  size_t BitsOffset = 0;
+  size_t BitsSize = 0;  // bytes of uncompressed rows (0 for RLE)
+  uint32_t Compression = 0;
+  bool TopDown = false;
+  bool ExpandMasks = false;  // bit fields other than 5-5-5, 5-6-5 and 8-8-8
+  uint32_t Masks[3] = {0, 0, 0};
+  bool StoredAsIs = false;  // the stored rows are the DIB's rows: bottom-up, uncompressed, usual masks
+};
+
+// Reads the headers and colour table from the first available bytes of a file of fileSize bytes (available must
+// reach the bits offset); raises like ReadBmp.
+TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSize);
+
 // Reads a whole BMP file image; raises EInvalidGraphic "Bitmap image is not valid" for anything malformed,
 // truncated or too large. Bit-field images other than 5-5-5 and 5-6-5 become 32-bit images, RLE images 8- or 4-bit.
 TDibImage ReadBmp(const uint8_t* data, size_t size);

@@ -142,7 +142,15 @@ void TJPEGImage::Assign(const TPersistent* source) {
 
 void TJPEGImage::AssignTo(TPersistent* dest) const {
   if (auto* bitmap = dynamic_cast<TBitmap*>(dest)) {
-    bitmap->Assign(Bitmap());
+    // The decoded DIB goes to the bitmap instead of being copied (a later Draw decodes again): loading a large
+    // JPEG into a bitmap then costs one decoding and no copy.
+    if (FData.empty()) {
+      bitmap->Assign(nullptr);
+      return;
+    }
+    OwnedBitmap decoded = FBitmap ? std::move(FBitmap) : Decode(FData);
+    bitmap->SetHandle(decoded->ReleaseHandle());
+    bitmap->SetPalette(decoded->ReleasePalette());
     return;
   }
   inherited::AssignTo(dest);

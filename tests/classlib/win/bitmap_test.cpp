@@ -98,6 +98,18 @@ TEST(BmpReading, AcceptsCoreHeaderTopDownRowsAndRle8) {
   EXPECT_EQ(PixelAt(*encoded, 2, 0), 0x0000FFu);
 }
 
+TEST(BmpReading, StopsAtTheEndOfTheFileInsideALargerStream) {
+  Owned<TBitmap> original = PatternBitmap(5, 3, pf24bit);
+  std::vector<uint8_t> bytes = SaveBmp(*original);
+  const size_t fileSize = bytes.size();
+  bytes.insert(bytes.end(), {'t', 'a', 'i', 'l'});
+  Owned<TMemoryStream> stream = StreamOf(bytes);
+  Owned<TBitmap> loaded = Make<TBitmap>();
+  loaded->LoadFromStream(*stream);
+  EXPECT_EQ(stream->Position(), static_cast<int64_t>(fileSize));
+  EXPECT_EQ(PixelAt(*loaded, 4, 2), PixelAt(*original, 4, 2));
+}
+
 TEST(BmpReading, RejectsEveryTruncationOfAValidFile) {
   Owned<TBitmap> original = PatternBitmap(9, 5, pf8bit);
   const std::vector<uint8_t> file = SaveBmp(*original);
