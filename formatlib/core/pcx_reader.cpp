@@ -64,7 +64,7 @@ int DepthFor(const PcxHeader& header) {
     }
     return 0;
   }
-  if (header.bitsPerPlane == 1 && header.planes <= 4) return 4;
+  if (header.bitsPerPlane == 1 && header.planes >= 2 && header.planes <= 4) return 4;
   if (header.bitsPerPlane == 8 && header.planes == 3) return 24;
   if (header.bitsPerPlane == 8 && header.planes == 4) return 32;
   return 0;
