@@ -299,7 +299,7 @@ void* TBitmap::ScanLine(int row) {
 
 TColor TBitmap::TransparentColor() {
   if (Empty()) return clNone;
-  return Canvas()->Pixels(0, FHeight - 1);
+  return static_cast<TColor>(GetPixel(Canvas()->Handle(), 0, FHeight - 1));
 }
 
 void TBitmap::Mask(TColor color) {
@@ -319,8 +319,25 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
   HDC source = Canvas()->Handle();
   gdi::PaletteGuard palette(target, FPalette.Get());
   SetStretchBltMode(target, Monochrome() ? BLACKONWHITE : COLORONCOLOR);
-  StretchBlt(target, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0, FWidth, FHeight,
-             canvas->CopyMode());
+  auto blit = [&](HDC from, DWORD rop) {
+    StretchBlt(target, rect.Left, rect.Top, rect.Width(), rect.Height(), from, 0, 0, FWidth, FHeight, rop);
+  };
+  if (!Transparent()) {
+    blit(source, canvas->CopyMode());
+    return;
+  }
+  // Transparent: a mask white where the bitmap has its transparent colour, then XOR, AND, XOR, which leaves the
+  // target where the mask is white and the bitmap elsewhere. Mask bits reach the target as black (0) and white (1).
+  gdi::Object<HBITMAP> mask(MonochromeCopy(source, FWidth, FHeight, ColorToRGB(TransparentColor()) & 0xFFFFFF));
+  gdi::MemoryDC maskDC;
+  gdi::SelectGuard maskSelected(maskDC.Get(), mask.Get());
+  const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(target, RGB(255, 255, 255));
+  blit(source, SRCINVERT);
+  blit(maskDC.Get(), SRCAND);
+  blit(source, SRCINVERT);
+  SetTextColor(target, oldText);
+  SetBkColor(target, oldBack);
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

@@ -235,5 +235,43 @@ TEST(BitmapHandle, HandleLeavesTheCanvasDCAndAssignCopies) {
   DeleteObject(released);
 }
 
+TEST(BitmapDraw, TransparentBitmapLeavesItsBottomLeftColourOut) {
+  Owned<TBitmap> sprite = Make<TBitmap>();
+  sprite->SetPixelFormat(pf24bit);
+  sprite->SetSize(4, 4);
+  sprite->Canvas()->Brush()->SetColor(clLime);  // the bottom-left colour: transparent
+  sprite->Canvas()->FillRect(Rect(0, 0, 4, 4));
+  sprite->Canvas()->Brush()->SetColor(clRed);
+  sprite->Canvas()->FillRect(Rect(1, 0, 3, 2));
+  sprite->SetTransparent(true);
+  EXPECT_EQ(sprite->TransparentColor(), clLime);
+  Owned<TBitmap> target = Make<TBitmap>();
+  target->SetPixelFormat(pf24bit);
+  target->SetSize(4, 4);
+  target->Canvas()->Brush()->SetColor(clBlue);
+  target->Canvas()->FillRect(Rect(0, 0, 4, 4));
+  target->Canvas()->Draw(0, 0, sprite.get());
+  EXPECT_EQ(PixelAt(*target, 1, 1), 0xFF0000u);
+  EXPECT_EQ(PixelAt(*target, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelAt(*target, 3, 3), 0x0000FFu);
+}
+
+TEST(DibRoutines, SizesAndPackedDibFollowTheBitmapsOwnFormat) {
+  Owned<TBitmap> bitmap = PatternBitmap(13, 6, pf8bit);
+  DWORD infoSize = 0, imageSize = 0;
+  GetDIBSizes(bitmap->Handle(), infoSize, imageSize);
+  EXPECT_EQ(infoSize, sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+  EXPECT_EQ(imageSize, 16u * 6);  // rows of 13 bytes padded to 16
+  std::vector<uint8_t> info(infoSize), bits(imageSize);
+  ASSERT_TRUE(GetDIB(bitmap->Handle(), bitmap->Palette(), info.data(), bits.data()));
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
+  EXPECT_EQ(header->biBitCount, 8);
+  EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+  EXPECT_EQ(bits, dib::ReadSection(bitmap->Handle()).Bits);
+  HPALETTE copy = CopyPalette(bitmap->Palette());
+  EXPECT_EQ(dib::EntriesOf(copy), dib::EntriesOf(bitmap->Palette()));
+  gdi::Delete(copy);
+}
+
 }  // namespace
 }  // namespace cl
