@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "classlib/win/forms.h"
+
 namespace cl::test {
 
 Responder::Responder() : FPrevious(cl::seam::SetResponder(this)) {}
@@ -42,6 +44,13 @@ bool Responder::AnswerException(const std::string& message) {
     ADD_FAILURE() << "unexpected exception shown: " << message;
   }
   return true;
+}
+
+cl::seam::ModalAnswer Responder::AnswerModal(cl::TForm& form) {
+  ModalForms.push_back(form.ClassName());
+  if (OnModal) return OnModal(form);
+  ADD_FAILURE() << "unexpected modal form " << form.ClassName() << " \"" << form.Caption() << "\"";
+  return cl::seam::ModalAnswer::Return(cl::mrCancel);
 }
 
 void Responder::ExceptionDropped(const std::string& message) {

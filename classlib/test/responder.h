@@ -28,14 +28,18 @@ class Responder : public cl::seam::ModalResponder {
   // Handlers; an empty one makes that kind of UI unexpected.
   std::function<int(const MessageBoxCall&)> OnMessageBox;  // returns IDOK, IDYES, ...
   std::function<void(const std::string& message)> OnShowException;
+  // For a modal form: ModalAnswer::Return(mrOk) (not shown), ::RunScript(fn) or ::Run().
+  std::function<cl::seam::ModalAnswer(cl::TForm& form)> OnModal;
 
   // What was shown, in order, answered or not.
   std::vector<MessageBoxCall> MessageBoxes;
   std::vector<std::string> Exceptions;
   std::vector<std::string> DroppedExceptions;
+  std::vector<std::string> ModalForms;  // class names
 
   std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) override;
   bool AnswerException(const std::string& message) override;
+  cl::seam::ModalAnswer AnswerModal(cl::TForm& form) override;
   void ExceptionDropped(const std::string& message) override;
 
  private:

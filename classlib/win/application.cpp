@@ -5,6 +5,7 @@
 
 #include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/forms.h"
 #include "classlib/win/guard.h"
 #include "classlib/win/message_box.h"
 #include "classlib/win/modal_seam.h"
@@ -49,6 +50,8 @@ TApplication::~TApplication() = default;
 
 void TApplication::BeforeDestruction() {
   inherited::BeforeDestruction();
+  FMainForm = nullptr;
+  FDeferred.clear();
   if (FHandle) {
     HWND wnd = FHandle;
     FHandle = nullptr;
@@ -67,7 +70,54 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::WndProc(TMessage& message) {
-  message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+  switch (message.Msg) {
+    case CM_DEFERRED:
+      RunDeferred();
+      return;
+    case WM_CLOSE:
+      if (FMainForm) FMainForm->Close();
+      return;
+    default:
+      message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+  }
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation == opRemove && component == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::PostDeferred(Weak<TObject> target, std::function<void()> fn) {
+  FDeferred.push_back({std::move(target), std::move(fn)});
+  PostMessageA(FHandle, CM_DEFERRED, 0, 0);
+}
+
+void TApplication::RunDeferred() {
+  // One call per message, so that calls queued meanwhile keep their place behind other messages.
+  if (FDeferred.empty()) return;
+  DeferredCall call = std::move(FDeferred.front());
+  FDeferred.pop_front();
+  if (call.Target) call.Call();
+}
+
+void PostDeferred(Weak<TObject> target, std::function<void()> fn) {
+  if (Application) Application->PostDeferred(std::move(target), std::move(fn));
+}
+
+void TApplication::FinishCreateForm(TForm* form) {
+  try {
+    form->AfterConstruction();
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  if (FMainForm || form->FreeStarted()) return;
+  FMainForm = form;
+  // The main form has the taskbar button; its window may exist already when it was shown while loading.
+  if (form->HandleAllocated()) {
+    HWND wnd = form->Handle();
+    SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  }
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
@@ -99,6 +149,7 @@ void TApplication::Idle() {
 }
 
 void TApplication::Run() {
+  if (FMainForm && !FTerminated) FMainForm->Show();
   while (!FTerminated) {
     try {
       HandleMessage();

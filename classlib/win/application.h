@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "classlib/core/component.h"
@@ -12,6 +14,8 @@
 #include "classlib/win/messages.h"
 
 namespace cl {
+
+class TForm;
 
 using TExceptionEvent = Event<void(TObject* Sender, Exception& E)>;
 using TIdleEvent = Event<void(TObject* Sender, bool& Done)>;
@@ -30,7 +34,22 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& title);
   std::string ExeName() const;
 
-  // Runs the loop until Terminate (or WM_QUIT); an exception escaping one message goes to HandleException.
+  // The first form made by CreateForm; closing it terminates the program.
+  TForm* MainForm() const { return FMainForm; }
+  // Makes a form owned by the application: new, reference set, load protocol (components, Loaded, OnCreate,
+  // show when visible); the first one becomes MainForm.
+  template <class T>
+  void CreateForm(T*& reference) {
+    T* form = new T(this);
+    reference = form;
+    FinishCreateForm(form);
+  }
+
+  // Runs fn later from the application window's queue, unless target began to be freed by then.
+  void PostDeferred(Weak<TObject> target, std::function<void()> fn);
+
+  // Shows MainForm (unless already terminated) and runs the loop until Terminate (or WM_QUIT); an exception escaping
+  // one message goes to HandleException.
   void Run();
   // Ends Run and every modal loop: Terminated is true at once, and WM_QUIT follows in the queue.
   void Terminate();
@@ -54,14 +73,24 @@ class TApplication : public TComponent {
 
  protected:
   virtual void WndProc(TMessage& message);
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   bool ProcessMessage(MSG& msg);
   void Idle();
   void DispatchException(TObject* sender, Exception& e);
+  void FinishCreateForm(TForm* form);
+  void RunDeferred();
+
+  struct DeferredCall {
+    Weak<TObject> Target;
+    std::function<void()> Call;
+  };
 
   HWND FHandle = nullptr;
+  TForm* FMainForm = nullptr;
+  std::deque<DeferredCall> FDeferred;
   std::string FTitle;
   bool FTerminated = false;
   bool FShowingException = false;
@@ -72,7 +101,11 @@ class TApplication : public TComponent {
 // The application object between Initialize and Finalize, else null.
 extern TApplication* Application;
 
-// Starts the library on the calling thread, which becomes the GUI thread: makes Application. Call once in main.
+// Runs fn later through Application (see TApplication::PostDeferred); nothing without an application.
+void PostDeferred(Weak<TObject> target, std::function<void()> fn);
+
+// Starts the library on the calling thread, which becomes the GUI thread: makes Application and Screen. Call
+// once in main.
 void Initialize();
 // Frees what Initialize made (the application frees its forms first). Safe without Initialize.
 void Finalize();

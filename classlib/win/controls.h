@@ -159,6 +159,8 @@ class TControl : public TComponent {
   // The text as stored, for TWinControl which keeps the window in step.
   const std::string& StoredText() const { return FText; }
   void StoreBounds(int left, int top, int width, int height);
+  // Records visibility that changed outside the setter (a form's real window), without notifications.
+  void StoreVisible(bool visible) { FVisible = visible; }
 
   TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 

@@ -1,5 +1,6 @@
 // cl::Initialize and cl::Finalize: the library's global objects live exactly between these two calls.
 #include "classlib/win/application.h"
+#include "classlib/win/screen.h"
 
 namespace cl {
 namespace {
@@ -13,14 +14,17 @@ bool IsGuiThread() {
 void Initialize() {
   if (Application) return;
   guiThreadId = GetCurrentThreadId();
-  Application = new TApplication(nullptr);
+  Screen = New<TScreen>(nullptr);
+  Application = New<TApplication>(nullptr);
 }
 
 void Finalize() {
   TApplication* application = Application;
   if (!application) return;
+  // The application frees its forms, last created first, while Screen still lists them.
   Free(application);
   Application = nullptr;
+  FreeAndNil(Screen);
   guiThreadId = 0;
 }
 

@@ -4,10 +4,28 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
+namespace cl {
+class TForm;
+}
+
 namespace cl::seam {
+
+// How a modal form is to run: normally, not at all (with a result), or normally with a script that runs inside
+// the modal loop once the form shows (setting controls and ModalResult).
+struct ModalAnswer {
+  enum class Kind { RunNormally, Result, Script };
+  Kind How = Kind::RunNormally;
+  int Result = 0;
+  std::function<void()> Script;
+
+  static ModalAnswer Run() { return {}; }
+  static ModalAnswer Return(int result) { return {Kind::Result, result, nullptr}; }
+  static ModalAnswer RunScript(std::function<void()> script) { return {Kind::Script, 0, std::move(script)}; }
+};
 
 class ModalResponder {
  public:
@@ -16,6 +34,8 @@ class ModalResponder {
   virtual std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) = 0;
   // Application->HandleException about to show message: true when answered (the box does not show).
   virtual bool AnswerException(const std::string& message) = 0;
+  // A form about to run modally.
+  virtual ModalAnswer AnswerModal(TForm& form) = 0;
   // An exception that HandleException dropped because an exception box was already up.
   virtual void ExceptionDropped(const std::string& message) = 0;
 };

@@ -1,0 +1,360 @@
+// TForm: load protocol, window styles, showing, closing, release and the modal loop.
+#include "classlib/win/forms.h"
+
+#include <vector>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/win/application.h"
+#include "classlib/win/colors.h"
+#include "classlib/win/modal_seam.h"
+#include "classlib/win/screen.h"
+
+namespace cl {
+namespace {
+
+// Disables the thread's other enabled, visible top-level windows for a modal form; returns them.
+std::vector<HWND> DisableOtherWindows(HWND keep) {
+  struct Context {
+    HWND Keep;
+    std::vector<HWND> Disabled;
+  } context{keep, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) noexcept -> BOOL {
+        auto* c = reinterpret_cast<Context*>(data);
+        if (wnd != c->Keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) c->Disabled.push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&context));
+  for (HWND wnd : context.Disabled) EnableWindow(wnd, FALSE);
+  return context.Disabled;
+}
+
+void EnableWindows(const std::vector<HWND>& windows) {
+  for (HWND wnd : windows) {
+    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+  }
+}
+
+}  // namespace
+
+TForm* GetParentForm(const TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+  StoreVisible(false);
+  StoreBounds(0, 0, 320, 240);
+  FControlStyle.Include(csAcceptsControls);
+  SetColor(clBtnFace);
+  if (Screen) Screen->AddForm(this);
+}
+
+void TForm::AfterConstruction() {
+  inherited::AfterConstruction();
+  if (!FCreatingNew) {
+    LoadFromCode();
+    Realign();
+  }
+  DoCreate();
+  if (FreeStarted()) return;
+  if (FFormStyle == fsMDIChild) StoreVisible(true);
+  if (Visible()) ShowingChanged();
+}
+
+void TForm::BeforeDestruction() {
+  Destroying();
+  if (FOnDestroy) {
+    try {
+      FOnDestroy(this);
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  if (Screen) Screen->RemoveForm(this);
+  inherited::BeforeDestruction();
+}
+
+void TForm::DoCreate() {
+  if (!FOnCreate) return;
+  try {
+    FOnCreate(this);
+  } catch (...) {
+    if (!Application) throw;
+    Application->HandleException(this);
+  }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == FBorderStyle) return;
+  FBorderStyle = style;
+  RecreateWnd();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == FBorderIcons) return;
+  FBorderIcons = icons;
+  RecreateWnd();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  if (style == FFormStyle) return;
+  FFormStyle = style;
+  RecreateWnd();
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+  inherited::CreateParams(params);
+  if (Parent()) return;  // a form placed inside another control is an ordinary child window
+  params.Style &= ~(WS_VISIBLE | WS_POPUP);
+  params.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  switch (FBorderStyle) {
+    case bsNone:
+      params.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+      params.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+      params.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      params.Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+      params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case bsToolWindow:
+      params.Style |= WS_CAPTION;
+      params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      params.Style |= WS_CAPTION | WS_THICKFRAME;
+      params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
+    params.Style |= WS_SYSMENU;
+    const bool framed = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+    if (framed && FBorderIcons.Contains(biMinimize)) params.Style |= WS_MINIMIZEBOX;
+    if (framed && FBorderIcons.Contains(biMaximize)) params.Style |= WS_MAXIMIZEBOX;
+    if (FBorderIcons.Contains(biHelp)) params.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+  if (Application && Application->MainForm() == this) params.ExStyle |= WS_EX_APPWINDOW;
+  if (FPosition == poDefault || FPosition == poDefaultPosOnly) {
+    params.X = CW_USEDEFAULT;
+    params.Y = CW_USEDEFAULT;
+  }
+  if (FPosition == poDefault) {
+    params.Width = CW_USEDEFAULT;
+    params.Height = CW_USEDEFAULT;
+  }
+}
+
+TWindowState TForm::WindowState() const {
+  if (HandleAllocated() && Visible()) {
+    HWND wnd = const_cast<TForm*>(this)->Handle();
+    if (IsIconic(wnd)) return wsMinimized;
+    if (IsZoomed(wnd)) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  FWindowState = state;
+  if (!HandleAllocated() || !Visible()) return;
+  static constexpr int kShow[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+  ShowWindow(Handle(), kShow[state]);
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TForm::SetFirstShowPosition() {
+  if (FShownOnce) return;
+  FShownOnce = true;
+  if (FPosition == poScreenCenter && !Parent() && Screen) {
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+  }
+}
+
+void TForm::ShowingChanged() {
+  if (ComponentState().Contains(csLoading)) return;  // the load protocol shows the form at its end
+  if (Visible()) {
+    DoShow();  // before the window appears
+    if (FreeStarted() || !Visible()) return;
+    HandleNeeded();
+    SetFirstShowPosition();
+    static constexpr int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), Parent() ? SW_SHOWNA : kShow[FWindowState]);
+  } else {
+    DoHide();
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+void TForm::DoShow() {
+  if (FOnShow) FOnShow(this);
+}
+
+void TForm::DoHide() {
+  if (FOnHide) FOnHide(this);
+}
+
+void TForm::Activate() {
+  if (FOnActivate) FOnActivate(this);
+}
+
+void TForm::Deactivate() {
+  if (FOnDeactivate) FOnDeactivate(this);
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (FOnCloseQuery) FOnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (FOnClose) FOnClose(this, action);
+}
+
+void TForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (FFormStyle == fsMDIChild) action = FBorderIcons.Contains(biMinimize) ? caMinimize : caNone;
+  DoClose(action);
+  if (action == caNone || FreeStarted()) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    default:
+      Release();
+  }
+}
+
+void TForm::Release() {
+  if (FReleasing || ComponentState().Contains(csDestroying)) return;
+  FReleasing = true;
+  PostDeferred(Weak<TObject>(this), [this] { Free(); });
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  FActiveControl = control;
+  if (control && HandleAllocated() && Visible() && control->CanFocus()) control->SetFocus();
+}
+
+TModalResult TForm::ShowModal() {
+  if (Visible() || !Enabled() || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  seam::ModalAnswer answer;
+  if (seam::ModalResponder* responder = seam::CurrentResponder()) answer = responder->AnswerModal(*this);
+  if (answer.How == seam::ModalAnswer::Kind::Result) {
+    FModalResult = answer.Result;
+    return FModalResult;
+  }
+  if (HWND captured = GetCapture()) SendMessageA(captured, WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  // Freeing the form inside its own modal loop is postponed until ShowModal returns.
+  DispatchScope scope(this);
+  FModal = true;
+  FModalResult = mrNone;
+  std::vector<HWND> disabled = DisableOtherWindows(Handle());
+  try {
+    Show();
+    if (answer.Script) PostDeferred(Weak<TObject>(this), answer.Script);
+    RunModalLoop();
+  } catch (...) {
+    FModal = false;
+    EnableWindows(disabled);
+    throw;
+  }
+  FModal = false;
+  EnableWindows(disabled);
+  if (!FreeStarted()) Hide();
+  return FModalResult;
+}
+
+TModalResult TForm::RunModalLoop() {
+  for (;;) {
+    try {
+      Application->HandleMessage();
+    } catch (...) {
+      Application->HandleException(this);
+    }
+    if (FreeStarted()) return FModalResult;
+    if (Application->Terminated()) {
+      FModalResult = mrCancel;
+      return FModalResult;
+    }
+    if (FModalResult == mrNone) continue;
+    // A result closes the form unless OnCloseQuery or OnClose (caNone) refuse.
+    TCloseAction action = caHide;
+    const bool canClose = CloseQuery();
+    if (canClose) DoClose(action);
+    if (FreeStarted() || (canClose && action != caNone)) return FModalResult;
+    FModalResult = mrNone;
+  }
+}
+
+void TForm::Paint() {
+  if (FOnPaint) FOnPaint(this);
+}
+
+void TForm::HandleActivate(TMessage& message) {
+  const bool active = LOWORD(message.WParam) != WA_INACTIVE;
+  if (active == FActive) return;
+  FActive = active;
+  if (active) {
+    if (Screen) Screen->FormActivated(this);
+    Activate();
+  } else {
+    if (Screen) Screen->FormDeactivated(this);
+    Deactivate();
+  }
+}
+
+void TForm::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+    case CM_VISIBLECHANGED:
+      ShowingChanged();
+      return;
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(message);
+      HandleActivate(message);
+      return;
+    case WM_SHOWWINDOW:
+      // Another path showed or hid the window (ShowWindow, SetWindowPlacement): Visible follows.
+      if (message.LParam == 0) StoreVisible(message.WParam != 0);
+      DefaultHandler(message);
+      return;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+      if (pos->flags & SWP_SHOWWINDOW) StoreVisible(true);
+      if (pos->flags & SWP_HIDEWINDOW) StoreVisible(false);
+      inherited::Dispatch(message);
+      return;
+    }
+    default:
+      inherited::Dispatch(message);
+  }
+}
+
+}  // namespace cl

@@ -1,0 +1,99 @@
+// TScreen: form list, active form and cursors.
+#include "classlib/win/screen.h"
+
+#include <algorithm>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/core/format.h"
+
+namespace cl {
+
+TScreen* Screen = nullptr;
+
+int TScreen::PixelsPerInch() const {
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return dpi;
+}
+
+TForm* TScreen::Forms(int index) const {
+  if (index < 0 || index >= FormCount()) throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FForms[index];
+}
+
+void TScreen::RemoveForm(TForm* form) {
+  std::erase(FForms, form);
+  if (FActiveForm == form) FActiveForm = nullptr;
+}
+
+void TScreen::FormActivated(TForm* form) {
+  FActiveForm = form;
+  auto it = std::find(FForms.begin(), FForms.end(), form);
+  if (it != FForms.end()) std::rotate(FForms.begin(), it, it + 1);
+}
+
+void TScreen::FormDeactivated(TForm* form) {
+  if (FActiveForm == form) FActiveForm = nullptr;
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+  FCursor = cursor;
+  ::SetCursor(Cursors(cursor == crDefault ? crArrow : cursor));
+}
+
+HCURSOR TScreen::Cursors(TCursor index) const {
+  LPCSTR id = IDC_ARROW;
+  switch (index) {
+    case crNone:
+      return nullptr;
+    case crCross:
+      id = IDC_CROSS;
+      break;
+    case crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case crSizeNESW:
+      id = IDC_SIZENESW;
+      break;
+    case crSizeNS:
+    case crVSplit:
+      id = IDC_SIZENS;
+      break;
+    case crSizeNWSE:
+      id = IDC_SIZENWSE;
+      break;
+    case crSizeWE:
+    case crHSplit:
+      id = IDC_SIZEWE;
+      break;
+    case crUpArrow:
+      id = IDC_UPARROW;
+      break;
+    case crHourGlass:
+    case crSQLWait:
+      id = IDC_WAIT;
+      break;
+    case crNo:
+    case crNoDrop:
+      id = IDC_NO;
+      break;
+    case crAppStart:
+      id = IDC_APPSTARTING;
+      break;
+    case crHelp:
+      id = IDC_HELP;
+      break;
+    case crHandPoint:
+      id = IDC_HAND;
+      break;
+    case crSizeAll:
+      id = IDC_SIZEALL;
+      break;
+    default:
+      break;
+  }
+  return LoadCursorA(nullptr, id);
+}
+
+}  // namespace cl
