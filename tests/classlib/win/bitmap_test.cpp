@@ -144,6 +144,54 @@ TEST(BmpReading, RejectsMalformedHeadersWithTheLibraryText) {
   EXPECT_THROW(LoadBmp(manyColors), EInvalidGraphic);
 }
 
+TEST(BmpReading, BitFieldsOfEveryKind) {
+  // 5-6-5 inside a V5 header stays 16-bit; 4-4-4 becomes 32-bit; 8-8-8 with an alpha mask stays 32-bit.
+  std::vector<uint8_t> v5(124 - 40, 0);
+  le::WriteU32(&v5[0], 0xF800);
+  le::WriteU32(&v5[4], 0x07E0);
+  le::WriteU32(&v5[8], 0x001F);
+  std::vector<uint8_t> file = BmpFile(40, 2, 1, 16, 3, {}, 0);
+  file.resize(14);
+  le::AppendU32(file, 124);
+  for (uint32_t v : {2u, 1u}) le::AppendU32(file, v);
+  le::AppendU16(file, 1);
+  le::AppendU16(file, 16);
+  le::AppendU32(file, 3);
+  file.resize(14 + 40, 0);
+  file.insert(file.end(), v5.begin(), v5.end());
+  for (uint8_t b : {0x00, 0xF8, 0x1F, 0x00}) file.push_back(b);  // red, blue
+  le::WriteU32(&file[2], static_cast<uint32_t>(file.size()));
+  le::WriteU32(&file[10], 14 + 124);
+  Owned<TBitmap> rgb565 = LoadBmp(file);
+  EXPECT_EQ(rgb565->PixelFormat(), pf16bit);
+  EXPECT_EQ(PixelAt(*rgb565, 0, 0), 0xFF0000u);
+  EXPECT_EQ(PixelAt(*rgb565, 1, 0), 0x0000FFu);
+
+  std::vector<uint8_t> masks444;
+  for (uint32_t m : {0x0F00u, 0x00F0u, 0x000Fu}) le::AppendU32(masks444, m);
+  for (uint8_t b : {0xF0, 0x00, 0x00, 0x00}) masks444.push_back(b);  // one green pixel, row padding
+  Owned<TBitmap> rgb444 = LoadBmp(BmpFile(40, 1, 1, 16, 3, masks444, 12));
+  EXPECT_EQ(rgb444->PixelFormat(), pf32bit);
+  EXPECT_EQ(PixelAt(*rgb444, 0, 0), 0x00FF00u);
+
+  std::vector<uint8_t> masks888;
+  for (uint32_t m : {0xFF0000u, 0x00FF00u, 0x0000FFu}) le::AppendU32(masks888, m);
+  for (uint8_t b : {0x10, 0x20, 0x30, 0xFF}) masks888.push_back(b);
+  Owned<TBitmap> rgb888 = LoadBmp(BmpFile(40, 1, 1, 32, 3, masks888, 12));
+  EXPECT_EQ(rgb888->PixelFormat(), pf32bit);
+  EXPECT_EQ(PixelAt(*rgb888, 0, 0), 0x302010u);
+  std::vector<uint8_t> broken = masks888;
+  le::WriteU32(&broken[0], 0xF0F000u);  // a mask with a gap
+  EXPECT_THROW(LoadBmp(BmpFile(40, 1, 1, 32, 3, broken, 12)), EInvalidGraphic);
+}
+
+TEST(BmpReading, MutatedFilesLoadOrRaiseButNeverCrash) {
+  for (TPixelFormat format : {pf4bit, pf16bit, pf24bit}) {
+    testing::LoadMutations(SaveBmp(*PatternBitmap(11, 7, format)), 300,
+                           [](const std::vector<uint8_t>& bytes) { LoadBmp(bytes); });
+  }
+}
+
 TEST(BmpReading, FailedLoadKeepsThePicture) {
   Owned<TBitmap> bitmap = PatternBitmap(6, 4, pf24bit);
   const std::vector<uint8_t> before = SaveBmp(*bitmap);
@@ -197,6 +245,30 @@ TEST(BitmapFormat, EightBitsUseTheFixedPaletteNearestLowestIndex) {
   EXPECT_EQ(image.Bits[2], 0);                        // nearest to black: VGA black before the cube's black
 }
 
+TEST(BitmapFormat, ConversionsKeepWhatTheTargetCanHold) {
+  Owned<TBitmap> bitmap = testing::BlankBitmap(4, 1);
+  auto* row = static_cast<uint8_t*>(bitmap->ScanLine(0));
+  const uint8_t pixels[] = {0, 0, 128, 255, 255, 0, 0, 255, 0, 200, 200, 200};  // maroon, aqua, lime, light grey
+  std::copy(std::begin(pixels), std::end(pixels), row);
+  bitmap->SetPixelFormat(pf4bit);  // the VGA colours are exact, the grey goes to silver
+  EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0x800000u);
+  EXPECT_EQ(PixelAt(*bitmap, 1, 0), 0x00FFFFu);
+  EXPECT_EQ(PixelAt(*bitmap, 3, 0), 0xC0C0C0u);
+  bitmap->SetPixelFormat(pf8bit);  // a shallower palette image keeps its colours
+  EXPECT_EQ(dib::ReadSection(bitmap->Handle()).Colors[10], dib::VgaPalette()[10]);
+  EXPECT_EQ(PixelAt(*bitmap, 2, 0), 0x00FF00u);
+  bitmap->SetPixelFormat(pf16bit);
+  EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0x840000u);  // 5 bits of red, widened again
+  bitmap->SetPixelFormat(pf1bit);
+  EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0u);
+  EXPECT_EQ(PixelAt(*bitmap, 1, 0), 0xFFFFFFu);
+  bitmap->SetSize(0, 0);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(bitmap->PixelFormat(), pf1bit);  // an empty bitmap remembers its kind
+  bitmap->SetSize(2, 2);
+  EXPECT_EQ(bitmap->PixelFormat(), pf1bit);
+}
+
 TEST(BitmapFormat, MonochromeAndScanLineRules) {
   Owned<TBitmap> bitmap = PatternBitmap(8, 8, pf24bit);
   bitmap->Canvas()->Brush()->SetColor(clWhite);
@@ -236,18 +308,14 @@ TEST(BitmapHandle, HandleLeavesTheCanvasDCAndAssignCopies) {
 }
 
 TEST(BitmapDraw, TransparentBitmapLeavesItsBottomLeftColourOut) {
-  Owned<TBitmap> sprite = Make<TBitmap>();
-  sprite->SetPixelFormat(pf24bit);
-  sprite->SetSize(4, 4);
+  Owned<TBitmap> sprite = testing::BlankBitmap(4, 4);
   sprite->Canvas()->Brush()->SetColor(clLime);  // the bottom-left colour: transparent
   sprite->Canvas()->FillRect(Rect(0, 0, 4, 4));
   sprite->Canvas()->Brush()->SetColor(clRed);
   sprite->Canvas()->FillRect(Rect(1, 0, 3, 2));
   sprite->SetTransparent(true);
   EXPECT_EQ(sprite->TransparentColor(), clLime);
-  Owned<TBitmap> target = Make<TBitmap>();
-  target->SetPixelFormat(pf24bit);
-  target->SetSize(4, 4);
+  Owned<TBitmap> target = testing::BlankBitmap(4, 4);
   target->Canvas()->Brush()->SetColor(clBlue);
   target->Canvas()->FillRect(Rect(0, 0, 4, 4));
   target->Canvas()->Draw(0, 0, sprite.get());

@@ -8,18 +8,12 @@
 namespace cl {
 namespace {
 
+using testing::BlankBitmap;
 using testing::Make;
 using testing::Owned;
 using testing::PatternBitmap;
 using testing::PixelAt;
 using testing::StreamOf;
-
-Owned<TBitmap> WhiteBitmap(int width, int height) {
-  Owned<TBitmap> bitmap = Make<TBitmap>();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(width, height);
-  return bitmap;
-}
 
 // One cycle of everything a drawing routine does with a bitmap and its canvas.
 void DrawCycle(TBitmap& target) {
@@ -44,7 +38,7 @@ void DrawCycle(TBitmap& target) {
 }
 
 TEST(GdiCounts, ThousandCreateDrawFreeCyclesLeaveNothing) {
-  Owned<TBitmap> target = WhiteBitmap(32, 32);
+  Owned<TBitmap> target = BlankBitmap(32, 32);
   DrawCycle(*target);  // warm up: the target's canvas and tools now exist
   const debug::TGdiCounts baseline = debug::GdiCounts();
   for (int i = 0; i < 1000; ++i) DrawCycle(*target);
@@ -54,7 +48,7 @@ TEST(GdiCounts, ThousandCreateDrawFreeCyclesLeaveNothing) {
 }
 
 TEST(GdiCounts, FailedLoadsAndToolChangesLeaveNothing) {
-  Owned<TBitmap> bitmap = WhiteBitmap(4, 4);
+  Owned<TBitmap> bitmap = BlankBitmap(4, 4);
   bitmap->Canvas()->FillRect(Rect(0, 0, 4, 4));
   bitmap->Canvas()->LineTo(3, 3);
   const debug::TGdiCounts baseline = debug::GdiCounts();
@@ -68,7 +62,7 @@ TEST(GdiCounts, FailedLoadsAndToolChangesLeaveNothing) {
 }
 
 TEST(Canvas, PrimitivesPaintWithTheirTools) {
-  Owned<TBitmap> bitmap = WhiteBitmap(20, 20);
+  Owned<TBitmap> bitmap = BlankBitmap(20, 20);
   TCanvas* canvas = bitmap->Canvas();
   canvas->Brush()->SetColor(clRed);
   canvas->FillRect(Rect(0, 0, 10, 10));
@@ -97,13 +91,18 @@ TEST(Canvas, PrimitivesPaintWithTheirTools) {
   EXPECT_EQ(PixelAt(*bitmap, 3, 5), 0x00FFFFu);
   EXPECT_EQ(PixelAt(*bitmap, 15, 5), 0u);
   EXPECT_GT(canvas->TextWidth("Hello"), canvas->TextWidth("H"));
+  // TextRect paints its opaque background only inside the rectangle.
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(clYellow);
+  canvas->TextRect(Rect(12, 0, 16, 4), 12, 0, "WWWW");
+  EXPECT_EQ(PixelAt(*bitmap, 16, 1), 0xFFFFFFu);
   EXPECT_GT(canvas->TextHeight("H"), 0);
 }
 
 TEST(Canvas, DrawStretchDrawAndCopyRect) {
-  Owned<TBitmap> source = WhiteBitmap(2, 2);
+  Owned<TBitmap> source = BlankBitmap(2, 2);
   source->Canvas()->SetPixels(0, 0, clRed);
-  Owned<TBitmap> target = WhiteBitmap(10, 10);
+  Owned<TBitmap> target = BlankBitmap(10, 10);
   target->Canvas()->Draw(1, 1, nullptr);  // nothing, no error
   target->Canvas()->StretchDraw(Rect(0, 0, 4, 4), nullptr);
   target->Canvas()->StretchDraw(Rect(0, 0, 4, 4), source.get());
@@ -117,7 +116,7 @@ TEST(Canvas, DrawStretchDrawAndCopyRect) {
 }
 
 TEST(Canvas, DrawingFiresTheBitmapsOnChange) {
-  Owned<TBitmap> bitmap = WhiteBitmap(4, 4);
+  Owned<TBitmap> bitmap = BlankBitmap(4, 4);
   int changes = 0;
   bitmap->SetOnChange([&](TObject*) { ++changes; });
   bitmap->Canvas()->FillRect(Rect(0, 0, 2, 2));
@@ -147,6 +146,26 @@ TEST(Tools, FontDefaultsHandleAndOneNotificationPerChange) {
   copy->Assign(font.get());
   EXPECT_EQ(copy->Name(), font->Name());
   EXPECT_NE(copy->Handle(), font->Handle());
+}
+
+TEST(Tools, PenAndBrushCopyAndNotifyOnlyOnChange) {
+  Owned<TPen> pen = Make<TPen>();
+  int changes = 0;
+  pen->SetOnChange([&](TObject*) { ++changes; });
+  pen->SetColor(clBlack);  // the default: no change
+  pen->SetStyle(psDot);
+  pen->SetMode(pmXor);
+  EXPECT_EQ(changes, 2);
+  Owned<TPen> copy = Make<TPen>();
+  copy->Assign(pen.get());
+  EXPECT_EQ(copy->Style(), psDot);
+  EXPECT_EQ(copy->Mode(), pmXor);
+  Owned<TBrush> brush = Make<TBrush>();
+  brush->SetStyle(bsClear);
+  EXPECT_EQ(brush->Handle(), GetStockObject(NULL_BRUSH));
+  brush->SetColor(clRed);  // a colour makes a clear brush paint again
+  EXPECT_EQ(brush->Style(), bsSolid);
+  EXPECT_THROW(copy->Assign(brush.get()), EConvertError);
 }
 
 TEST(Colors, SystemColoursNamesAndText) {

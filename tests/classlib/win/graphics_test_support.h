@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "classlib/win/bitmap.h"
 
@@ -25,11 +26,17 @@ inline uint32_t PixelAt(TBitmap& bitmap, int x, int y) {
   return p[2] << 16 | p[1] << 8 | p[0];
 }
 
+// A white bitmap of the given format.
+inline Owned<TBitmap> BlankBitmap(int width, int height, TPixelFormat format = pf24bit) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->SetPixelFormat(format);
+  bitmap->SetSize(width, height);
+  return bitmap;
+}
+
 // A bitmap of the given format painted with a pattern of coloured blocks.
 inline Owned<TBitmap> PatternBitmap(int width, int height, TPixelFormat format) {
-  Owned<TBitmap> bitmap = Make<TBitmap>();
-  bitmap->SetPixelFormat(pf32bit);
-  bitmap->SetSize(width, height);
+  Owned<TBitmap> bitmap = BlankBitmap(width, height, pf32bit);
   for (int y = 0; y < height; ++y) {
     auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
     for (int x = 0; x < width; ++x) {
@@ -40,6 +47,28 @@ inline Owned<TBitmap> PatternBitmap(int width, int height, TPixelFormat format) 
   }
   bitmap->SetPixelFormat(format);
   return bitmap;
+}
+
+// Deterministic byte mutations of a valid file: each result must load or raise EInvalidGraphic, never crash.
+template <class Load>
+void LoadMutations(const std::vector<uint8_t>& file, int count, Load load) {
+  uint32_t random = 2463534242u;
+  auto next = [&] {
+    random ^= random << 13;
+    random ^= random >> 17;
+    random ^= random << 5;
+    return random;
+  };
+  for (int i = 0; i < count; ++i) {
+    std::vector<uint8_t> mutated = file;
+    const int changes = 1 + next() % 4;
+    for (int c = 0; c < changes; ++c) mutated[next() % mutated.size()] = static_cast<uint8_t>(next());
+    if (next() % 4 == 0) mutated.resize(next() % mutated.size());
+    try {
+      load(mutated);
+    } catch (const EInvalidGraphic&) {
+    }
+  }
 }
 
 inline std::vector<uint8_t> StreamBytes(TMemoryStream& stream) {

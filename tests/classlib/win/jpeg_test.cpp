@@ -19,9 +19,7 @@ using testing::StreamOf;
 
 // A smooth picture, as photographs are; JPEG is judged on such content.
 Owned<TBitmap> SmoothBitmap(int width, int height) {
-  Owned<TBitmap> bitmap = Make<TBitmap>();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(width, height);
+  Owned<TBitmap> bitmap = testing::BlankBitmap(width, height);
   for (int y = 0; y < height; ++y) {
     auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
     for (int x = 0; x < width; ++x) {
@@ -137,6 +135,23 @@ TEST(JpegImage, CorruptDataRaisesWithLibjpegsMessage) {
   }
   Owned<TMemoryStream> empty = StreamOf({});
   EXPECT_THROW(image->LoadFromStream(*empty), EInvalidGraphic);
+  EXPECT_TRUE(image->Empty());
+}
+
+TEST(JpegImage, MutatedFilesLoadOrRaiseButNeverCrash) {
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  testing::LoadMutations(EncodedFile(24, 16), 400, [&](const std::vector<uint8_t>& bytes) {
+    Owned<TMemoryStream> stream = StreamOf(bytes);
+    image->LoadFromStream(*stream);
+  });
+}
+
+TEST(JpegImage, EmptyImageAssignsAnEmptyBitmap) {
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TBitmap> bitmap = testing::BlankBitmap(3, 3);
+  bitmap->Assign(image.get());
+  EXPECT_TRUE(bitmap->Empty());
+  image->Assign(bitmap.get());
   EXPECT_TRUE(image->Empty());
 }
 

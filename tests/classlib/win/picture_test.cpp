@@ -184,6 +184,22 @@ TEST(Clipboard, BitmapWithPaletteRoundTripsThroughAPicture) {
   EXPECT_NE(pasted->Bitmap()->Palette(), nullptr);
 }
 
+TEST(Clipboard, RegisteredFormatsCountAsPictures) {
+  Clipboard()->Clear();
+  const RECT frame{0, 0, 1000, 1000};
+  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+  Ellipse(dc, 0, 0, 20, 20);
+  Owned<TMetafile> metafile = Make<TMetafile>();
+  metafile->SetHandle(CloseEnhMetaFile(dc));
+  Clipboard()->Assign(metafile.get());
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_BITMAP) && !Clipboard()->HasFormat(CF_ENHMETAFILE));
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_PICTURE()));
+  Owned<TPicture> pasted = Make<TPicture>();
+  pasted->Assign(Clipboard());
+  EXPECT_NE(pasted->Graphic(), nullptr);
+  EXPECT_FALSE(pasted->Graphic()->Empty());
+}
+
 TEST(Clipboard, EmptyPictureChangesNothingAndTextRoundTrips) {
   Clipboard()->SetAsText("kept");
   Owned<TPicture> empty = Make<TPicture>();
