@@ -33,7 +33,8 @@ class NewPackedDib {
   size_t stride_;
 };
 
-// A new bottom-up DIB section whose rows the caller fills.
+// A new bottom-up DIB section whose rows the caller fills. (Always bottom-up: Wine reports the height of a top-down
+// section as positive, so code that reads a section's bits could not tell the two apart.)
 class NewDibSection {
  public:
   NewDibSection(int32_t width, int32_t height, int bitCount, const std::vector<RgbQuad>& palette);

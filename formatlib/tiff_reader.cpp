@@ -3,6 +3,7 @@
 // samples, CMYK, YCbCr, other orientations) goes through its RGBA reader into a 24-bit bitmap.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "formatlib/dib_convert.h"
@@ -78,35 +79,33 @@ std::vector<RgbQuad> PagePalette(TIFF* tiff, const PageLayout& layout) {
   return palette;
 }
 
+void SwapRedAndBlue(uint8_t* row, uint32_t width) {
+  for (uint32_t x = 0; x < width; ++x, row += 3) std::swap(row[0], row[2]);
+}
+
+// Decodes row by row straight into the bitmap's rows (libtiff's scan-line reading takes the strips in turn).
 HBITMAP ReadStrips(TIFF* tiff, const PageLayout& layout, int depth) {
   std::vector<RgbQuad> palette = depth <= 8 ? PagePalette(tiff, layout) : std::vector<RgbQuad>{};
   NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), depth, palette);
-  uint32_t rowsPerStrip = layout.height;
-  TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-  rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, layout.height);
   tmsize_t scanline = TIFFScanlineSize(tiff);
   if (scanline <= 0) Fail(kBadTiffData);
-  std::vector<uint8_t> strip(static_cast<size_t>(scanline) * rowsPerStrip);
-  size_t rowBytes = std::min<size_t>(static_cast<size_t>(scanline), section.Stride());
   uint32_t samples = layout.samplesPerPixel;
-  for (uint32_t top = 0; top < layout.height; top += rowsPerStrip) {
-    uint32_t rows = std::min(rowsPerStrip, layout.height - top);
-    tmsize_t wanted = static_cast<tmsize_t>(rows) * scanline;
-    if (TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, top, 0), strip.data(), wanted) < wanted) {
-      Fail(kBadTiffData);
+  // A row fits the bitmap's row as it is but when it carries a fourth sample, which goes through a buffer.
+  bool direct = static_cast<size_t>(scanline) <= section.Stride();
+  std::vector<uint8_t> buffer(direct ? 0 : static_cast<size_t>(scanline));
+  for (uint32_t y = 0; y < layout.height; ++y) {
+    uint8_t* target = section.Row(static_cast<int32_t>(y));
+    uint8_t* decoded = direct ? target : buffer.data();
+    if (TIFFReadScanline(tiff, decoded, y, 0) != 1) Fail(kBadTiffData);
+    if (depth <= 8) continue;
+    if (direct) {
+      for (uint32_t x = 0; x < layout.width; ++x, target += 3) std::swap(target[0], target[2]);
+      continue;
     }
-    for (uint32_t row = 0; row < rows; ++row) {
-      const uint8_t* source = strip.data() + static_cast<size_t>(row) * scanline;
-      uint8_t* target = section.Row(static_cast<int32_t>(top + row));
-      if (depth <= 8) {
-        std::memcpy(target, source, rowBytes);
-        continue;
-      }
-      for (uint32_t x = 0; x < layout.width; ++x, source += samples, target += 3) {
-        target[0] = source[2];
-        target[1] = source[1];
-        target[2] = source[0];
-      }
+    for (uint32_t x = 0; x < layout.width; ++x, decoded += samples, target += 3) {
+      target[0] = decoded[2];
+      target[1] = decoded[1];
+      target[2] = decoded[0];
     }
   }
   return section.Release();

@@ -152,4 +152,19 @@ TEST(Tiff, SizeFlagMakesFaxPixelsSquare) {
   EXPECT_EQ(asSquare.ColorAt(15, 0), asStored.ColorAt(15, 0));
 }
 
+TEST(Tiff, LoadedPagesTakeInPlaceTransforms) {
+  std::string path = FreshFile("transform.tif");
+  for (int bitCount : {8, 24}) {
+    fl::DibImage original = Pattern(24, 10, bitCount);
+    Dib dib(fltest::NewDib(original));
+    DeleteFileA(path.c_str());
+    ASSERT_NE(SaveDIBInTiffFormat(path.c_str(), dib.Get(), COMPRESSION_LZW, 1), 0);
+    Bitmap loaded(LoadTiffIntoBitmap(path.c_str(), 0, 0));
+    ASSERT_NE(FlipBitmapVertical(loaded.Get()), 0);
+    fl::DibImage flipped = ImageOf(loaded.Get());
+    EXPECT_EQ(flipped.ColorAt(3, 0), original.ColorAt(3, 9));
+    EXPECT_EQ(flipped.ColorAt(5, 9), original.ColorAt(5, 0));
+  }
+}
+
 }  // namespace
