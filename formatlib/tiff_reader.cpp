@@ -1,5 +1,5 @@
-// Reading TIFF pages into bitmaps. Common layouts (bilevel, gray, palette and RGB in strips) are decoded strip by
-// strip straight into a DIB section of the same depth; everything else libtiff can decode (tiles, planes, 16-bit
+// Reading TIFF pages into bitmaps. Common layouts (bilevel, gray, palette and RGB in strips) are decoded row by
+// row straight into a DIB section of the same depth; everything else libtiff can decode (tiles, planes, 16-bit
 // samples, CMYK, YCbCr, other orientations) goes through its RGBA reader into a 24-bit bitmap.
 #include <algorithm>
 #include <cstring>
@@ -79,12 +79,8 @@ std::vector<RgbQuad> PagePalette(TIFF* tiff, const PageLayout& layout) {
   return palette;
 }
 
-void SwapRedAndBlue(uint8_t* row, uint32_t width) {
-  for (uint32_t x = 0; x < width; ++x, row += 3) std::swap(row[0], row[2]);
-}
-
 // Decodes row by row straight into the bitmap's rows (libtiff's scan-line reading takes the strips in turn).
-HBITMAP ReadStrips(TIFF* tiff, const PageLayout& layout, int depth) {
+HBITMAP ReadRows(TIFF* tiff, const PageLayout& layout, int depth) {
   std::vector<RgbQuad> palette = depth <= 8 ? PagePalette(tiff, layout) : std::vector<RgbQuad>{};
   NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), depth, palette);
   tmsize_t scanline = TIFFScanlineSize(tiff);
@@ -197,7 +193,7 @@ HBITMAP ReadTiffPage(const TiffHandle& file, bool squarePixels) {
   PageLayout layout = ReadLayout(tiff);
   Check(CheckImageSize(layout.width, layout.height, 24));
   int depth = DirectDepth(tiff, layout);
-  HBITMAP page = depth ? ReadStrips(tiff, layout, depth) : ReadRgba(tiff, layout);
+  HBITMAP page = depth ? ReadRows(tiff, layout, depth) : ReadRgba(tiff, layout);
   return squarePixels ? MakePixelsSquare(tiff, page) : page;
 }
 
