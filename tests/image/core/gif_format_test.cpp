@@ -2,6 +2,8 @@
 // error and warning of the format.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "image/core/gif_error.h"
 #include "tests/image/core/gif_test_support.h"
 
@@ -235,6 +237,40 @@ TEST(GifFormat, ReadingStringsDropsTheRestOfASubBlockAfterAZero) {
   image.Load(bytes);
   auto* comment = static_cast<TGIFCommentExtension*>(image.Frame(0)->Extensions().Extensions(0));
   EXPECT_EQ(comment->Text(), (std::vector<std::string>{"ab", "de"}));
+}
+
+TEST(GifFormat, HeaderAssignCopiesScreenAndGlobalMap) {
+  RecordingImage source, target;
+  Bytes bytes = GifHeader(300, 200, 2);
+  bytes[11] = 3;   // background index
+  bytes[12] = 49;  // aspect ratio
+  source.Load(bytes);
+  target.Header().Assign(&source.Header());
+  EXPECT_EQ(target.ScreenWidth(), 300);
+  EXPECT_EQ(target.ScreenHeight(), 200);
+  EXPECT_EQ(target.Header().BackgroundColorIndex(), 3);
+  EXPECT_EQ(target.Header().AspectRatio(), 49);
+  EXPECT_EQ(target.GlobalColorMap().Count(), 8);
+  EXPECT_EQ(target.Header().BackgroundColor(), source.GlobalColorMap().GetColor(3));
+  EXPECT_THROW(target.Header().Assign(&source.GlobalColorMap()), cl::EConvertError);
+}
+
+TEST(GifFormat, AFrameLoadsFromItsOwnFile) {
+  const char* folder = std::getenv("PROJECT_TEST_DIR");
+  ASSERT_NE(folder, nullptr);
+  const std::string path = std::string(folder) + "/frame.bin";
+  Bytes bytes;
+  Append(bytes, {0x21, 0xFE, 1, 'c', 0});
+  AppendFrame(bytes, 2, 1);
+  test::ByteStream(bytes).SaveToFile(path);
+  RecordingImage image;
+  TGIFSubImage* frame = image.CreateFrame();
+  frame->LoadFromFile(path);
+  EXPECT_EQ(frame->Width(), 2);
+  EXPECT_EQ(frame->Extensions().Count(), 1);
+  EXPECT_EQ(frame->Data()[0], 1);
+  EXPECT_THROW(frame->LoadFromFile(path + ".missing"), cl::EFOpenError);
+  cl::Free(frame);
 }
 
 }  // namespace
