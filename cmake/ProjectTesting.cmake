@@ -49,6 +49,11 @@ function(project_add_test name)
   file(MAKE_DIRECTORY ${test_dir})
   if(WIN32)
     # Windows programs see the Unix root as drive Z:.
+    # Windows test programs share one Wine desktop: those that may show windows take turns, so that none covers,
+    # activates or captures another's windows. Core tests show none and run alongside.
+    if(NOT CMAKE_CURRENT_SOURCE_DIR MATCHES "/core$")
+      set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK wine-desktop)
+    endif()
     set_tests_properties(${test_name} PROPERTIES
       FIXTURES_REQUIRED wineprefix
       ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR}")
