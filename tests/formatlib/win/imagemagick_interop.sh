@@ -55,6 +55,9 @@ references() {
   background "$convert" rose: -threshold 50% -type Bilevel -compress Group4 bilevel-Group4.tif
   background "$convert" rose: -depth 16 -compress LZW rgb16.tif
   background "$convert" rose: -alpha set -compress LZW rgba.tif
+  background "$convert" rose: -define tiff:tile-geometry=32x32 -compress LZW tiled.tif
+  background "$convert" rose: -interlace Plane -compress LZW planar.tif
+  background "$convert" rose: -orient BottomLeft bottomleft.tif
   background "$convert" rose: \( rose: -negate \) \( rose: -flop -colors 8 -depth 8 \) -compress LZW pages.tif
   background "$convert" rose: rgb.pcx
   background "$convert" rose: -colors 16 -type Palette palette.pcx
