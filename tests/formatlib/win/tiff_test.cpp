@@ -103,6 +103,7 @@ TEST(Tiff, TagsAreAddedToTheChosenPage) {
   Dib dib(fltest::NewDib(Pattern(8, 8, 8)));
   ASSERT_NE(SaveDIBInTiffFormat(path.c_str(), dib.Get(), 5, 1), 0);
   ASSERT_NE(SaveDIBInTiffFormat(path.c_str(), dib.Get(), 5, 1), 0);
+  ASSERT_NE(AddTiffTagToImage(path.c_str(), 0, TIFFTAG_IMAGEDESCRIPTION, 2, "First page", 0), 0) << TiffError();
   ASSERT_NE(AddTiffTagToImage(path.c_str(), 1, TIFFTAG_ARTIST, 2, "Somebody", 0), 0) << TiffError();
   ASSERT_NE(AddTiffTagToImage(path.c_str(), 1, 40000, 3, "", 1234), 0) << TiffError();
   ASSERT_NE(AddTiffTagToImage(path.c_str(), 1, 40000, 3, "", 4321), 0) << TiffError();  // again: replaced
@@ -112,6 +113,9 @@ TEST(Tiff, TagsAreAddedToTheChosenPage) {
 
   TIFF* tiff = TIFFOpen(path.c_str(), "r");
   ASSERT_TRUE(tiff);
+  char* description = nullptr;
+  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_IMAGEDESCRIPTION, &description));
+  EXPECT_STREQ(description, "First page");
   ASSERT_TRUE(TIFFSetDirectory(tiff, 1));
   char* artist = nullptr;
   ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_ARTIST, &artist));
@@ -122,6 +126,7 @@ TEST(Tiff, TagsAreAddedToTheChosenPage) {
   EXPECT_EQ(values[0], 4321);
   TIFFClose(tiff);
   EXPECT_EQ(GetNumberOfImagesInTiffFile(path.c_str()), 2);
+  EXPECT_TRUE(Bitmap(LoadTiffIntoBitmap(path.c_str(), 0, 0)));
   EXPECT_TRUE(Bitmap(LoadTiffIntoBitmap(path.c_str(), 1, 0)));
 }
 
