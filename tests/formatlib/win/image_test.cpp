@@ -188,7 +188,7 @@ TEST(Image, EnhancedMetafileIsPlayedOntoWhite) {
   EXPECT_EQ(image.ColorAt(image.width - 10, 20), fl::MakeRgb(255, 255, 255));
 }
 
-TEST(Image, PlaceableWindowsMetafileTakesItsSizeFromTheHeader) {
+TEST(Image, WindowsMetafilesArePlayed) {
   HDC recorder = CreateMetaFileA(nullptr);
   SetWindowExtEx(recorder, 200, 100, nullptr);
   Rectangle(recorder, 0, 0, 100, 100);
@@ -211,6 +211,11 @@ TEST(Image, PlaceableWindowsMetafileTakesItsSizeFromTheHeader) {
   fl::DibImage image = ImageOf(bitmap.Get());
   EXPECT_EQ(image.width, 192);
   EXPECT_EQ(image.height, 96);
+
+  fltest::WriteFileBytes(path, body);  // without the placeable header: the size comes from the drawing
+  Bitmap plain(LoadMetaFileIntoBitmap(path.c_str()));
+  ASSERT_TRUE(plain) << ImgError();
+  EXPECT_GT(ImageOf(plain.Get()).width, 0);
 
   fltest::WriteFileBytes(path,
                          {'n', 'o', 't', ' ', 'a', ' ', 'm', 'e', 't', 'a', 'f', 'i', 'l', 'e', '!', '!', '!', '!'});
