@@ -1,5 +1,6 @@
 // The code reader pulls variable-width codes least significant bit first across sub-block boundaries; the
-// table decoder expands each code onto an output stack that the pixel loop drains row segment by row segment.
+// table decoder writes each code's string straight into the pixels when it fits the row segment being filled,
+// and otherwise onto an output stack that the following segments drain.
 #include "image/core/gif_lzw_decoder.h"
 
 #include <algorithm>

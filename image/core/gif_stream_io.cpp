@@ -21,12 +21,6 @@ bool ReadByte(cl::TStream& stream, std::uint8_t& value) {
   return stream.Read(&value, 1) == 1;
 }
 
-std::uint8_t ReadOneByte(cl::TStream& stream) {
-  std::uint8_t value = 0;
-  stream.Read(&value, 1);
-  return value;
-}
-
 void WriteOneByte(cl::TStream& stream, std::uint8_t value) {
   stream.WriteBuffer(&value, 1);
 }

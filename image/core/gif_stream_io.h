@@ -19,8 +19,6 @@ namespace img {
 void ReadExact(cl::TStream& stream, void* buffer, std::size_t count);
 // One byte; false when the stream had none left.
 bool ReadByte(cl::TStream& stream, std::uint8_t& value);
-// One byte, 0 when none could be read.
-std::uint8_t ReadOneByte(cl::TStream& stream);
 void WriteOneByte(cl::TStream& stream, std::uint8_t value);
 void WriteBytes(cl::TStream& stream, const void* buffer, std::size_t count);
 // Moves the position by offset bytes (negative: back).
