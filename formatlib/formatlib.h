@@ -16,6 +16,14 @@
 //   can leak through them. Null pointers are accepted there.
 // - Writers never destroy a file that was there when they fail: they write a copy and put it in place at the end.
 //
+// Error codes (fl::ErrorCode in formatlib/core/errors.h, which holds the texts) and what sets them here:
+//   1 cannot open, 2 cannot read, 3 cannot write the file (also a failed replace of the old file); 4 out of memory;
+//   5 truncated file; 6 picture above the pixel budget (8192 x 8192); 7 bad dimensions; 8 unsupported depth;
+//   9 page index below 0 or past the last page; 10 bad argument (also a TIFF tag that may not be changed);
+//   11-16 PCX and DCX, 17-19 TGA data; 20 bad bitmap handle; 21 bad DIB; 22 a GDI call failed; 23 not a metafile;
+//   24 empty text file; 25-26 PNG data; 27-29 TIFF data (27 also: appending to a file that is not TIFF);
+//   30 unsupported compression; 31 GIF.
+//
 // Choices of this implementation:
 // - Size flag (LoadTiffIntoBitmap, LoadTGAIntoBitmap, SaveBitmapInTiffFile, SaveBitmapInTGAFormat): on loading a
 //   TIFF page, a non-zero flag honours the page's resolution: a page whose horizontal and vertical resolutions differ
@@ -42,19 +50,22 @@
 //   may be null. Multiples of 90 degrees give exactly the quarter turns.
 // - ColorBrightnessContrast(dib, brightness, contrast): both from -100 to 100 (values outside are clamped);
 //   0 and 0 leave the picture unchanged.
-// - ConvMonoDIBtoGrayscale(dib, 0): makes an 8-bit gray picture of a monochrome (or any) DIB; the second argument
-//   is not used.
+// - ConvertToMonochromeBitmap(bitmap) dithers (error diffusion) so that shades survive as dot density;
+//   ConvMonoDIBtoGrayscale(dib, 0) turns such a picture back into an 8-bit gray one by averaging each pixel's 3 x 3
+//   neighbourhood (other depths: each pixel's luminance); its second argument is not used.
 // - LoadASCIIFile(file, fixedPitch): draws the text black on white into a monochrome bitmap, one text line per
 //   line (CR, LF and CR LF end a line; tabs stop every 8 columns), in the fixed-pitch system font when fixedPitch is
-//   not 0, else in the proportional one. Lines beyond what a 16384-pixel-high bitmap holds are left out.
+//   not 0, else in the proportional one. The bitmap is at most 4096 pixels wide (longer lines are cut) and 16384 high
+//   (further lines are left out). An empty file fails.
 // - LoadMetaFileIntoBitmap(file): a Windows metafile (plain or with the placeable header) or an enhanced metafile,
-//   played at 96 dpi onto a white 24-bit bitmap of its own size.
+//   played at 96 dpi onto a white 24-bit bitmap of its own size (the placeable header's box, else the metafile's
+//   frame).
 // - ReadGraphicFile(file) gives a DIB of 1, 4 or 8 bits with a colour table for palette and gray files (2-bit
 //   files become 4-bit), 24 bits for RGB files and 32 bits (blue, green, red, alpha) for files with an alpha
-//   channel; 16-bit samples are scaled to 8 bits; interlaced files are read whole. Transparency chunks are ignored.
-//   WriteGraphicFile(file, dib) writes 1/4/8-bit DIBs as palette PNG files (as gray files when the colour table is
-//   a gray ramp), 16 and 24-bit DIBs as RGB, 32-bit DIBs as RGB with alpha, or as RGB when every alpha byte is 0
-//   (a bitmap that never had alpha).
+//   channel; 16-bit samples are scaled to 8 bits (rounded); interlaced files are read whole. Transparency chunks are
+//   ignored. WriteGraphicFile(file, dib) writes 1/4/8-bit DIBs as palette PNG files (as gray files when the colour
+//   table is a gray ramp), 16 and 24-bit DIBs as RGB, 32-bit DIBs as RGB with alpha, or as RGB when every alpha byte is
+//   0 (a bitmap that never had alpha).
 // - SaveBitmapInTGAFormat(file, bitmap, palette, runLength, sizeFlag) writes run-length encoded data when runLength
 //   is not 0 (what the image component passes), raw data otherwise; 1, 4 and 8-bit bitmaps become colour-mapped
 //   files, deeper ones 24-bit true-colour files.
