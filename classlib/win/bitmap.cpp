@@ -30,17 +30,6 @@ HBITMAP CreateDeviceBitmap(int width, int height, bool monochrome) {
   return static_cast<HBITMAP>(gdi::Track(gdi::Check(CreateCompatibleBitmap(screen.Get(), width, height))));
 }
 
-// The colour table of a DIB section with 8 bits or fewer (empty otherwise).
-std::vector<dib::TColorEntry> ColorTableOf(HBITMAP section) {
-  std::vector<dib::TColorEntry> colors;
-  gdi::MemoryDC dc;
-  gdi::SelectGuard selected(dc.Get(), section);
-  RGBQUAD table[256];
-  const UINT count = GetDIBColorTable(dc.Get(), 0, 256, table);
-  for (UINT i = 0; i < count; ++i) colors.push_back({table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0});
-  return colors;
-}
-
 // Copies source into a new 1-bit device-dependent bitmap: pixels of background become white, the rest black.
 HBITMAP MonochromeCopy(HDC source, int width, int height, COLORREF background) {
   HBITMAP mono = CreateDeviceBitmap(width, height, true);
@@ -191,7 +180,7 @@ HBITMAP TBitmap::CreateBlank(int width, int height) {
   } else {
     const int bits = BitCountOf(format);
     std::vector<dib::TColorEntry> colors;
-    if (bits <= 8) colors = FHandle ? ColorTableOf(Handle()) : FixedColorsOf(bits);
+    if (bits <= 8) colors = FHandle ? dib::ColorTableOf(Handle()) : FixedColorsOf(bits);
     blank = dib::CreateBlankSection(width, height, bits, format == pf16bit, colors);
   }
   gdi::Object<HBITMAP> owned(blank);
@@ -253,7 +242,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   std::vector<dib::TColorEntry> colors;
   if (bits <= 8) {
     // A shallower palette image keeps its own colours; everything else takes the fixed palette.
-    if (shape.IsSection && shape.BitCount <= bits) colors = ColorTableOf(handle);
+    if (shape.IsSection && shape.BitCount <= bits) colors = dib::ColorTableOf(handle);
     if (colors.empty()) colors = FixedColorsOf(bits);
   }
   const dib::TDibImage converted =
@@ -266,7 +255,7 @@ bool TBitmap::Monochrome() const {
   const dib::TBitmapShape shape = dib::ShapeOf(FHandle.Get());
   if (shape.BitCount != 1) return false;
   if (!shape.IsSection) return true;
-  const std::vector<dib::TColorEntry> colors = ColorTableOf(FHandle.Get());
+  const std::vector<dib::TColorEntry> colors = dib::ColorTableOf(FHandle.Get());
   return colors.size() == 2 && colors == dib::MonochromePalette();
 }
 

@@ -115,15 +115,19 @@ TDibImage ReadSection(HBITMAP section) {
   GdiFlush();
   const auto* bits = static_cast<const uint8_t*>(info.dsBm.bmBits);
   image.Bits.assign(bits, bits + image.Stride() * static_cast<size_t>(image.Height));
-  if (image.BitCount <= 8) {
-    gdi::MemoryDC dc;
-    gdi::SelectGuard selected(dc.Get(), section);
-    RGBQUAD table[256];
-    const UINT count = GetDIBColorTable(dc.Get(), 0, 256, table);
-    for (UINT i = 0; i < count; ++i)
-      image.Colors.push_back(TColorEntry{table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0});
-  }
+  if (image.BitCount <= 8) image.Colors = ColorTableOf(section);
   return image;
+}
+
+std::vector<TColorEntry> ColorTableOf(HBITMAP section) {
+  std::vector<TColorEntry> colors;
+  gdi::MemoryDC dc;
+  gdi::SelectGuard selected(dc.Get(), section);
+  RGBQUAD table[256];
+  const UINT count = GetDIBColorTable(dc.Get(), 0, 256, table);
+  for (UINT i = 0; i < count; ++i)
+    colors.push_back(TColorEntry{table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0});
+  return colors;
 }
 
 TDibImage Read32(HBITMAP bitmap, HPALETTE palette) {

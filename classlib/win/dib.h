@@ -36,6 +36,8 @@ HBITMAP CreateSection(const TDibImage& image);
 HBITMAP CreateBlankSection(int width, int height, int bitCount, bool rgb565, const std::vector<TColorEntry>& colors);
 // The pixels of a DIB section exactly as stored (colour table included). The bitmap must not be selected.
 TDibImage ReadSection(HBITMAP section);
+// The colour table of a DIB section with 8 bits or fewer (empty otherwise). The bitmap must not be selected.
+std::vector<TColorEntry> ColorTableOf(HBITMAP section);
 // Any bitmap as 32-bit pixels (device-dependent ones through palette).
 TDibImage Read32(HBITMAP bitmap, HPALETTE palette);
 
