@@ -239,6 +239,32 @@ TEST(GifFormat, ReadingStringsDropsTheRestOfASubBlockAfterAZero) {
   EXPECT_EQ(comment->Text(), (std::vector<std::string>{"ab", "de"}));
 }
 
+TEST(GifFormat, ZeroBytesBetweenBlocksAreSkipped) {
+  RecordingImage image;
+  Bytes bytes = GifHeader(1, 1, 0);
+  AppendFrame(bytes, 1, 1);
+  Append(bytes, {0, 0, 0});
+  AppendFrame(bytes, 1, 1);
+  bytes.push_back(0x3B);
+  image.Load(bytes);
+  EXPECT_EQ(image.FrameCount(), 2);
+  EXPECT_TRUE(image.warnings.empty());
+}
+
+TEST(GifFormat, ProgressEndsAt100OnSuccessAnd0OnFailure) {
+  RecordingImage image;
+  Bytes bytes = GifHeader(1, 1, 0);
+  AppendFrame(bytes, 1, 1);
+  image.Load(bytes);
+  EXPECT_EQ(image.progress, (std::vector<std::string>{"0 0 Loading...", "1 100 Loading...", "2 100 Loading..."}));
+  image.progress.clear();
+  image.Save();
+  EXPECT_EQ(image.progress, (std::vector<std::string>{"0 0 Saving...", "1 100 Saving...", "2 100 Saving..."}));
+  image.progress.clear();
+  EXPECT_THROW(image.Load(Bytes(bytes.begin(), bytes.begin() + 8)), GIFException);
+  EXPECT_EQ(image.progress, (std::vector<std::string>{"0 0 Loading...", "2 0 Loading..."}));
+}
+
 TEST(GifFormat, HeaderAssignCopiesScreenAndGlobalMap) {
   RecordingImage source, target;
   Bytes bytes = GifHeader(300, 200, 2);

@@ -51,7 +51,11 @@ class RecordingImage : public TGIFImageCore {
     SaveToStream(stream);
     return stream.Contents();
   }
+  void Progress(cl::TObject* sender, TGIFProgressStage stage, int percent, const std::string& message) override {
+    progress.push_back(std::to_string(stage) + " " + std::to_string(percent) + " " + message);
+  }
   std::vector<std::string> warnings;
+  std::vector<std::string> progress;  // "stage percent message"
 };
 
 // "GIF89a", a logical screen of width x height and a global table of 2 << sizeBits entries (none when
