@@ -192,6 +192,9 @@ HBITMAP ReadTiffPage(const TiffHandle& file, bool squarePixels) {
   TIFF* tiff = file.Get();
   PageLayout layout = ReadLayout(tiff);
   Check(CheckImageSize(layout.width, layout.height, 24));
+  uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+  if (!TIFFIsCODECConfigured(compression)) Fail(kUnsupportedCompression);
   int depth = DirectDepth(tiff, layout);
   HBITMAP page = depth ? ReadRows(tiff, layout, depth) : ReadRgba(tiff, layout);
   return squarePixels ? MakePixelsSquare(tiff, page) : page;
