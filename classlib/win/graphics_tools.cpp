@@ -8,9 +8,13 @@
 namespace cl {
 namespace {
 
+// Read once: every canvas makes a font, and the screen's resolution does not change while the program runs.
 int ScreenPixelsPerInch() {
-  gdi::WindowDC screen;
-  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  static const int pixelsPerInch = [] {
+    gdi::WindowDC screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }();
+  return pixelsPerInch;
 }
 
 bool IsStockObject(HGDIOBJ object) {

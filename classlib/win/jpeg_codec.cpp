@@ -69,6 +69,18 @@ boolean EmptyOutputBuffer(j_compress_ptr info) {
 
 void TermDestination(j_compress_ptr) {}
 
+// C, M, Y, K samples to B, G, R. Adobe's files store the samples inverted (255 = no ink), which is how they are
+// nearly always found.
+void InkToBgr(const uint8_t* ink, uint8_t* bgr, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, ink += 4, bgr += 3) {
+    const unsigned c = inverted ? ink[0] : 255 - ink[0], m = inverted ? ink[1] : 255 - ink[1];
+    const unsigned y = inverted ? ink[2] : 255 - ink[2], k = inverted ? ink[3] : 255 - ink[3];
+    bgr[0] = static_cast<uint8_t>(y * k / 255);
+    bgr[1] = static_cast<uint8_t>(m * k / 255);
+    bgr[2] = static_cast<uint8_t>(c * k / 255);
+  }
+}
+
 }  // namespace
 
 bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDecodeTarget& target,
@@ -86,7 +98,11 @@ bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDe
   jpeg_read_header(&info, TRUE);
   info.scale_num = info.scale_denom = 1;
   info.dct_method = JDCT_ISLOW;
-  if (options.Grayscale) {
+  // libjpeg has no conversion from ink to RGB: such images come as CMYK and are converted here, always to 24 bits.
+  const bool ink = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  if (ink) {
+    info.out_color_space = JCS_CMYK;
+  } else if (options.Grayscale) {
     info.out_color_space = JCS_GRAYSCALE;
   } else if (options.Quantize256) {
     info.out_color_space = JCS_RGB;
@@ -102,8 +118,10 @@ bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDe
   TDecodedInfo decoded;
   decoded.Width = static_cast<int>(info.output_width);
   decoded.Height = static_cast<int>(info.output_height);
-  decoded.BitCount = info.output_components == 3 ? 24 : 8;
-  if (options.Grayscale) {
+  decoded.BitCount = info.output_components == 1 ? 8 : 24;
+  if (ink) {
+    // 24-bit output whatever the options asked for.
+  } else if (options.Grayscale) {
     decoded.ColorCount = 256;
     for (int i = 0; i < 256; ++i)
       decoded.Colors[i][0] = decoded.Colors[i][1] = decoded.Colors[i][2] = static_cast<uint8_t>(i);
@@ -117,6 +135,15 @@ bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDe
   if (!row) {
     jpeg_destroy_decompress(&info);
     return false;
+  }
+  if (ink) {
+    JSAMPARRAY inkRow =
+        (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1);
+    while (info.output_scanline < info.output_height) {
+      uint8_t* out = row + static_cast<ptrdiff_t>(info.output_scanline) * rowStep;
+      jpeg_read_scanlines(&info, inkRow, 1);
+      InkToBgr(inkRow[0], out, info.output_width, info.saw_Adobe_marker);
+    }
   }
   // Hand libjpeg up to eight rows at a time, straight into the target's rows.
   JSAMPROW rows[8];

@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <cstdio>
+
+#include <jpeglib.h>
+
 #include "classlib/core/exceptions.h"
 #include "classlib/win/jpeg.h"
 #include "classlib/win/picture.h"
@@ -136,6 +140,48 @@ TEST(JpegImage, CorruptDataRaisesWithLibjpegsMessage) {
   Owned<TMemoryStream> empty = StreamOf({});
   EXPECT_THROW(image->LoadFromStream(*empty), EInvalidGraphic);
   EXPECT_TRUE(image->Empty());
+}
+
+// A CMYK JPEG as print workflows write it (with libjpeg's Adobe marker, samples as given).
+std::vector<uint8_t> InkFile(const uint8_t (&sample)[4], int width, int height) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row;
+  for (int x = 0; x < width; ++x) row.insert(row.end(), std::begin(sample), std::end(sample));
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<uint8_t> file(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  free(buffer);
+  return file;
+}
+
+TEST(JpegImage, InkImagesBecomeRgb) {
+  const uint8_t magenta[4] = {255, 0, 255, 255};  // inverted samples: full magenta ink only
+  Owned<TJPEGImage> image = Make<TJPEGImage>();
+  Owned<TMemoryStream> stream = StreamOf(InkFile(magenta, 16, 8));
+  image->LoadFromStream(*stream);
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->Assign(image.get());
+  EXPECT_EQ(bitmap->PixelFormat(), pf24bit);
+  const uint32_t pixel = testing::PixelAt(*bitmap, 3, 3);
+  EXPECT_NEAR(int(pixel >> 16), 255, 3);
+  EXPECT_NEAR(int(pixel >> 8 & 0xFF), 0, 3);
+  EXPECT_NEAR(int(pixel & 0xFF), 255, 3);
 }
 
 TEST(JpegImage, MutatedFilesLoadOrRaiseButNeverCrash) {
