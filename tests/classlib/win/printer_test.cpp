@@ -11,6 +11,12 @@ namespace {
 using testing::Make;
 using testing::Owned;
 
+// A page pixel as 0xRRGGBB.
+int PagePixel(const bmp::TDibImage& page, int x, int y) {
+  const uint8_t* p = page.Bits.data() + page.Stride() * (page.Height - 1 - y) + 4 * x;
+  return p[2] << 16 | p[1] << 8 | p[0];
+}
+
 class PrinterTest : public ::testing::Test {
  protected:
   Owned<TPrinter> FPrinter = Make<TPrinter>();
@@ -50,16 +56,33 @@ TEST_F(PrinterTest, MemoryPagesHoldThePixelsAndNewPageStartsAWhiteOne) {
   FPrinter->Canvas()->FillRect(Rect(0, 0, 5, 5));
   FPrinter->EndDoc();
   ASSERT_EQ(pages->PageCount(), 2);
-  auto pixel = [&](int page, int x, int y) {
-    const bmp::TDibImage image = pages->Page(page);
-    const uint8_t* p = image.Bits.data() + image.Stride() * (image.Height - 1 - y) + 4 * x;
-    return p[2] << 16 | p[1] << 8 | p[0];
-  };
+  auto pixel = [&](int page, int x, int y) { return PagePixel(pages->Page(page), x, y); };
   EXPECT_EQ(pixel(0, 15, 15), 0x0000FF);
   EXPECT_EQ(pixel(0, 2, 2), 0xFFFFFF);
   EXPECT_EQ(pixel(1, 2, 2), 0x0000FF);
   EXPECT_EQ(pixel(1, 15, 15), 0xFFFFFF);
   EXPECT_EQ(pages->Calls(), (std::vector<std::string>{"BeginDoc ", "NewPage", "EndDoc"}));
+}
+
+TEST_F(PrinterTest, PackedDibStretchedOntoThePageAsTheImageComponentPrints) {
+  auto backend = std::make_unique<TMemoryPrinterBackend>(60, 60);
+  TMemoryPrinterBackend* pages = backend.get();
+  FPrinter->SetBackend(std::move(backend));
+  Owned<TBitmap> bitmap = testing::BlankBitmap(2, 2, pf8bit);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  DWORD infoSize = 0, imageSize = 0;
+  GetDIBSizes(bitmap->Handle(), infoSize, imageSize);
+  std::vector<uint8_t> info(infoSize), bits(imageSize);
+  ASSERT_TRUE(GetDIB(bitmap->Handle(), bitmap->Palette(), info.data(), bits.data()));
+  FPrinter->BeginDoc();
+  StretchDIBits(FPrinter->Canvas()->Handle(), 10, 10, 40, 40, 0, 0, 2, 2, bits.data(),
+                reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+  FPrinter->EndDoc();
+  const bmp::TDibImage page = pages->Page(0);
+  auto pixel = [&](int x, int y) { return PagePixel(page, x, y); };
+  EXPECT_EQ(pixel(15, 15), 0xFF0000);
+  EXPECT_EQ(pixel(45, 45), 0xFFFFFF);
+  EXPECT_EQ(pixel(5, 5), 0xFFFFFF);
 }
 
 TEST_F(PrinterTest, MisuseRaisesAndAbortEndsTheJob) {
