@@ -33,6 +33,8 @@ class TGIFImageCore {
   TGIFImageCore();
   TGIFImageCore(const TGIFImageCore&) = delete;
   TGIFImageCore& operator=(const TGIFImageCore&) = delete;
+  // Frees the frames. A derived image calls ClearImage in its own teardown first, so that the frames' hooks
+  // never reach a half-destroyed image.
   virtual ~TGIFImageCore();
 
   TGIFHeader& Header() { return *FHeader; }
