@@ -55,6 +55,8 @@ void TGraphic::SaveToFile(const std::string& fileName) {
   try {
     OwnedStream<TFileStream> file(New<TFileStream>(temporary, fmCreate));
     encoded->SaveToStream(file.get());
+  } catch (const EFCreateError&) {
+    throw EFCreateError("Cannot create file %s", {fileName});  // the caller knows no temporary file
   } catch (...) {
     DeleteFileA(temporary.c_str());
     throw;

@@ -97,6 +97,14 @@ TEST(PictureSaving, EmptyPictureWritesNothingAndAFailedSaveKeepsTheFile) {
   picture->SetGraphic(failing.get());
   EXPECT_THROW(picture->SaveToFile(name), EWriteError);
   EXPECT_EQ(FileText(name), "original");
+  picture->SetGraphic(nullptr);
+  picture->Bitmap()->SetSize(2, 2);
+  try {
+    picture->SaveToFile(ScratchFile("no such folder\\x.bmp"));
+    ADD_FAILURE() << "saved into a missing folder";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + ScratchFile("no such folder\\x.bmp"));
+  }
 }
 
 TEST(PictureGraphic, SetterCopiesAndBitmapGetterForcesABitmap) {
