@@ -1,0 +1,60 @@
+// A second start of the viewer while one runs: it leaves its command line in "ToOpen" and nothing else, shows no
+// window and ends. The test holds the guard itself, standing for the running instance.
+#include <gtest/gtest.h>
+
+#include "classlib/win/registry.h"
+#include "orvane_process.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+namespace {
+
+class SecondInstance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FGuard = CreateSemaphoreA(nullptr, 0, 1, "Orlanto");
+    ASSERT_NE(FGuard, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "another viewer runs";
+    OpenSettings(FSettings);
+    FSettings.WriteString("last1", "C:\\kept.bmp");
+  }
+  void TearDown() override {
+    if (FGuard) CloseHandle(FGuard);
+  }
+
+  // Starts the second instance and checks that it changed no value but "ToOpen"; returns "ToOpen".
+  std::string StartSecond(const std::string& arguments) {
+    auto before = test::ViewerValues();
+    before.erase(kToOpenValue);
+    test::ProcessRun run = test::RunOrvane(arguments);
+    EXPECT_TRUE(run.Started);
+    EXPECT_TRUE(run.Ended);
+    EXPECT_EQ(run.ExitCode, 0u);
+    EXPECT_FALSE(run.ShowedWindow);
+    auto after = test::ViewerValues();
+    after.erase(kToOpenValue);
+    EXPECT_EQ(after, before);
+    return FSettings.ReadString(kToOpenValue);
+  }
+
+  HANDLE FGuard = nullptr;
+  cl::TRegistry FSettings;
+};
+
+TEST_F(SecondInstance, HandsAQuotedPathWithBlanksOverFollowedByOneBlank) {
+  FSettings.WriteString(kToOpenValue, "");
+  EXPECT_EQ(StartSecond("\"C:\\My Pictures\\a b.png\""), "C:\\My Pictures\\a b.png ");
+}
+
+TEST_F(SecondInstance, HandsSeveralParametersOverEachFollowedByOneBlank) {
+  FSettings.WriteString(kToOpenValue, "C:\\older.bmp ");
+  EXPECT_EQ(StartSecond("C:\\a.bmp C:\\b.bmp"), "C:\\a.bmp C:\\b.bmp ");
+}
+
+TEST_F(SecondInstance, WithoutParametersStoresNothing) {
+  FSettings.WriteString(kToOpenValue, "C:\\pending.bmp ");
+  EXPECT_EQ(StartSecond(""), "C:\\pending.bmp ");
+}
+
+}  // namespace
+}  // namespace viewer
