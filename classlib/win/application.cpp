@@ -126,6 +126,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
+  if (PreprocessKeyMessage(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;

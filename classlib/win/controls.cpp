@@ -3,6 +3,7 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/win/graphics_tools.h"
 #include "classlib/win/win_control.h"
 
 namespace cl {
@@ -36,12 +37,35 @@ TShiftState KeyboardShiftState() {
   return shift;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner) : TComponent(owner), FFont(New<TFont>()) {
+  FFont->SetOnChange(TNotifyEvent([this](TObject*) {
+    FParentFont = false;
+    Perform(CM_FONTCHANGED);
+  }));
+}
 
 void TControl::BeforeDestruction() {
   if (captureControl == this) SetMouseCapture(false);
   inherited::BeforeDestruction();
   if (FParent) FParent->RemoveControl(this);
+  FFont->SetOnChange(nullptr);
+  FreeAndNil(FFont);
+}
+
+void TControl::SetFont(const TFont* font) {
+  FFont->Assign(font);
+}
+
+void TControl::SetParentFont(bool parentFont) {
+  if (parentFont == FParentFont) return;
+  FParentFont = parentFont;
+  if (FParent && parentFont) Perform(CM_PARENTFONTCHANGED);
+}
+
+void TControl::TakeParentFont() {
+  // Copies without giving up ParentFont: the change handler would clear it.
+  FFont->Assign(FParent->Font());
+  FParentFont = true;
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -243,6 +267,10 @@ void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool do
 }
 
 void TControl::Dispatch(TMessage& message) {
+  // The window's own procedure sees mouse messages first (a system button clicks itself from them).
+  if (message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_MBUTTONDBLCLK && message.Msg != WM_MOUSEWHEEL) {
+    DefaultHandler(message);
+  }
   switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -274,6 +302,12 @@ void TControl::Dispatch(TMessage& message) {
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED:
     case CM_COLORCHANGED:
+      Invalidate();
+      break;
+    case CM_PARENTFONTCHANGED:
+      if (FParentFont && FParent) TakeParentFont();
+      break;
+    case CM_FONTCHANGED:
       Invalidate();
       break;
     case CM_PARENTCOLORCHANGED:

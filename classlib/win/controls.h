@@ -16,6 +16,7 @@
 
 namespace cl {
 
+class TFont;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -95,6 +96,11 @@ class TControl : public TComponent {
   void SetColor(TColor color);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool parentColor);
+  // The control's font; the setter copies. With ParentFont the parent's font is copied on each change of it.
+  TFont* Font() const { return FFont; }
+  void SetFont(const TFont* font);
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool parentFont);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor cursor) { FCursor = cursor; }
   const std::string& Hint() const { return FHint; }
@@ -158,6 +164,7 @@ class TControl : public TComponent {
 
   // The text as stored, for TWinControl which keeps the window in step.
   const std::string& StoredText() const { return FText; }
+  void StoreText(const std::string& text) { FText = text; }
   void StoreBounds(int left, int top, int width, int height);
   // Records visibility that changed outside the setter (a form's real window), without notifications.
   void StoreVisible(bool visible) { FVisible = visible; }
@@ -166,6 +173,7 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  void TakeParentFont();
   void HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool doubleClick);
 
   TWinControl* FParent = nullptr;
@@ -179,6 +187,8 @@ class TControl : public TComponent {
   std::string FText;
   TColor FColor = 0x80000000 | COLOR_WINDOW;
   bool FParentColor = false;
+  TFont* FFont = nullptr;
+  bool FParentFont = true;
   TCursor FCursor = crDefault;
   std::string FHint;
   bool FShowHint = false;

@@ -1,6 +1,7 @@
 // TForm: load protocol, window styles, showing, closing, release and the modal loop.
 #include "classlib/win/forms.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "classlib/core/exceptions.h"
@@ -311,6 +312,42 @@ TModalResult TForm::RunModalLoop() {
   }
 }
 
+bool TForm::IsShortCut(WORD key, TShiftState shift) {
+  return false;
+}
+
+namespace {
+void CollectTabStops(const TWinControl* parent, std::vector<TWinControl*>& stops) {
+  std::vector<TWinControl*> children;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    if (auto* child = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(child);
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* child : children) {
+    if (child->TabStop() && child->CanFocus()) stops.push_back(child);
+    CollectTabStops(child, stops);
+  }
+}
+}  // namespace
+
+void TForm::SelectNext(bool forward) {
+  std::vector<TWinControl*> stops;
+  CollectTabStops(this, stops);
+  if (stops.empty()) return;
+  TWinControl* focused = FindControl(GetFocus());
+  auto it = std::find(stops.begin(), stops.end(), focused);
+  size_t index = 0;
+  if (it != stops.end()) {
+    const size_t current = static_cast<size_t>(it - stops.begin());
+    index = forward ? (current + 1) % stops.size() : (current + stops.size() - 1) % stops.size();
+  } else if (!forward) {
+    index = stops.size() - 1;
+  }
+  stops[index]->SetFocus();
+  FActiveControl = stops[index];
+}
+
 void TForm::Paint() {
   if (FOnPaint) FOnPaint(this);
 }
@@ -335,6 +372,14 @@ void TForm::Dispatch(TMessage& message) {
       return;
     case WM_CLOSE:
       Close();
+      return;
+    case CM_DIALOGKEY:
+      if (message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0) {
+        SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        message.Result = 1;
+        return;
+      }
+      inherited::Dispatch(message);
       return;
     case WM_ACTIVATE:
       DefaultHandler(message);

@@ -88,6 +88,11 @@ class TForm : public TCustomControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(const TNotifyEvent& e) { FOnPaint = e; }
 
+  // True when a menu shortcut of the form took the key (the menus answer it).
+  virtual bool IsShortCut(WORD key, TShiftState shift);
+  // Focuses the next (or previous) tab stop after the focused control.
+  void SelectNext(bool forward);
+
   void Dispatch(TMessage& message) override;
 
  protected:

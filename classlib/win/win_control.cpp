@@ -6,6 +6,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
+#include "classlib/win/forms.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/guard.h"
 
@@ -47,6 +48,17 @@ TWinControl* FindControl(HWND wnd) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(wnd, &process) != GetCurrentThreadId()) return nullptr;
   return static_cast<TWinControl*>(GetPropA(wnd, kControlProperty));
+}
+
+bool PreprocessKeyMessage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // A window without a control of its own (the edit inside a combo box) counts as its parent's.
+  for (HWND wnd = msg.hwnd; wnd; wnd = GetParent(wnd)) {
+    if (TWinControl* control = FindControl(wnd)) {
+      return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+    }
+  }
+  return false;
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -133,6 +145,7 @@ void TWinControl::CreateWnd() {
   creatingControl = nullptr;
   if (!wnd) throw EOutOfResources();
   FHandle = wnd;
+  SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
   UpdateBounds();
 }
 
@@ -154,6 +167,11 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
+  // Children first, each keeping what only its window held (an edit's text).
+  for (TControl* child : FControls) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->DestroyHandle();
+  }
+  StoreText(GetText());
   HWND wnd = FHandle;
   if (MouseCapture()) SetMouseCapture(false);
   DestroyWnd();
@@ -173,9 +191,7 @@ void TWinControl::ClearDeadHandles() {
 
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
-  std::string text = GetText();
   DestroyHandle();
-  SetText(text);
   HandleNeeded();
 }
 
@@ -192,6 +208,7 @@ void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
   if (windowed && FHandle) windowed->HandleNeeded();
   if (control->FParentColor) control->FColor = Color();
+  if (control->FParentFont) control->TakeParentFont();
   control->Invalidate();
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
   Realign();
@@ -390,18 +407,94 @@ bool TWinControl::RouteMouseToChild(TMessage& message) {
 
 void TWinControl::WndProc(TMessage& message) {
   if (IsMouseMessage(message.Msg) && RouteMouseToChild(message)) return;
+  if (ReflectToChild(message)) return;
   inherited::WndProc(message);
 }
 
-void TWinControl::HandleKeyDown(TMessage& message) {
+bool TWinControl::DoKeyDown(TMessage& message) {
   WORD key = static_cast<WORD>(message.WParam);
   KeyDown(key, KeyboardShiftState());
-  if (key == 0 || ComponentState().Contains(csDestroying)) {
+  message.WParam = key;
+  return key == 0 || ComponentState().Contains(csDestroying);
+}
+
+void TWinControl::HandleKeyDown(TMessage& message) {
+  // Keys that came through the application loop had their KeyDown in CN_KEYDOWN already.
+  if (!std::exchange(FKeyDownDone, false) && DoKeyDown(message)) return;
+  DefaultHandler(message);
+}
+
+bool TWinControl::IsDialogKey(WORD key, LPARAM keyData) {
+  UINT wanted = 0;
+  switch (key) {
+    case VK_TAB:
+      wanted = DLGC_WANTTAB;
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      wanted = DLGC_WANTARROWS;
+      break;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL:
+      wanted = DLGC_WANTALLKEYS;
+      break;
+    default:
+      return false;
+  }
+  if (Perform(CM_WANTSPECIALKEY, key) != 0 || (Perform(WM_GETDLGCODE) & wanted) != 0) return false;
+  TForm* form = GetParentForm(this);
+  return form && form->Perform(CM_DIALOGKEY, key, keyData) != 0;
+}
+
+void TWinControl::PreprocessKeyDown(TMessage& message) {
+  // Menu shortcuts first, then KeyDown/OnKeyDown, then the dialog keys for the form; any of them may consume it.
+  TForm* form = GetParentForm(this);
+  if (form && form->IsShortCut(static_cast<WORD>(message.WParam), KeyboardShiftState())) {
     message.Result = 1;
     return;
   }
-  message.WParam = key;
-  DefaultHandler(message);
+  if (DoKeyDown(message)) {
+    message.Result = 1;
+    return;
+  }
+  FKeyDownDone = true;
+  if (IsDialogKey(static_cast<WORD>(message.WParam), message.LParam)) {
+    FKeyDownDone = false;
+    message.Result = 1;
+  }
+}
+
+bool TWinControl::ReflectToChild(TMessage& message) {
+  HWND child = nullptr;
+  switch (message.Msg) {
+    case WM_COMMAND:
+      child = reinterpret_cast<HWND>(message.LParam);
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<const NMHDR*>(message.LParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM:
+      child = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+      break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      child = reinterpret_cast<HWND>(message.LParam);
+      break;
+    default:
+      return false;
+  }
+  TWinControl* control = child && child != FHandle ? FindControl(child) : nullptr;
+  if (!control) return false;
+  message.Result = control->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+  return true;
 }
 
 void TWinControl::EraseBackground(TMessage& message) {
@@ -465,6 +558,14 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_SYSKEYDOWN:
       HandleKeyDown(message);
       return;
+    case CN_BASE + WM_KEYDOWN:
+    case CN_BASE + WM_SYSKEYDOWN:
+      PreprocessKeyDown(message);
+      return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      Broadcast(message);
+      return;
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(message.WParam);
@@ -489,6 +590,13 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_ENABLEDCHANGED:
       if (FHandle) EnableWindow(FHandle, Enabled());
       return;
+    case CM_FONTCHANGED: {
+      if (FHandle) SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+      Invalidate();
+      TMessage parentFont{CM_PARENTFONTCHANGED, 0, 0, 0};
+      Broadcast(parentFont);
+      return;
+    }
     case CM_COLORCHANGED: {
       Invalidate();
       TMessage parentColor{CM_PARENTCOLORCHANGED, 0, 0, 0};

@@ -116,6 +116,10 @@ class TWinControl : public TControl {
   void RegisterWindowClass(const TCreateParams& params);
   bool RouteMouseToChild(TMessage& message);
   void HandleKeyDown(TMessage& message);
+  bool DoKeyDown(TMessage& message);
+  void PreprocessKeyDown(TMessage& message);
+  bool IsDialogKey(WORD key, LPARAM keyData);
+  bool ReflectToChild(TMessage& message);
   void EraseBackground(TMessage& message);
   void PaintMessage(TMessage& message);
   void SizeMessage(TMessage& message);
@@ -128,10 +132,15 @@ class TWinControl : public TControl {
   bool FAlignPending = false;
   int FTabOrder = -1;
   bool FTabStop = false;
+  bool FKeyDownDone = false;
   TKeyEvent FOnKeyDown;
   TKeyEvent FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
 };
+
+// Key messages of the application loop go first to the control as CN_BASE + message (menu shortcuts, KeyDown,
+// dialog keys); true when it consumed the key, which is then not dispatched.
+bool PreprocessKeyMessage(const MSG& msg);
 
 // The control bound to a window of this thread, or null.
 TWinControl* FindControl(HWND wnd);

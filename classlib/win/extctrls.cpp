@@ -1,0 +1,125 @@
+// TPanel.
+#include "classlib/win/extctrls.h"
+
+#include "classlib/core/exceptions.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/colors.h"
+#include "classlib/win/gdi.h"
+#include "classlib/win/graphics_tools.h"
+
+namespace cl {
+
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
+  StoreBounds(0, 0, 185, 41);
+  FControlStyle.Include(csAcceptsControls);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+void TPanel::SetBevelOuter(TPanelBevel bevel) {
+  if (bevel == FBevelOuter) return;
+  FBevelOuter = bevel;
+  Realign();
+  Invalidate();
+}
+
+void TPanel::SetBevelInner(TPanelBevel bevel) {
+  if (bevel == FBevelInner) return;
+  FBevelInner = bevel;
+  Realign();
+  Invalidate();
+}
+
+int TPanel::BevelWidth() const {
+  return (FBevelOuter != bvNone ? 1 : 0) + (FBevelInner != bvNone ? 1 : 0);
+}
+
+void TPanel::AdjustClientRect(TRect& rect) const {
+  const int inset = BevelWidth();
+  rect = Rect(rect.Left + inset, rect.Top + inset, rect.Right - inset, rect.Bottom - inset);
+}
+
+void TPanel::Paint() {
+  HDC dc = Canvas()->Handle();
+  RECT r{0, 0, Width(), Height()};
+  for (TPanelBevel bevel : {FBevelOuter, FBevelInner}) {
+    if (bevel == bvNone) continue;
+    DrawEdge(dc, &r, bevel == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  }
+  const std::string text = Caption();
+  if (text.empty()) return;
+  gdi::SelectGuard font(dc, Font()->Handle());
+  SetTextColor(dc, ColorToRGB(Font()->Color()) & 0xFFFFFF);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TPanel::Dispatch(TMessage& message) {
+  inherited::Dispatch(message);
+  if (message.Msg == CM_TEXTCHANGED) Invalidate();
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(New<TPicture>()) {
+  StoreBounds(0, 0, 105, 105);
+  FPicture->SetOnChange(TNotifyEvent([this](TObject*) { PictureChanged(); }));
+}
+
+void TImage::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  FPicture->SetOnChange(nullptr);
+  FreeAndNil(FPicture);
+}
+
+void TImage::SetStretch(bool stretch) {
+  if (stretch == FStretch) return;
+  FStretch = stretch;
+  Invalidate();
+}
+
+void TImage::SetCenter(bool center) {
+  if (center == FCenter) return;
+  FCenter = center;
+  Invalidate();
+}
+
+void TImage::SetAutoSize(bool autoSize) {
+  if (autoSize == FAutoSize) return;
+  FAutoSize = autoSize;
+  PictureChanged();
+}
+
+void TImage::SetTransparent(bool transparent) {
+  if (transparent == FTransparent) return;
+  FTransparent = transparent;
+  Invalidate();
+}
+
+void TImage::PictureChanged() {
+  if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0) {
+    SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
+  }
+  Invalidate();
+}
+
+TCanvas* TImage::Canvas() {
+  if (!FPicture->Graphic()) FPicture->Bitmap()->SetSize(Width(), Height());
+  auto* bitmap = dynamic_cast<TBitmap*>(FPicture->Graphic());
+  if (!bitmap) throw EInvalidOperation("Can only modify an image if it contains a bitmap");
+  return bitmap->Canvas();
+}
+
+TRect TImage::DestRect() const {
+  const int w = FPicture->Width();
+  const int h = FPicture->Height();
+  if (FStretch) return ClientRect();
+  if (FCenter) return Bounds((Width() - w) / 2, (Height() - h) / 2, w, h);
+  return Bounds(0, 0, w, h);
+}
+
+void TImage::Paint() {
+  TGraphic* graphic = FPicture->Graphic();
+  if (!graphic || graphic->Empty()) return;
+  TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
+}
+
+}  // namespace cl

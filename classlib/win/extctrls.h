@@ -1,0 +1,71 @@
+// TPanel: a container with a bevelled edge and a centred caption. TImage: a graphic control that shows a picture.
+#pragma once
+
+#include "classlib/win/custom_controls.h"
+#include "classlib/win/picture.h"
+
+namespace cl {
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+class TPanel : public TCustomControl {
+  CL_CLASS(TPanel, TCustomControl)
+ public:
+  explicit TPanel(TComponent* owner);
+
+  TPanelBevel BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TPanelBevel bevel);
+  TPanelBevel BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TPanelBevel bevel);
+
+  void Dispatch(TMessage& message) override;
+
+ protected:
+  void AdjustClientRect(TRect& rect) const override;
+  void Paint() override;
+
+ private:
+  int BevelWidth() const;
+
+  TPanelBevel FBevelOuter = bvRaised;
+  TPanelBevel FBevelInner = bvNone;
+};
+
+// Paint draws the graphic itself (StretchDraw into the client rectangle, centred, or at 0,0), so graphics that
+// are not bitmaps draw themselves. A picture change repaints (and resizes with AutoSize).
+class TImage : public TGraphicControl {
+  CL_CLASS(TImage, TGraphicControl)
+ public:
+  explicit TImage(TComponent* owner);
+  void BeforeDestruction() override;
+
+  TPicture* Picture() const { return FPicture; }
+  void SetPicture(const TPicture* picture) { FPicture->Assign(picture); }
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool stretch);
+  bool Center() const { return FCenter; }
+  void SetCenter(bool center);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool autoSize);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool transparent);
+
+  // On an empty picture: a new bitmap of the control's size; with a bitmap: its canvas; otherwise
+  // EInvalidOperation.
+  TCanvas* Canvas();
+
+ protected:
+  void Paint() override;
+
+ private:
+  TRect DestRect() const;
+  void PictureChanged();
+
+  TPicture* FPicture;
+  bool FStretch = false;
+  bool FCenter = false;
+  bool FAutoSize = false;
+  bool FTransparent = false;
+};
+
+}  // namespace cl

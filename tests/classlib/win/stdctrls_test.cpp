@@ -1,0 +1,183 @@
+// Standard controls through their real windows: clicks, dialog keys, check boxes, edits, labels and panels.
+#include "classlib/win/stdctrls.h"
+
+#include <gtest/gtest.h>
+
+#include "classlib/test/pump.h"
+#include "classlib/test/responder.h"
+#include "classlib/win/application.h"
+#include "classlib/win/extctrls.h"
+#include "classlib/win/graphics_tools.h"
+
+namespace {
+
+using namespace cl;
+
+class TDialog : public TForm {
+  CL_CLASS(TDialog, TForm)
+ public:
+  explicit TDialog(TComponent* owner) : TForm(owner) {}
+  TPanel* Panel1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TCheckBox* CheckBox1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TButton* OkButton = nullptr;
+  TButton* CancelButton = nullptr;
+
+ protected:
+  void CreateComponents() override {
+    SetCaption("Quality");
+    SetBorderStyle(bsDialog);
+    SetBounds(200, 150, 320, 200);
+    Panel1 = Make<TPanel>(this, "Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(40);
+    Panel1->SetCaption("Panel1");
+    Label1 = Make<TLabel>(this, "Label1");
+    Label1->SetParent(Panel1);
+    Label1->SetBounds(8, 8, 10, 10);
+    Label1->SetCaption("Quality:");
+    Edit1 = Make<TEdit>(this, "Edit1");
+    Edit1->SetParent(this);
+    Edit1->SetBounds(8, 50, 100, 21);
+    CheckBox1 = Make<TCheckBox>(this, "CheckBox1");
+    CheckBox1->SetParent(this);
+    CheckBox1->SetBounds(8, 80, 150, 17);
+    CheckBox1->SetCaption("Never display this message again");
+    OkButton = Make<TButton>(this, "OkButton");
+    OkButton->SetParent(this);
+    OkButton->SetBounds(150, 120, 75, 25);
+    OkButton->SetCaption("OK");
+    OkButton->SetDefault(true);
+    OkButton->SetModalResult(mrOk);
+    CancelButton = Make<TButton>(this, "CancelButton");
+    CancelButton->SetParent(this);
+    CancelButton->SetBounds(230, 120, 75, 25);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetCancel(true);
+    CancelButton->SetModalResult(mrCancel);
+  }
+};
+
+class StdCtrlsTest : public testing::Test {
+ protected:
+  void SetUp() override { dialog = New<TDialog>(Application); }
+  void TearDown() override { Free(dialog); }
+  // Sends a key through the application loop, as typing does.
+  void Type(TWinControl* control, WORD key) {
+    PostMessageA(control->Handle(), WM_KEYDOWN, key, 1);
+    PostMessageA(control->Handle(), WM_KEYUP, key, 0xC0000001);
+    test::PumpFor(20);
+  }
+  TDialog* dialog = nullptr;
+};
+
+TEST_F(StdCtrlsTest, ButtonClickFiresOnClickOnceAndSetsTheModalResult) {
+  int clicks = 0;
+  dialog->OkButton->SetOnClick(TNotifyEvent([&](TObject* sender) {
+    EXPECT_EQ(sender, dialog->OkButton);
+    ++clicks;
+  }));
+  dialog->Show();
+  SendMessageA(dialog->OkButton->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(dialog->ModalResult(), mrOk);
+  char className[32];
+  GetClassNameA(dialog->OkButton->Handle(), className, sizeof className);
+  EXPECT_STREQ(className, "TButton");
+  EXPECT_TRUE(GetWindowLongPtrA(dialog->OkButton->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+}
+
+TEST_F(StdCtrlsTest, EnterAndEscInAModalDialogClickDefaultAndCancel) {
+  test::Responder responder;
+  WORD seenKey = 0;
+  dialog->Edit1->SetOnKeyDown(TKeyEvent([&](TObject*, WORD& key, TShiftState) { seenKey = key; }));
+  responder.OnModal = [&](TForm&) {
+    return seam::ModalAnswer::RunScript([&] {
+      dialog->Edit1->SetFocus();
+      PostMessageA(dialog->Edit1->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    });
+  };
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_EQ(seenKey, VK_RETURN);  // OnKeyDown sees Enter before the dialog key does
+
+  responder.OnModal = [&](TForm&) {
+    return seam::ModalAnswer::RunScript([&] { PostMessageA(dialog->Edit1->Handle(), WM_KEYDOWN, VK_ESCAPE, 1); });
+  };
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST_F(StdCtrlsTest, KeyDownMaySwallowEnter) {
+  int clicks = 0;
+  dialog->OkButton->SetOnClick(TNotifyEvent([&](TObject*) { ++clicks; }));
+  dialog->Edit1->SetOnKeyDown(TKeyEvent([&](TObject*, WORD& key, TShiftState) {
+    if (key == VK_RETURN) key = 0;
+  }));
+  dialog->Show();
+  Type(dialog->Edit1, VK_RETURN);
+  EXPECT_EQ(clicks, 0);
+  dialog->Edit1->SetOnKeyDown(nullptr);
+  Type(dialog->Edit1, VK_RETURN);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, TabMovesFocusInTabOrder) {
+  dialog->Show();
+  SetForegroundWindow(dialog->Handle());
+  dialog->Edit1->SetFocus();
+  Type(dialog->Edit1, VK_TAB);
+  EXPECT_EQ(FindControl(GetFocus()), dialog->CheckBox1);
+}
+
+TEST_F(StdCtrlsTest, CheckBoxFiresOnClickForNewValuesAndUserClicks) {
+  int clicks = 0;
+  dialog->CheckBox1->SetOnClick(TNotifyEvent([&](TObject*) { ++clicks; }));
+  dialog->CheckBox1->SetChecked(true);
+  dialog->CheckBox1->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SendMessageA(dialog->CheckBox1->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(dialog->CheckBox1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(dialog->CheckBox1->Checked());
+  EXPECT_EQ(SendMessageA(dialog->CheckBox1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(StdCtrlsTest, EditTextLivesInTheWindowAndSurvivesRecreation) {
+  int changes = 0;
+  dialog->Edit1->SetOnChange(TNotifyEvent([&](TObject*) { ++changes; }));
+  dialog->Edit1->SetText("*.bmp");
+  EXPECT_EQ(dialog->Edit1->Text(), "*.bmp");
+  SetWindowTextA(dialog->Edit1->Handle(), "*.jpg");
+  EXPECT_EQ(dialog->Edit1->Text(), "*.jpg");
+  EXPECT_GE(changes, 1);
+  dialog->Edit1->SelectAll();
+  EXPECT_EQ(dialog->Edit1->SelLength(), 5);
+  dialog->Edit1->SetMaxLength(3);
+  dialog->Edit1->SetParent(dialog->Panel1);  // a parent change makes the window again
+  EXPECT_EQ(dialog->Edit1->Text(), "*.jpg");
+  EXPECT_EQ(SendMessageA(dialog->Edit1->Handle(), EM_GETLIMITTEXT, 0, 0), 3);
+}
+
+TEST_F(StdCtrlsTest, LabelSizesToItsTextAndParentFontFollows) {
+  dialog->Show();
+  const int width = dialog->Label1->Width();
+  EXPECT_GT(width, 10);
+  dialog->Label1->SetCaption("Quality of the saved file:");
+  EXPECT_GT(dialog->Label1->Width(), width);
+  dialog->SetFont(dialog->Font());
+  dialog->Font()->SetColor(0x0000FF);
+  EXPECT_EQ(dialog->Panel1->Font()->Color(), 0x0000FF);
+  EXPECT_EQ(dialog->Label1->Font()->Color(), 0x0000FF);
+  EXPECT_TRUE(dialog->Label1->ParentFont());
+}
+
+TEST_F(StdCtrlsTest, PanelBevelShrinksTheAlignArea) {
+  auto* inner = Make<TPanel>(dialog, "Inner");
+  inner->SetParent(dialog->Panel1);
+  inner->SetAlign(alClient);
+  dialog->Handle();
+  EXPECT_EQ(inner->BoundsRect(), Rect(1, 1, dialog->Panel1->Width() - 1, 39));
+}
+
+}  // namespace
