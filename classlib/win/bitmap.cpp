@@ -111,6 +111,7 @@ void TBitmap::SetPalette(HPALETTE palette) {
   if (palette) gdi::Track(palette);
   FreeContext();
   FPalette.Reset(palette);
+  SetPaletteModified(palette != nullptr);
   Changed(this);
 }
 

@@ -32,6 +32,7 @@ class TBitmap : public TGraphic {
 
   // The bitmap handle, taken out of the canvas's DC first (null when empty).
   HBITMAP Handle();
+  bool HandleAllocated() const { return FHandle.Get() != nullptr; }
   // Takes ownership of bitmap and frees the old one.
   void SetHandle(HBITMAP bitmap);
   // Gives the handle to the caller, who deletes it; the bitmap is empty afterwards.

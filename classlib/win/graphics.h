@@ -60,6 +60,9 @@ class TGraphic : public TPersistent {
   virtual void SetTransparent(bool transparent);
   bool Modified() const { return FModified; }
   void SetModified(bool modified);
+  // Set by a graphic whose palette changed, for its viewer to realize the palette again; a plain flag.
+  bool PaletteModified() const { return FPaletteModified; }
+  void SetPaletteModified(bool modified) { FPaletteModified = modified; }
 
   // Draws the graphic stretched into rect of canvas; called through TCanvas::Draw and StretchDraw.
   virtual void Draw(TCanvas* canvas, const TRect& rect) = 0;
@@ -89,6 +92,7 @@ class TGraphic : public TPersistent {
  private:
   bool FTransparent = false;
   bool FModified = false;
+  bool FPaletteModified = false;
   TNotifyEvent FOnChange;
   TProgressEvent FOnProgress;
 };
