@@ -1,0 +1,99 @@
+#include "viewer/image_document.h"
+
+#include <windows.h>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/core/files.h"
+#include "classlib/core/paths.h"
+#include "classlib/win/registry.h"
+#include "viewer/core/image_files.h"
+#include "viewer/core/window_names.h"
+#include "viewer/core/working_copy.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+
+namespace {
+
+// The names held by the image windows of this process.
+WorkingCopyNames& HeldWorkingCopies() {
+  static WorkingCopyNames names([](const std::string& name) { return cl::FileExists(name); });
+  return names;
+}
+
+// A new file beside target with target's extension, so that the control writes the same format.
+std::string SaveFileBeside(const std::string& target) {
+  return cl::ExtractFilePath(target) + "~orvane-save-" + cl::ExtractFileName(target);
+}
+
+bool WritesAndChecks(ImageControl& image, const std::string& name) {
+  image.SetImageError(false);
+  image.SetSaveName(name);
+  return !image.ImageError() && cl::FileExists(name);
+}
+
+}  // namespace
+
+ImageDocument::ImageDocument() {
+  if (auto name = HeldWorkingCopies().Reserve(cl::GetTempDirectory())) FWorkFile = *name;
+}
+
+ImageDocument::~ImageDocument() {
+  if (FWorkFile.empty()) return;
+  cl::RemoveFile(FWorkFile);
+  HeldWorkingCopies().Release(FWorkFile);
+}
+
+OpenResult ImageDocument::Open(ImageControl& image, const std::string& name) {
+  if (!cl::FileExists(name)) return OpenResult::Missing;
+  image.ChangeFile(name);
+  FFileName = name;
+  const bool failed = image.ImageError();
+  // A picture that could not be read is not written over the working copy.
+  if (!failed) WriteWorkingCopy(image);
+  return failed ? OpenResult::LoadFailed : OpenResult::Opened;
+}
+
+void ImageDocument::WriteWorkingCopy(ImageControl& image) {
+  if (FWorkFile.empty()) throw cl::EFCreateError("Cannot create file ''");
+  if (!WritesAndChecks(image, FWorkFile)) throw cl::EFCreateError("Cannot create file '" + FWorkFile + "'");
+}
+
+SaveResult ImageDocument::SaveAs(ImageControl& image, const std::string& target) {
+  if (!IsWritableName(target)) return SaveResult::Unwritable;
+  const std::string saveFile = SaveFileBeside(target);
+  cl::RemoveFile(saveFile);
+  const bool appends = NeedsAppendQuestion(target, cl::FileExists(target), image.OverWrite());
+  bool saved = false;
+  try {
+    saved = (!appends || CopyFileA(target.c_str(), saveFile.c_str(), TRUE)) && WritesAndChecks(image, saveFile) &&
+            cl::RenameOverFile(saveFile, target);
+  } catch (...) {
+    cl::RemoveFile(saveFile);
+    throw;
+  }
+  if (!saved) {
+    cl::RemoveFile(saveFile);
+    return SaveResult::Failed;
+  }
+  FFileName = target;
+  FModified = false;
+  return SaveResult::Saved;
+}
+
+RecentFiles ImageDocument::RecordClose(cl::TRegistry& settings, const std::string& caption) {
+  FFileName = caption;
+  RecentFiles items = ReadRecentFiles(settings);
+  if (EntersRecentFiles(caption, FFileName)) {
+    UpdateRecentFiles(items, FFileName);
+    WriteRecentFiles(settings, items);
+  }
+  return items;
+}
+
+bool ImageDocument::DeleteUserFile() {
+  if (FFileName.empty() || IsUntitledCaption(FFileName)) return false;
+  return cl::RemoveFile(FFileName);
+}
+
+}  // namespace viewer
