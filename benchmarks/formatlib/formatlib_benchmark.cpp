@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kWidth = 3000;
 constexpr int kHeight = 2000;
-constexpr int kRounds = 15;
+constexpr int kRounds = 25;
 
 double NowMilliseconds() {
   LARGE_INTEGER frequency, counter;
