@@ -1,6 +1,8 @@
 // TCanvas.
 #include "classlib/win/canvas.h"
 
+#include <exception>
+
 #include "classlib/core/exceptions.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/graphics.h"
@@ -15,16 +17,20 @@ RECT ToRECT(const TRect& r) {
 // Dest := Source ? Pattern : Dest, the raster operation that paints the brush through a mask.
 constexpr DWORD kPaintBrushThroughMask = 0x00E20746;
 
-// Makes the canvas tell its owner about a primitive: Changing before, Changed after (also when it throws).
+// Makes the canvas tell its owner about a primitive: Changing before, Changed after. A primitive that raises reports
+// no change, and a handler that raises on Changed propagates instead of ending the program.
 class ChangeScope {
  public:
-  explicit ChangeScope(TCanvas* canvas) : FCanvas(canvas) { canvas->Changing(); }
+  explicit ChangeScope(TCanvas* canvas) : FCanvas(canvas), FUncaught(std::uncaught_exceptions()) { canvas->Changing(); }
   ChangeScope(const ChangeScope&) = delete;
   ChangeScope& operator=(const ChangeScope&) = delete;
-  ~ChangeScope() { FCanvas->Changed(); }
+  ~ChangeScope() noexcept(false) {
+    if (std::uncaught_exceptions() == FUncaught) FCanvas->Changed();
+  }
 
  private:
   TCanvas* FCanvas;
+  int FUncaught;
 };
 
 }  // namespace

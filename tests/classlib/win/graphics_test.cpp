@@ -122,6 +122,12 @@ TEST(Canvas, DrawingFiresTheBitmapsOnChange) {
   bitmap->Canvas()->FillRect(Rect(0, 0, 2, 2));
   bitmap->Canvas()->TextOut(0, 0, "a");
   EXPECT_EQ(changes, 2);
+  // A handler that raises reaches the caller; the drawing's objects are released all the same.
+  bitmap->Canvas()->Rectangle(0, 0, 1, 1);  // the canvas's pen now exists
+  const debug::TGdiCounts before = debug::GdiCounts();
+  bitmap->SetOnChange([](TObject*) { throw EAbort(); });
+  EXPECT_THROW(bitmap->Canvas()->Rectangle(0, 0, 3, 3), EAbort);
+  EXPECT_EQ(debug::GdiCounts(), before);
   Owned<TCanvas> bare = Make<TCanvas>();
   EXPECT_THROW(bare->Handle(), EInvalidOperation);
 }
