@@ -176,6 +176,13 @@ PngLayout ChooseLayout(const DibImage& image) {
     layout.colorType = image.palette.empty() || image.palette == GrayPalette(image.bitCount) ? PNG_COLOR_TYPE_GRAY
                                                                                              : PNG_COLOR_TYPE_PALETTE;
     for (const RgbQuad& entry : image.palette) layout.colors.push_back({entry.red, entry.green, entry.blue});
+    // A DIB may use indexes past its colour table (they show black); PNG forbids that, so the table grows to cover
+    // them.
+    uint32_t highest = 0;
+    for (int32_t y = 0; y < image.height; ++y) {
+      for (int32_t x = 0; x < image.width; ++x) highest = std::max(highest, image.IndexAt(x, y));
+    }
+    if (highest >= layout.colors.size()) layout.colors.resize(highest + 1, png_color{0, 0, 0});
     return layout;
   }
   bool hasAlpha = false;

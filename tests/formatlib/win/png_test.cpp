@@ -30,6 +30,17 @@ TEST(Png, DibRoundTripsAtEveryDepth) {
   }
 }
 
+TEST(Png, IndexesPastTheColourTableAreWritten) {
+  std::string path = ScratchPath("short-table.png");
+  fl::DibImage original = Pattern(16, 4, 8);
+  original.palette.resize(3);  // most pixels use indexes past the table and show black
+  Dib dib(fltest::NewDib(original));
+  ASSERT_EQ(WriteGraphicFile(path.c_str(), dib.Get()), 0);
+  Dib read(ReadGraphicFile(path.c_str()));
+  ASSERT_TRUE(read) << ImgError();
+  EXPECT_TRUE(fltest::SameColors(ImageOf(read.Get()), original));
+}
+
 TEST(Png, ThirtyTwoBitDibWithoutAlphaIsWrittenOpaque) {
   std::string path = ScratchPath("opaque.png");
   fl::DibImage original = Pattern(9, 5, 32);
