@@ -3,6 +3,7 @@
 #include <string>
 
 #include "classlib/core/exceptions.h"
+#include "viewer/core/hand_over.h"
 
 namespace viewer {
 
@@ -20,6 +21,13 @@ RecentFiles ReadRecentFiles(const cl::TRegistry& settings) {
 
 void WriteRecentFiles(cl::TRegistry& settings, const RecentFiles& items) {
   for (int i = 0; i < kRecentFileCount; ++i) settings.WriteString(RecentFileValueName(i), items[i]);
+}
+
+std::optional<std::string> TakeHandOver(cl::TRegistry& settings) {
+  const std::string value = settings.ReadString(kToOpenValue);
+  if (value.empty()) return std::nullopt;
+  settings.WriteString(kToOpenValue, "");
+  return HandOverFileName(value);
 }
 
 }  // namespace viewer

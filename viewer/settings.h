@@ -2,6 +2,9 @@
 // folder and the names a second instance hands over.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "classlib/win/registry.h"
 #include "viewer/core/recent_files.h"
 
@@ -16,5 +19,8 @@ void OpenSettings(cl::TRegistry& registry);
 
 RecentFiles ReadRecentFiles(const cl::TRegistry& settings);
 void WriteRecentFiles(cl::TRegistry& settings, const RecentFiles& items);
+
+// The file name a second instance left in "ToOpen", trimmed; the value is cleared. None when nothing is pending.
+std::optional<std::string> TakeHandOver(cl::TRegistry& settings);
 
 }  // namespace viewer
