@@ -1,0 +1,214 @@
+// TLoadImage saving: round trips through every writer, pages added with OverWrite off, the cropped area, and
+// failed saves that leave the file that was there as it was.
+#include <gtest/gtest.h>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/core/files.h"
+#include "classlib/core/string_utils.h"
+#include "classlib/win/picture.h"
+#include "formatlib/core/errors.h"
+#include "load_image_test_support.h"
+
+namespace img {
+namespace {
+
+using namespace testing;
+
+constexpr cl::TRect kZero{};
+
+// A control showing a 40 x 30 pattern read from a PNG file.
+Owned<TLoadImage> LoadedControl(int width = 40, int height = 30) {
+  const std::string source = ScratchPath("source.png");
+  WritePatternPng(source, width, height);
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  control->ChangeFile(source);
+  EXPECT_FALSE(control->ImageError()) << control->StatusText();
+  return control;
+}
+
+Pixels Reloaded(const std::string& path, int page = 1) {
+  Owned<TLoadImage> reader = Make<TLoadImage>(nullptr);
+  reader->SetImageNumber(page);
+  reader->ChangeFile(path);
+  EXPECT_FALSE(reader->ImageError()) << path << ": " << reader->StatusText();
+  return PixelsOf(reader->Picture()->Bitmap());
+}
+
+class SaveEveryFormatTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SaveEveryFormatTest, ReloadsPixelExact) {
+  Owned<TLoadImage> control = LoadedControl();
+  const std::string path = ScratchPath(GetParam());
+  control->SetSaveName(path);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  EXPECT_EQ(control->SaveFileName(), path);
+  const Pixels pixels = Reloaded(path);
+  EXPECT_EQ(pixels.Width, 40);
+  EXPECT_EQ(pixels.Height, 30);
+  EXPECT_TRUE(ShowsPattern(pixels));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lossless, SaveEveryFormatTest,
+                         ::testing::Values("saved.bmp", "saved.tif", "saved.pcx", "saved.dcx", "saved.tga",
+                                           "saved.png"));
+
+TEST(LoadImageSaveTest, JpegKeepsTheWorkingPictureAbove30Decibels) {
+  Owned<TLoadImage> control = LoadedControl();
+  control->SetSaveArea(true);  // JPEG takes the working picture all the same
+  control->ResetFile(control->get_filename(), kZero, false, false);
+  const std::string path = ScratchPath("saved.jpg");
+  control->SetSaveName(path);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  const Pixels pixels = Reloaded(path);
+  ASSERT_EQ(pixels.Width, 40);
+  EXPECT_GT(PatternPsnr(pixels), 30.0);
+}
+
+TEST(LoadImageSaveTest, SavedCroppedAreaIsTheShownPicture) {
+  Owned<TLoadImage> control = LoadedControl(100, 50);
+  control->ResetFile(control->get_filename(), kZero, false, true);
+  control->ReDraw(cl::Rect(10, 10, 49, 29), true, true);
+  control->SetSaveArea(true);
+  const std::string path = ScratchPath("cropped.bmp");
+  control->SetSaveName(path);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  const Pixels pixels = Reloaded(path);
+  EXPECT_EQ(pixels.Width, 40);
+  EXPECT_EQ(pixels.Height, 20);
+  EXPECT_TRUE(ShowsPattern(pixels, 0, 10, 10));
+}
+
+TEST(LoadImageSaveTest, MonochromePictureRoundTripsThroughTiff) {
+  const std::string source = ScratchPath("mono.bmp");
+  {
+    Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
+    bitmap->SetPixelFormat(cl::pf1bit);
+    bitmap->SetSize(33, 17);
+    bitmap->Canvas()->Brush()->SetColor(0);
+    bitmap->Canvas()->FillRect(cl::Rect(0, 0, 11, 17));
+    bitmap->SaveToFile(source);
+  }
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  control->ChangeFile(source);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  const std::string path = ScratchPath("mono.tif");
+  control->SetSaveName(path);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  const Pixels pixels = Reloaded(path);
+  ASSERT_EQ(pixels.Width, 33);
+  EXPECT_EQ(pixels.At(5, 5), 0x000000u);
+  EXPECT_EQ(pixels.At(20, 5), 0xFFFFFFu);
+}
+
+TEST(LoadImageSaveTest, PagesAreAddedOnlyWithOverWriteOff) {
+  Owned<TLoadImage> control = LoadedControl();
+  for (const char* name : {"paged.tif", "paged.dcx"}) {
+    const std::string path = ScratchPath(name);
+    DeleteFileA(path.c_str());
+    control->SetOverWrite(false);
+    control->SetSaveName(path);  // a new file
+    control->SetSaveName(path);  // a second page
+    control->SetCountImagesinFile(cl::UpperCase(path));
+    EXPECT_EQ(control->ImageCount(), 2) << name;
+    control->SetOverWrite(true);  // a new file of one page in place of the old one
+    control->SetSaveName(path);
+    control->SetCountImagesinFile(cl::UpperCase(path));
+    EXPECT_EQ(control->ImageCount(), 1) << name;
+    EXPECT_FALSE(control->ImageError()) << control->StatusText();
+  }
+}
+
+const std::vector<uint8_t> kKeptBytes = {'k', 'e', 'e', 'p', ' ', 'm', 'e'};
+
+// A file with known bytes that a failed save must leave alone.
+std::string ExistingFile(const std::string& name) {
+  const std::string path = ScratchPath(name);
+  WriteBytes(path, kKeptBytes);
+  return path;
+}
+
+TEST(LoadImageSaveTest, UnsupportedTypeDeletesNothingAndIsAnError) {
+  Owned<TLoadImage> control = LoadedControl();
+  for (const char* name : {"kept.jpeg", "kept.wmf", "kept.xyz"}) {
+    const std::string path = ExistingFile(name);
+    control->ChangeFile(control->get_filename());
+    control->SetSaveName(path);
+    EXPECT_TRUE(control->ImageError()) << name;
+    EXPECT_EQ(control->StatusText(), "unsupported file type");
+    EXPECT_EQ(ReadBytes(path), kKeptBytes) << name;
+  }
+}
+
+TEST(LoadImageSaveTest, EmptyPictureWritesNothingAndIsAnError) {
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  const std::string path = ExistingFile("kept-empty.bmp");
+  control->SetSaveName(path);
+  EXPECT_TRUE(control->ImageError());
+  EXPECT_EQ(control->StatusText(), "no picture to save");
+  EXPECT_EQ(ReadBytes(path), kKeptBytes);
+}
+
+TEST(LoadImageSaveTest, FailingWriterKeepsTheOldFile) {
+  Owned<TLoadImage> control = LoadedControl();
+  // Not a TIFF file: the TIFF writer will not add a page to it.
+  const std::string path = ExistingFile("kept.tif");
+  control->SetOverWrite(false);
+  control->SetSaveName(path);
+  EXPECT_TRUE(control->ImageError());
+  EXPECT_EQ(control->StatusText(), fl::ErrorText(fl::kNotTiffFile));
+  EXPECT_EQ(ReadBytes(path), kKeptBytes);
+
+  // A read-only file is not replaced.
+  const std::string readOnly = ExistingFile("kept-readonly.png");
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  control->ChangeFile(control->get_filename());
+  control->SetOverWrite(true);
+  control->SetSaveName(readOnly);
+  EXPECT_TRUE(control->ImageError());
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(readOnly), kKeptBytes);
+}
+
+// A folder nobody may write in, made with the host's immutable flag (Wine runs the host's chattr); empty when
+// the host does not allow it.
+std::string ReadOnlyFolder() {
+  const std::string folder = ScratchPath("locked");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string unixFolder = std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/locked";
+  const std::string command = "start /wait /unix /usr/bin/chattr +i " + unixFolder;
+  std::system(("cmd /c start /wait /unix /usr/bin/chattr -i " + unixFolder).c_str());
+  WriteBytes(folder + "\\kept.bmp", kKeptBytes);
+  std::system(("cmd /c " + command).c_str());
+  const std::string probe = folder + "\\probe.bin";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return folder;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
+  return "";
+}
+
+void UnlockFolder() {
+  const std::string unixFolder = std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/locked";
+  std::system(("cmd /c start /wait /unix /usr/bin/chattr -i " + unixFolder).c_str());
+}
+
+TEST(LoadImageSaveTest, ReadOnlyFolderKeepsTheOldFile) {
+  const std::string folder = ReadOnlyFolder();
+  if (folder.empty()) GTEST_SKIP() << "this host cannot make a read-only folder";
+  Owned<TLoadImage> control = LoadedControl();
+  for (const char* name : {"\\kept.bmp", "\\new.png", "\\new.tif"}) {
+    const std::string path = folder + name;
+    const std::vector<uint8_t> before = ReadBytes(path);
+    try {
+      control->SetSaveName(path);
+    } catch (const cl::Exception&) {
+      // The class library's writers raise; the error is set all the same.
+    }
+    EXPECT_TRUE(control->ImageError()) << name;
+    EXPECT_EQ(ReadBytes(path), before) << name;
+  }
+  UnlockFolder();
+}
+
+}  // namespace
+}  // namespace img
