@@ -89,6 +89,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   StoreBounds(left, top, width, height);
   BoundsChanged(resized);
   RequestAlign();
+  if (FParent) FParent->ControlBoundsChanged(this);
 }
 
 void TControl::BoundsChanged(bool resized) {

@@ -1,4 +1,8 @@
 // cl::Initialize and cl::Finalize: the library's global objects live exactly between these two calls.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "classlib/win/application.h"
 #include "classlib/win/screen.h"
 
@@ -14,6 +18,8 @@ bool IsGuiThread() {
 void Initialize() {
   if (Application) return;
   guiThreadId = GetCurrentThreadId();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   Screen = New<TScreen>(nullptr);
   Application = New<TApplication>(nullptr);
 }

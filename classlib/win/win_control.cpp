@@ -541,10 +541,15 @@ void TWinControl::SizeMessage(TMessage& message) {
 void TWinControl::Dispatch(TMessage& message) {
   switch (message.Msg) {
     case WM_ERASEBKGND:
-      EraseBackground(message);
-      return;
     case WM_PAINT:
-      PaintMessage(message);
+      // A superclassed system control paints itself.
+      if (FDefWndProc != DefWindowProcA) {
+        DefaultHandler(message);
+      } else if (message.Msg == WM_PAINT) {
+        PaintMessage(message);
+      } else {
+        EraseBackground(message);
+      }
       return;
     case WM_SIZE:
       DefaultHandler(message);

@@ -90,6 +90,8 @@ class TWinControl : public TControl {
   virtual void AdjustClientRect(TRect& rect) const;
   // Places the aligned children inside rect: alTop, alBottom, alLeft, alRight, then alClient takes the rest.
   virtual void AlignControls(TControl* control, TRect& rect);
+  // A child's bounds changed (after the change).
+  virtual void ControlBoundsChanged(TControl* control) {}
   // Draws the control itself in WM_PAINT; the base draws nothing (a custom control paints its canvas).
   virtual void PaintWindow(HDC dc) {}
   // Draws the visible graphic children in z-order.
