@@ -6,7 +6,7 @@
 #include "classlib/core/byte_reader.h"
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
-#include "classlib/win/dib_bmp_codec.h"
+#include "classlib/core/bmp_codec.h"
 
 namespace cl {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "classlib/win/dib_bmp_codec.h"
+#include "classlib/core/bmp_codec.h"
 
 namespace cl::dib {
 

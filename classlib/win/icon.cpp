@@ -6,7 +6,7 @@
 #include "classlib/core/streams.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
-#include "classlib/win/dib_bmp_codec.h"
+#include "classlib/core/bmp_codec.h"
 
 namespace cl {
 namespace {

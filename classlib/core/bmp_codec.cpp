@@ -1,6 +1,6 @@
 // BMP reading and writing. Every field is read little-endian through a bounded view; every size and offset is
 // checked before it is used, so a malformed file raises instead of reading past the buffer.
-#include "classlib/win/dib_bmp_codec.h"
+#include "classlib/core/bmp_codec.h"
 
 #include <algorithm>
 #include <cstring>
