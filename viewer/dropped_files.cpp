@@ -1,6 +1,5 @@
 #include "viewer/dropped_files.h"
 
-
 #include <memory>
 #include <type_traits>
 

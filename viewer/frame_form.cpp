@@ -1,11 +1,16 @@
 #include "viewer/frame_form.h"
 
-#include <string>
+#include <shellapi.h>
+
 #include <vector>
 
+#include "classlib/win/application.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/timer.h"
 #include "viewer/core/hand_over.h"
+#include "viewer/dropped_files.h"
+#include "viewer/edit_form.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -13,6 +18,9 @@ namespace viewer {
 TFrameForm* FrameForm = nullptr;
 
 namespace {
+
+constexpr unsigned kStatePollMs = 1000;
+constexpr unsigned kHandOverPollMs = 750;
 
 std::vector<std::string> CommandLineParams() {
   std::vector<std::string> params;
@@ -28,16 +36,56 @@ void TFrameForm::CreateComponents() {
   SetPosition(cl::poDefault);
   SetColor(cl::clAppWorkSpace);
 
+  Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
+  Timer1->SetInterval(kStatePollMs);
+  Timer1->SetEnabled(false);
+  Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
+  Timer2 = cl::Make<cl::TTimer>(this, "Timer2");
+  Timer2->SetInterval(kHandOverPollMs);
+  Timer2->SetEnabled(false);
+  Timer2->SetOnTimer(CL_EVENT(Timer2Timer));
+
   LimitMe1 = cl::Make<TLimitMe>(this, "LimitMe1");
   LimitMe1->SetBija("Orlanto");
   LimitMe1->SetTerminate(true);
   LimitMe1->SetBeforeTerminate(CL_EVENT(LMDOneInstance1Custom));
 
   SetOnCreate(CL_EVENT(FormCreate));
+  SetOnShow(CL_EVENT(FormShow));
 }
 
 void TFrameForm::FormCreate(cl::TObject*) {
   if (LimitMe1->DoIExist()) return;
+  DragAcceptFiles(Handle(), TRUE);
+  Timer1->SetEnabled(true);
+  Timer2->SetEnabled(true);
+}
+
+void TFrameForm::FormShow(cl::TObject*) {
+  const std::string name = CommandLineFileName(CommandLineParams());
+  if (!name.empty()) OpenInNewWindow(name);
+}
+
+TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {
+  TEditForm* window = cl::New<TEditForm>(this);
+  try {
+    window->Open(name);
+  } catch (...) {
+    window->Show();
+    throw;
+  }
+  window->Show();
+  return window;
+}
+
+void TFrameForm::Timer1Timer(cl::TObject*) {
+  cl::Application->SetTitle(Caption());
+}
+
+void TFrameForm::Timer2Timer(cl::TObject*) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  if (auto name = TakeHandOver(settings)) OpenInNewWindow(*name);
 }
 
 void TFrameForm::LMDOneInstance1Custom(cl::TObject*) {
@@ -46,6 +94,19 @@ void TFrameForm::LMDOneInstance1Custom(cl::TObject*) {
   cl::TRegistry settings;
   OpenSettings(settings);
   settings.WriteString(kToOpenValue, value);
+}
+
+void TFrameForm::Dispatch(cl::TMessage& message) {
+  if (message.Msg == WM_DROPFILES) {
+    WMDropFiles(message);
+    return;
+  }
+  TForm::Dispatch(message);
+}
+
+void TFrameForm::WMDropFiles(cl::TMessage& message) {
+  for (const std::string& name : TakeDroppedImageNames(reinterpret_cast<HDROP>(message.WParam))) OpenInNewWindow(name);
+  message.Result = 0;
 }
 
 }  // namespace viewer

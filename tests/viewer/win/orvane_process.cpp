@@ -6,17 +6,36 @@ namespace viewer::test {
 
 namespace {
 
+// A visible top-level window of a process, with the given caption unless that is null.
 struct WindowSearch {
   DWORD ProcessId;
-  bool Found = false;
+  const char* Caption = nullptr;
+  HWND Found = nullptr;
 };
 
 BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) noexcept {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  if (processId == search->ProcessId && IsWindowVisible(window)) search->Found = true;
+  if (processId != search->ProcessId || !IsWindowVisible(window)) return TRUE;
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (!search->Caption || search->Caption == std::string(text)) search->Found = window;
   return !search->Found;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* caption) {
+  WindowSearch search{processId, caption};
+  EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+bool StartOrvane(const std::string& arguments, PROCESS_INFORMATION& info) {
+  std::string commandLine = "\"" ORVANE_EXE "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info) !=
+         0;
 }
 
 }  // namespace
@@ -32,9 +51,7 @@ ProcessRun RunOrvane(const std::string& arguments, DWORD timeoutMs) {
   if (!run.Started) return run;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
-    WindowSearch search{info.dwProcessId};
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    run.ShowedWindow = run.ShowedWindow || search.Found;
+    run.ShowedWindow = run.ShowedWindow || FindProcessWindow(info.dwProcessId, nullptr);
     if (WaitForSingleObject(info.hProcess, 20) == WAIT_OBJECT_0) {
       run.Ended = true;
       break;
@@ -45,6 +62,27 @@ ProcessRun RunOrvane(const std::string& arguments, DWORD timeoutMs) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return run;
+}
+
+RunningOrvane::RunningOrvane(const std::string& arguments) {
+  StartOrvane(arguments, FInfo);
+}
+
+RunningOrvane::~RunningOrvane() {
+  if (!FInfo.hProcess) return;
+  if (HWND frame = FindProcessWindow(FInfo.dwProcessId, "Orlanto")) PostMessageA(frame, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(FInfo.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(FInfo.hProcess, 1);
+  CloseHandle(FInfo.hThread);
+  CloseHandle(FInfo.hProcess);
+}
+
+bool RunningOrvane::WaitForWindow(const std::string& caption, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    if (FInfo.hProcess && FindProcessWindow(FInfo.dwProcessId, caption.c_str())) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return false;
 }
 
 std::map<std::string, std::string> ViewerValues() {

@@ -2,6 +2,7 @@
 // window and ends. The test holds the guard itself, standing for the running instance.
 #include <gtest/gtest.h>
 
+#include "classlib/win/bitmap.h"
 #include "classlib/win/registry.h"
 #include "orvane_process.h"
 #include "viewer/settings.h"
@@ -54,6 +55,26 @@ TEST_F(SecondInstance, HandsSeveralParametersOverEachFollowedByOneBlank) {
 TEST_F(SecondInstance, WithoutParametersStoresNothing) {
   FSettings.WriteString(kToOpenValue, "C:\\pending.bmp ");
   EXPECT_EQ(StartSecond(""), "C:\\pending.bmp ");
+}
+
+// Both instances for real: the first opens what the second hands over within two seconds.
+TEST(RunningInstance, OpensTheFileASecondStartHandsOver) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  settings.WriteString(kToOpenValue, "");
+  test::RunningOrvane first("");
+  ASSERT_TRUE(first.WaitForWindow("Orlanto", 20000));
+  const std::string file = std::string(std::getenv("PROJECT_TEST_DIR")) + "\\handed over.bmp";
+  cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+  bitmap->SetSize(8, 8);
+  bitmap->SaveToFile(file);
+  bitmap->Free();
+  test::ProcessRun second = test::RunOrvane("\"" + file + "\"");
+  EXPECT_TRUE(second.Ended);
+  EXPECT_FALSE(second.ShowedWindow);
+  const DWORD handedOver = GetTickCount();
+  EXPECT_TRUE(first.WaitForWindow(file, 2000)) << "after " << GetTickCount() - handedOver << " ms";
+  EXPECT_EQ(settings.ReadString(kToOpenValue), "");
 }
 
 }  // namespace

@@ -1,0 +1,200 @@
+// Image windows with the real image control: opening every format the viewer reads, the untitled names, saving
+// in every format it writes and reading the result back, and the close question.
+#include "viewer/edit_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "classlib/core/files.h"
+#include "classlib/test/pump.h"
+#include "classlib/test/responder.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/canvas.h"
+#include "classlib/win/colors.h"
+#include "image/load_image.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
+// A stepped gradient of 48 colours in 8-pixel blocks: few enough for GIF, smooth enough for JPEG.
+cl::TColor BlockColor(int x, int y) {
+  return RGB(x / 8 * 32, y / 8 * 40, 100);
+}
+
+struct Pixels {
+  int Width = 0;
+  int Height = 0;
+  std::vector<cl::TColor> Values;
+};
+
+Pixels ReadBmp(const std::string& name) {
+  cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+  bitmap->LoadFromFile(name);
+  Pixels pixels{bitmap->Width(), bitmap->Height(), {}};
+  for (int y = 0; y < pixels.Height; ++y)
+    for (int x = 0; x < pixels.Width; ++x) pixels.Values.push_back(bitmap->Canvas()->Pixels(x, y));
+  bitmap->Free();
+  return pixels;
+}
+
+double Psnr(const Pixels& a, const Pixels& b) {
+  double squares = 0;
+  for (size_t i = 0; i < a.Values.size(); ++i)
+    for (int shift : {0, 8, 16}) {
+      const double d = double((a.Values[i] >> shift) & 0xFF) - double((b.Values[i] >> shift) & 0xFF);
+      squares += d * d;
+    }
+  const double mse = squares / (3.0 * a.Values.size());
+  return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+class EditFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FDir = std::getenv("PROJECT_TEST_DIR");
+    FSource = FDir + "\\blocks.bmp";
+    cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+    bitmap->SetPixelFormat(cl::pf24bit);
+    bitmap->SetSize(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) bitmap->Canvas()->SetPixels(x, y, BlockColor(x, y));
+    bitmap->SaveToFile(FSource);
+    bitmap->Free();
+    FExpected = ReadBmp(FSource);
+  }
+  void TearDown() override {
+    for (TEditForm* window : ImageWindows()) window->Free();
+  }
+
+  TEditForm* NewWindow() { return cl::New<TEditForm>(nullptr); }
+
+  std::string FDir;
+  std::string FSource;
+  Pixels FExpected;
+  cl::test::Responder FResponder;
+};
+
+TEST_F(EditFormTest, ThreeNewWindowsAreNamedInOrderAndNamesRepeatAfterAClose) {
+  TEditForm* first = NewWindow();
+  TEditForm* second = NewWindow();
+  TEditForm* third = NewWindow();
+  EXPECT_EQ(first->Caption(), "Untitled1");
+  EXPECT_EQ(second->Caption(), "Untitled2");
+  EXPECT_EQ(third->Caption(), "Untitled3");
+  second->Free();
+  EXPECT_EQ(NewWindow()->Caption(), "Untitled3");
+}
+
+TEST_F(EditFormTest, OpeningAFileShowsItAndItsWorkingCopyHoldsThePicture) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  EXPECT_EQ(window->Caption(), FSource);
+  EXPECT_FALSE(window->Document().Modified());
+  EXPECT_EQ(window->Image1->Picture()->Width(), kWidth);
+  const Pixels copy = ReadBmp(window->Document().WorkFile());
+  EXPECT_EQ(copy.Values, FExpected.Values);
+}
+
+TEST_F(EditFormTest, AMissingFileLeavesAnEmptyUntitledWindowWithoutAMessage) {
+  TEditForm* window = NewWindow();
+  window->Open(FDir + "\\a.bmp " + FDir + "\\b.bmp");
+  EXPECT_TRUE(window->Caption().starts_with("Untitled"));
+  EXPECT_TRUE(FResponder.MessageBoxes.empty());
+}
+
+TEST_F(EditFormTest, AnUnreadableFileIsReportedAndTheWindowStays) {
+  const std::string broken = FDir + "\\broken.png";
+  std::FILE* file = std::fopen((std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/broken.png").c_str(), "wb");
+  if (file) {
+    std::fputs("not a picture", file);
+    std::fclose(file);
+  }
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  TEditForm* window = NewWindow();
+  window->Open(broken);
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_EQ(FResponder.MessageBoxes[0].Text, broken + "-unable to load");
+}
+
+TEST_F(EditFormTest, SavingInEachWritableFormatAndReopeningGivesTheSamePixels) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  for (const char* extension : {".bmp", ".png", ".tif", ".pcx", ".tga", ".dcx", ".gif", ".jpg"}) {
+    SCOPED_TRACE(extension);
+    const std::string target = FDir + "\\saved" + extension;
+    cl::RemoveFile(target);
+    ASSERT_TRUE(window->SaveAsName(target));
+    EXPECT_EQ(window->Caption(), target);
+    TEditForm* reopened = NewWindow();
+    reopened->Open(target);
+    const Pixels copy = ReadBmp(reopened->Document().WorkFile());
+    ASSERT_EQ(copy.Width, kWidth);
+    ASSERT_EQ(copy.Height, kHeight);
+    if (std::string(extension) == ".jpg")
+      EXPECT_GT(Psnr(copy, FExpected), 30.0);
+    else
+      EXPECT_EQ(copy.Values, FExpected.Values);
+    reopened->Free();
+  }
+}
+
+TEST_F(EditFormTest, AFailedSaveKeepsTheFileTheCaptionAndTheModifiedState) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  window->Document().SetModified(true);
+  const std::string target = FDir + "\\kept.jpeg";
+  {
+    std::FILE* file = std::fopen((FDir.substr(2) + "/kept.jpeg").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("user bytes", file);
+    std::fclose(file);
+  }
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  EXPECT_FALSE(window->SaveAsName(target));
+  EXPECT_EQ(window->Caption(), FSource);
+  EXPECT_TRUE(window->Document().Modified());
+  std::FILE* file = std::fopen((FDir.substr(2) + "/kept.jpeg").c_str(), "rb");
+  char bytes[32] = {};
+  std::fread(bytes, 1, sizeof bytes - 1, file);
+  std::fclose(file);
+  EXPECT_STREQ(bytes, "user bytes");
+}
+
+TEST_F(EditFormTest, CancelInTheCloseQuestionKeepsTheWindowButEntersTheRecentFile) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  window->Document().SetModified(true);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDCANCEL; };
+  EXPECT_FALSE(window->CloseQuery());
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Save Changes to '" + FSource + "'?");
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  EXPECT_EQ(ReadRecentFiles(settings)[0], FSource);
+}
+
+TEST_F(EditFormTest, ClosingAnUnchangedWindowAsksNothingAndDeletesItsWorkingCopy) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  const std::string workFile = window->Document().WorkFile();
+  EXPECT_TRUE(cl::FileExists(workFile));
+  window->Close();
+  cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
+  EXPECT_TRUE(ImageWindows().empty());
+  EXPECT_TRUE(FResponder.MessageBoxes.empty());
+  EXPECT_FALSE(cl::FileExists(workFile));
+}
+
+TEST_F(EditFormTest, YesWithoutASaveKeepsAnUntitledWindow) {
+  TEditForm* window = NewWindow();
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
+  EXPECT_FALSE(window->CloseQuery());
+}
+
+}  // namespace
+}  // namespace viewer

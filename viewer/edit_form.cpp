@@ -1,0 +1,184 @@
+#include "viewer/edit_form.h"
+
+#include "classlib/core/files.h"
+#include "classlib/win/application.h"
+#include "classlib/win/colors.h"
+#include "classlib/win/cursors.h"
+#include "classlib/win/screen.h"
+#include "classlib/win/scroll_box.h"
+#include "image/load_image.h"
+#include "viewer/core/image_files.h"
+#include "viewer/core/window_names.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+
+namespace {
+
+constexpr char kTitle[] = "Orlanto";
+
+int Ask(const std::string& text, UINT flags) {
+  return cl::Application->MessageBox(text, kTitle, flags);
+}
+
+// The hourglass while a file loads; the cursor before it comes back on every path.
+class HourGlass {
+ public:
+  HourGlass() : FSaved(cl::Screen->Cursor()) { cl::Screen->SetCursor(cl::crHourGlass); }
+  ~HourGlass() { cl::Screen->SetCursor(FSaved); }
+
+ private:
+  cl::TCursor FSaved;
+};
+
+}  // namespace
+
+class TEditForm::ImageAdapter : public ImageControl {
+ public:
+  explicit ImageAdapter(img::TLoadImage* image) : FImage(image) {}
+  void ChangeFile(const std::string& name) override { FImage->ChangeFile(name); }
+  void SetSaveName(const std::string& name) override { FImage->SetSaveName(name); }
+  bool ImageError() const override { return FImage->ImageError(); }
+  void SetImageError(bool error) override { FImage->SetImageError(error); }
+  bool OverWrite() const override { return FImage->OverWrite(); }
+  std::string StatusText() const override { return FImage->StatusText(); }
+
+ private:
+  img::TLoadImage* FImage;
+};
+
+std::vector<TEditForm*> ImageWindows() {
+  std::vector<TEditForm*> windows;
+  for (int i = 0; i < cl::Screen->FormCount(); ++i)
+    if (auto* window = dynamic_cast<TEditForm*>(cl::Screen->Forms(i))) windows.push_back(window);
+  return windows;
+}
+
+TEditForm::TEditForm(cl::TComponent* owner) : TForm(owner) {}
+
+TEditForm::~TEditForm() = default;
+
+void TEditForm::CreateComponents() {
+  SetCaption("Untitled");
+  SetFormStyle(cl::fsMDIChild);
+  SetColor(cl::clBlack);
+  SetBounds(100, 100, 480, 360);
+
+  ScrollBox1 = cl::Make<cl::TScrollBox>(this, "ScrollBox1");
+  ScrollBox1->SetParent(this);
+  ScrollBox1->SetAlign(cl::alClient);
+  Image1 = cl::Make<img::TLoadImage>(this, "Image1");
+  Image1->SetParent(ScrollBox1);
+  FImage = std::make_unique<ImageAdapter>(Image1);
+
+  SetOnCreate(CL_EVENT(FormCreate));
+  SetOnActivate(CL_EVENT(FormActivate));
+  SetOnDeactivate(CL_EVENT(FormDeactivate));
+  SetOnCloseQuery(CL_EVENT(FormCloseQuery));
+  SetOnClose(CL_EVENT(FormClose));
+}
+
+void TEditForm::FormCreate(cl::TObject*) {
+  FWasDeactivated = false;
+  Image1->SetCenter(false);
+  Image1->SetScrollBoxW(ScrollBox1->Width());
+  Image1->SetScrollBoxH(ScrollBox1->Height());
+  cl::TPen* pen = Image1->Canvas()->Pen();
+  pen->SetMode(cl::pmNot);
+  pen->SetStyle(cl::psInsideFrame);
+  pen->SetWidth(1);
+  Image1->SetBounds(0, 0, ClientWidth(), ClientHeight());
+
+  std::vector<std::string> captions;
+  for (TEditForm* window : ImageWindows()) captions.push_back(window->Caption());
+  SetCaption(UntitledCaption(captions));
+}
+
+void TEditForm::Open(const std::string& name) {
+  OpenResult result;
+  {
+    HourGlass hourGlass;
+    Image1->Hide();
+    result = FDocument.Open(*FImage, name);
+    if (result == OpenResult::Missing) {
+      Image1->SetBounds(0, 0, 0, 0);
+    } else {
+      SetCaption(name);
+      Image1->Show();
+    }
+    if (result == OpenResult::LoadFailed) Ask(FDocument.FileName() + "-unable to load", MB_OK | MB_ICONINFORMATION);
+  }
+  ScrollToTopLeft();
+}
+
+void TEditForm::ScrollToTopLeft() {
+  ScrollBox1->HorzScrollBar()->SetPosition(0);
+  ScrollBox1->VertScrollBar()->SetPosition(0);
+  Image1->SetBounds(0, 0, Image1->Width(), Image1->Height());
+}
+
+void TEditForm::FormActivate(cl::TObject*) {
+  if (!FWasDeactivated) return;
+  if (cl::FileExists(FDocument.WorkFile())) Image1->ChangeFile(FDocument.WorkFile());
+  ScrollToTopLeft();
+}
+
+void TEditForm::FormDeactivate(cl::TObject*) {
+  FWasDeactivated = true;
+}
+
+bool TEditForm::Save1Click() {
+  // A window without a file of its own, or unchanged, is saved under a name chosen in the save dialog, which
+  // comes with the class library's common dialogs; until then it is not saved.
+  if (!SavesDirectly(FDocument.FileName(), FDocument.Modified())) return false;
+  const SaveResult result = FDocument.SaveAs(*FImage, FDocument.FileName());
+  if (result != SaveResult::Saved) ReportSaveFailure(FDocument.FileName(), result);
+  return result == SaveResult::Saved;
+}
+
+bool TEditForm::SaveAsName(const std::string& name) {
+  if (NeedsAppendQuestion(name, cl::FileExists(name), Image1->OverWrite()) &&
+      Ask("File exists - saving to this name will APPEND the image to the file", MB_OKCANCEL | MB_ICONINFORMATION) !=
+          IDOK)
+    return false;
+  const SaveResult result = FDocument.SaveAs(*FImage, name);
+  if (result != SaveResult::Saved) {
+    ReportSaveFailure(name, result);
+    return false;
+  }
+  SetCaption(name);
+  return true;
+}
+
+void TEditForm::ReportSaveFailure(const std::string& name, SaveResult result) {
+  std::string text = name + "-unable to save";
+  if (result == SaveResult::Unwritable) text += ": Orlanto cannot write files of this type";
+  Ask(text, MB_OK | MB_ICONINFORMATION);
+}
+
+void TEditForm::Delete1Click() {
+  // An untitled window has no file of its own to delete.
+  if (FDocument.FileName().empty() || IsUntitledCaption(FDocument.FileName())) return;
+  if (Ask("Delete file " + FDocument.FileName() + " from drive?", MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES) return;
+  FDocument.DeleteUserFile();
+  Close();
+}
+
+void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
+  const std::string caption = Caption();
+  if (CloseAsks(caption, FDocument.Modified())) {
+    FDocument.SetFileName(caption);
+    const int answer = Ask("Save Changes to '" + caption + "'?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    // A save that did not happen (cancelled or failed) keeps the window, so the picture is not thrown away.
+    if (answer == IDCANCEL || (answer == IDYES && !Save1Click())) canClose = false;
+  }
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  FDocument.RecordClose(settings, caption);
+}
+
+void TEditForm::FormClose(cl::TObject*, cl::TCloseAction& action) {
+  action = cl::caFree;
+}
+
+}  // namespace viewer

@@ -1,0 +1,67 @@
+// TEditForm, an image window: the picture in a TLoadImage inside a scroll box, kept in a working copy in the
+// temporary folder (ImageDocument) from which every view of it is read back. The user's file is written only by
+// Save and Save As.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/win/forms.h"
+#include "viewer/image_document.h"
+
+namespace cl {
+class TScrollBox;
+}  // namespace cl
+namespace img {
+class TLoadImage;
+}
+
+namespace viewer {
+
+class TEditForm : public cl::TForm {
+  CL_CLASS(TEditForm, cl::TForm)
+ public:
+  explicit TEditForm(cl::TComponent* owner);
+  ~TEditForm() override;
+
+  cl::TScrollBox* ScrollBox1 = nullptr;
+  img::TLoadImage* Image1 = nullptr;
+
+  ImageDocument& Document() { return FDocument; }
+
+  // Loads a file into this new window; the picture then lives in the working copy. A file that cannot be read
+  // is reported; a missing one leaves the window empty. Other failures pass to the caller.
+  void Open(const std::string& name);
+  // Save: writes the window's file when it has one and was changed, else runs Save As; true when written.
+  bool Save1Click();
+  // Save As with a chosen name: asks before appending to an existing TIFF or DCX file, then writes. On success
+  // the window stands for the file; a failure is reported and changes nothing. False when nothing was written.
+  bool SaveAsName(const std::string& name);
+  // Asks, then deletes the window's file and closes the window (the close question follows).
+  void Delete1Click();
+
+ protected:
+  void CreateComponents() override;
+
+ private:
+  class ImageAdapter;
+
+  void FormCreate(cl::TObject* sender);
+  void FormActivate(cl::TObject* sender);
+  void FormDeactivate(cl::TObject* sender);
+  void FormCloseQuery(cl::TObject* sender, bool& canClose);
+  void FormClose(cl::TObject* sender, cl::TCloseAction& action);
+  void ScrollToTopLeft();
+  // Reports what the image control said about a write that failed.
+  void ReportSaveFailure(const std::string& name, SaveResult result);
+
+  ImageDocument FDocument;
+  std::unique_ptr<ImageAdapter> FImage;
+  bool FWasDeactivated = false;
+};
+
+// Every image window of the program, in creation order.
+std::vector<TEditForm*> ImageWindows();
+
+}  // namespace viewer
