@@ -46,6 +46,12 @@ cl::TBitmap* BitmapOf(cl::TPicture* picture) {
   return bitmap && !bitmap->Empty() && bitmap->Width() > 0 && bitmap->Height() > 0 ? bitmap : nullptr;
 }
 
+// Windows refuses to replace a read-only file (Wine would not), so it is checked for before anything is written.
+bool IsReadOnlyFile(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // A name for the new file beside the old one, with the same extension, that is not in use.
 std::string TemporaryNameBeside(const std::string& name) {
   const std::string folder = cl::ExtractFilePath(name);
@@ -120,6 +126,10 @@ void TLoadImage::SetSaveName(const std::string& name) {
     FStatusText = kNothingToSave;
     return;
   }
+  if (IsReadOnlyFile(name)) {
+    ReportError(fl::kCannotWriteFile);
+    return;
+  }
   const bool monochrome = working->Monochrome();
   FSavedPalette = source->Palette();
 
@@ -137,7 +147,8 @@ void TLoadImage::SetSaveName(const std::string& name) {
   }
   if (!success && errorCode == 0) errorCode = key == ".TIF" ? TiffError() : ImgError();
   if (!writeInPlace) {
-    if (success && !cl::RenameOverFile(target, name)) {
+    // One step that either replaces the old file or leaves it: no moment without a file of that name.
+    if (success && !MoveFileExA(target.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       success = false;
       errorCode = fl::kCannotWriteFile;
     }

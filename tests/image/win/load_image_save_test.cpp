@@ -169,35 +169,43 @@ TEST(LoadImageSaveTest, FailingWriterKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(readOnly), kKeptBytes);
 }
 
-// A folder nobody may write in, made with the host's immutable flag (Wine runs the host's chattr); empty when
-// the host does not allow it.
-std::string ReadOnlyFolder() {
-  const std::string folder = ScratchPath("locked");
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string unixFolder = std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/locked";
-  const std::string command = "start /wait /unix /usr/bin/chattr +i " + unixFolder;
-  std::system(("cmd /c start /wait /unix /usr/bin/chattr -i " + unixFolder).c_str());
-  WriteBytes(folder + "\\kept.bmp", kKeptBytes);
-  std::system(("cmd /c " + command).c_str());
-  const std::string probe = folder + "\\probe.bin";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return folder;
-  CloseHandle(file);
-  DeleteFileA(probe.c_str());
-  return "";
-}
+// A folder nobody may write in, made with the host's immutable flag (Wine runs the host's chattr). The flag is
+// taken off again when the object goes, also after a failed assertion, so the build tree stays removable.
+class ReadOnlyFolder {
+ public:
+  ReadOnlyFolder()
+      : FPath(ScratchPath("locked")), FUnixPath(std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/locked") {
+    SetImmutable(false);
+    CreateDirectoryA(FPath.c_str(), nullptr);
+    WriteBytes(FPath + "\\kept.bmp", kKeptBytes);
+    SetImmutable(true);
+  }
+  ~ReadOnlyFolder() { SetImmutable(false); }
+  const std::string& Path() const { return FPath; }
+  // False when the host does not allow the flag.
+  bool Locked() const {
+    const std::string probe = FPath + "\\probe.bin";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(file);
+    DeleteFileA(probe.c_str());
+    return false;
+  }
 
-void UnlockFolder() {
-  const std::string unixFolder = std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/locked";
-  std::system(("cmd /c start /wait /unix /usr/bin/chattr -i " + unixFolder).c_str());
-}
+ private:
+  void SetImmutable(bool on) const {
+    std::system(("cmd /c start /wait /unix /usr/bin/chattr " + std::string(on ? "+i " : "-i ") + FUnixPath).c_str());
+  }
+  std::string FPath;
+  std::string FUnixPath;
+};
 
 TEST(LoadImageSaveTest, ReadOnlyFolderKeepsTheOldFile) {
-  const std::string folder = ReadOnlyFolder();
-  if (folder.empty()) GTEST_SKIP() << "this host cannot make a read-only folder";
+  ReadOnlyFolder folder;
+  if (!folder.Locked()) GTEST_SKIP() << "this host cannot make a read-only folder";
   Owned<TLoadImage> control = LoadedControl();
   for (const char* name : {"\\kept.bmp", "\\new.png", "\\new.tif"}) {
-    const std::string path = folder + name;
+    const std::string path = folder.Path() + name;
     const std::vector<uint8_t> before = ReadBytes(path);
     try {
       control->SetSaveName(path);
@@ -207,7 +215,6 @@ TEST(LoadImageSaveTest, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_TRUE(control->ImageError()) << name;
     EXPECT_EQ(ReadBytes(path), before) << name;
   }
-  UnlockFolder();
 }
 
 }  // namespace
