@@ -6,9 +6,11 @@
 #include "classlib/win/cursors.h"
 #include "classlib/win/screen.h"
 #include "classlib/win/scroll_box.h"
+#include "classlib/win/timer.h"
 #include "image/load_image.h"
 #include "viewer/core/image_files.h"
 #include "viewer/core/window_names.h"
+#include "viewer/frame_form.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -16,6 +18,13 @@ namespace viewer {
 namespace {
 
 constexpr char kTitle[] = "Orlanto";
+constexpr int kHintPanel = 0;
+constexpr int kSizePanel = 1;
+
+// Image windows made outside the program (in tests) have no frame to report to.
+void FrameStatus(int panel, const std::string& text) {
+  if (FrameForm) FrameForm->SetStatusText(panel, text);
+}
 
 int Ask(const std::string& text, UINT flags) {
   return cl::Application->MessageBox(text, kTitle, flags);
@@ -69,7 +78,12 @@ void TEditForm::CreateComponents() {
   ScrollBox1->SetAlign(cl::alClient);
   Image1 = cl::Make<img::TLoadImage>(this, "Image1");
   Image1->SetParent(ScrollBox1);
+  Image1->SetOnMouseMove(CL_EVENT(Image1MouseMove));
   FImage = std::make_unique<ImageAdapter>(Image1);
+
+  Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
+  Timer1->SetInterval(1000);
+  Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
 
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnActivate(CL_EVENT(FormActivate));
@@ -117,6 +131,15 @@ void TEditForm::ScrollToTopLeft() {
   Image1->SetBounds(0, 0, Image1->Width(), Image1->Height());
 }
 
+void TEditForm::Timer1Timer(cl::TObject*) {
+  if (cl::Screen->ActiveForm() != this) return;
+  FrameStatus(kSizePanel, SizeText(Image1->Picture()->Width(), Image1->Picture()->Height()));
+}
+
+void TEditForm::Image1MouseMove(cl::TObject*, cl::TShiftState, int x, int y) {
+  FrameStatus(kHintPanel, PositionText(x, y));
+}
+
 void TEditForm::FormActivate(cl::TObject*) {
   if (!FWasDeactivated) return;
   if (cl::FileExists(FDocument.WorkFile())) Image1->ChangeFile(FDocument.WorkFile());
@@ -147,6 +170,7 @@ bool TEditForm::SaveAsName(const std::string& name) {
     return false;
   }
   SetCaption(name);
+  FrameStatus(kHintPanel, Image1->StatusText());
   return true;
 }
 
@@ -165,6 +189,7 @@ void TEditForm::Delete1Click() {
 }
 
 void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
+  FrameStatus(kSizePanel, "");
   const std::string caption = Caption();
   if (CloseAsks(caption, FDocument.Modified())) {
     FDocument.SetFileName(caption);

@@ -12,6 +12,7 @@
 
 namespace cl {
 class TScrollBox;
+class TTimer;
 }  // namespace cl
 namespace img {
 class TLoadImage;
@@ -27,6 +28,7 @@ class TEditForm : public cl::TForm {
 
   cl::TScrollBox* ScrollBox1 = nullptr;
   img::TLoadImage* Image1 = nullptr;
+  cl::TTimer* Timer1 = nullptr;
 
   ImageDocument& Document() { return FDocument; }
 
@@ -52,6 +54,9 @@ class TEditForm : public cl::TForm {
   void FormDeactivate(cl::TObject* sender);
   void FormCloseQuery(cl::TObject* sender, bool& canClose);
   void FormClose(cl::TObject* sender, cl::TCloseAction& action);
+  // Every second, while this is the active window: the picture's size in the frame's status bar.
+  void Timer1Timer(cl::TObject* sender);
+  void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   void ScrollToTopLeft();
   // Reports what the image control said about a write that failed.
   void ReportSaveFailure(const std::string& name, SaveResult result);

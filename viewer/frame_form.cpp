@@ -7,6 +7,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
 #include "viewer/core/hand_over.h"
 #include "viewer/dropped_files.h"
@@ -35,6 +36,10 @@ void TFrameForm::CreateComponents() {
   SetFormStyle(cl::fsMDIForm);
   SetPosition(cl::poDefault);
   SetColor(cl::clAppWorkSpace);
+
+  StatusBar1 = cl::Make<cl::TStatusBar>(this, "StatusBar1");
+  StatusBar1->SetParent(this);
+  for (int width : {300, 100}) StatusBar1->Panels()->Add()->SetWidth(width);
 
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(kStatePollMs);
@@ -76,6 +81,10 @@ TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {
   }
   window->Show();
   return window;
+}
+
+void TFrameForm::SetStatusText(int panel, const std::string& text) {
+  StatusBar1->Panels()->Items(panel)->SetText(text);
 }
 
 void TFrameForm::Timer1Timer(cl::TObject*) {

@@ -10,8 +10,9 @@
 #include "viewer/limit_me.h"
 
 namespace cl {
+class TStatusBar;
 class TTimer;
-}
+}  // namespace cl
 
 namespace viewer {
 
@@ -22,12 +23,16 @@ class TFrameForm : public cl::TForm {
  public:
   explicit TFrameForm(cl::TComponent* owner) : TForm(owner) {}
 
+  cl::TStatusBar* StatusBar1 = nullptr;
   TLimitMe* LimitMe1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
   cl::TTimer* Timer2 = nullptr;
 
   // Creates an image window, opens name in it and shows it; the window stays shown when the open fails.
   TEditForm* OpenInNewWindow(const std::string& name);
+
+  // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
+  void SetStatusText(int panel, const std::string& text);
 
   void Dispatch(cl::TMessage& message) override;
 
