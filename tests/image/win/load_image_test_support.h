@@ -16,6 +16,7 @@
 #include "classlib/win/bitmap.h"
 #include "classlib/win/dib.h"
 #include "classlib/win/jpeg.h"
+#include "classlib/win/metafile.h"
 #include "formatlib/formatlib.h"
 #include "image/load_image.h"
 
@@ -160,24 +161,17 @@ inline void WritePatternDcxPages(const std::string& path, int width, int height,
   }
 }
 
-// A placeable metafile of 200 x 100 units at 100 units an inch (192 x 96 pixels at 96 dpi): its left half black.
+// A placeable metafile, written by the class library, of 192 x 96 pixels at 96 dpi: its left half black.
 inline void WriteHalfBlackMetafile(const std::string& path) {
-  HDC recorder = CreateMetaFileA(nullptr);
-  SetWindowExtEx(recorder, 200, 100, nullptr);
+  const RECT frame{0, 0, 5080, 2540};  // 0.01 mm
+  HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
   SelectObject(recorder, GetStockObject(BLACK_BRUSH));
   SelectObject(recorder, GetStockObject(NULL_PEN));
-  Rectangle(recorder, 0, 0, 101, 101);
-  HMETAFILE metafile = CloseMetaFile(recorder);
-  std::vector<uint8_t> body(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, static_cast<UINT>(body.size()), body.data());
-  DeleteMetaFile(metafile);
-  std::vector<uint8_t> file = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 200, 0, 100, 0, 100, 0, 0, 0, 0, 0};
-  uint16_t checksum = 0;
-  for (size_t i = 0; i < file.size(); i += 2) checksum ^= static_cast<uint16_t>(file[i] | (file[i + 1] << 8));
-  file.push_back(static_cast<uint8_t>(checksum));
-  file.push_back(static_cast<uint8_t>(checksum >> 8));
-  file.insert(file.end(), body.begin(), body.end());
-  WriteBytes(path, file);
+  Rectangle(recorder, 0, 0, 97, 97);
+  Owned<cl::TMetafile> metafile = Make<cl::TMetafile>();
+  metafile->SetHandle(CloseEnhMetaFile(recorder));
+  metafile->SetEnhanced(false);
+  metafile->SaveToFile(path);
 }
 
 // The format library's text for an error code.
