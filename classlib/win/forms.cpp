@@ -7,6 +7,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
+#include "classlib/win/menus.h"
 #include "classlib/win/modal_seam.h"
 #include "classlib/win/screen.h"
 
@@ -313,7 +314,44 @@ TModalResult TForm::RunModalLoop() {
 }
 
 bool TForm::IsShortCut(WORD key, TShiftState shift) {
-  return false;
+  return FMenu && FMenu->IsShortCut(key, shift);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == FMenu) return;
+  if (FMenu) {
+    FMenu->SetWindowHandle(nullptr);
+    FMenu->RemoveFreeNotification(this);
+  }
+  FMenu = menu;
+  if (FMenu) FMenu->FreeNotification(this);
+  if (!HandleAllocated()) return;
+  ::SetMenu(Handle(), FMenu ? FMenu->Handle() : nullptr);
+  if (FMenu) FMenu->SetWindowHandle(Handle());
+}
+
+void TForm::CreateWnd() {
+  inherited::CreateWnd();
+  if (FMenu && !Parent()) {
+    ::SetMenu(Handle(), FMenu->Handle());
+    FMenu->SetWindowHandle(Handle());
+  }
+}
+
+void TForm::DestroyWnd() {
+  // The menu bar's HMENU belongs to the menu object: take it off before the window goes.
+  if (FMenu && HandleAllocated()) {
+    ::SetMenu(Handle(), nullptr);
+    FMenu->SetWindowHandle(nullptr);
+  }
+  inherited::DestroyWnd();
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FMenu) FMenu = nullptr;
+  if (component == FActiveControl) FActiveControl = nullptr;
 }
 
 namespace {
@@ -372,6 +410,15 @@ void TForm::Dispatch(TMessage& message) {
       return;
     case WM_CLOSE:
       Close();
+      return;
+    case WM_COMMAND:
+      // A menu command (no control handle): the menu's item clicks.
+      if (message.LParam == 0 && FMenu && FMenu->DispatchCommand(LOWORD(message.WParam))) return;
+      inherited::Dispatch(message);
+      return;
+    case WM_INITMENUPOPUP:
+      if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(message.WParam));
+      DefaultHandler(message);
       return;
     case CM_DIALOGKEY:
       if (message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0) {

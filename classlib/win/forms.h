@@ -7,6 +7,8 @@
 
 namespace cl {
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -66,6 +68,10 @@ class TForm : public TCustomControl {
   bool Modal() const { return FModal; }
   bool Active() const { return FActive; }
 
+  // The menu bar; nil removes it.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
 
@@ -97,6 +103,9 @@ class TForm : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Notification(TComponent* component, TOperation operation) override;
   void Paint() override;
   // Fires OnCreate; an exception goes to Application->HandleException.
   virtual void DoCreate();
@@ -122,6 +131,7 @@ class TForm : public TCustomControl {
   TWindowState FWindowState = wsNormal;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   bool FCreatingNew = false;
   bool FModal = false;
   bool FActive = false;

@@ -1,0 +1,335 @@
+// Menu items, their HMENUs, command ids, shortcuts and dispatch.
+#include "classlib/win/menus.h"
+
+#include <algorithm>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/core/format.h"
+
+namespace cl {
+namespace {
+
+constexpr UINT kFirstCommand = 1;
+constexpr UINT kLastCommand = 0xEFFF;
+
+// Command ids in use; allocated once, never freed (a plain pointer keeps static storage trivial).
+std::vector<bool>* usedCommands = nullptr;
+
+UINT AllocateCommand() {
+  if (!usedCommands) usedCommands = new std::vector<bool>(kLastCommand + 1, false);
+  for (UINT id = kFirstCommand; id <= kLastCommand; ++id) {
+    if (!(*usedCommands)[id]) {
+      (*usedCommands)[id] = true;
+      return id;
+    }
+  }
+  throw EOutOfResources("Out of menu command ids");
+}
+
+void ReleaseCommand(UINT id) {
+  if (usedCommands && id >= kFirstCommand && id <= kLastCommand) (*usedCommands)[id] = false;
+}
+
+std::string KeyName(WORD key) {
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+  if (key >= VK_F1 && key <= VK_F12) return Format("F%d", {key - VK_F1 + 1});
+  switch (key) {
+    case VK_BACK:
+      return "BkSp";
+    case VK_TAB:
+      return "Tab";
+    case VK_RETURN:
+      return "Enter";
+    case VK_ESCAPE:
+      return "Esc";
+    case VK_SPACE:
+      return "Space";
+    case VK_PRIOR:
+      return "PgUp";
+    case VK_NEXT:
+      return "PgDn";
+    case VK_END:
+      return "End";
+    case VK_HOME:
+      return "Home";
+    case VK_LEFT:
+      return "Left";
+    case VK_UP:
+      return "Up";
+    case VK_RIGHT:
+      return "Right";
+    case VK_DOWN:
+      return "Down";
+    case VK_INSERT:
+      return "Ins";
+    case VK_DELETE:
+      return "Del";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+TShortCut ShortCut(WORD key, TShiftState shift) {
+  TShortCut result = key & 0xFF;
+  if (shift.Contains(ssShift)) result |= scShift;
+  if (shift.Contains(ssCtrl)) result |= scCtrl;
+  if (shift.Contains(ssAlt)) result |= scAlt;
+  return result;
+}
+
+std::string ShortCutToText(TShortCut shortCut) {
+  std::string name = KeyName(shortCut & 0xFF);
+  if (name.empty()) return "";
+  std::string text;
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scAlt) text += "Alt+";
+  return text + name;
+}
+
+// --- TMenuItem ---
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(AllocateCommand()) {}
+
+void TMenuItem::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  // Children first, then out of the parent's menu, then the (now empty) submenu.
+  while (!FItems.empty()) {
+    TMenuItem* child = FItems.back();
+    Remove(child);
+    if (!child->FreeStarted()) child->Free();
+  }
+  if (FParent) FParent->Remove(this);
+  if (FHandle) {
+    DestroyMenu(FHandle);
+    FHandle = nullptr;
+  }
+  ReleaseCommand(std::exchange(FCommand, 0));
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+  if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+  return FItems[index];
+}
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item->FParent) throw EInvalidOperation("Menu inserted twice");
+  index = std::clamp(index, 0, Count());
+  FItems.insert(FItems.begin() + index, item);
+  item->FParent = this;
+  RebuildHandle();
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  if (it == FItems.end()) return;
+  FItems.erase(it);
+  item->FParent = nullptr;
+  RebuildHandle();
+  Changed();
+}
+
+void TMenuItem::Delete(int index) {
+  Remove(Items(index));
+}
+
+void TMenuItem::Clear() {
+  while (!FItems.empty()) Items(Count() - 1)->Free();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+TMenu* TMenuItem::Menu() const {
+  const TMenuItem* root = this;
+  while (root->FParent) root = root->FParent;
+  return root->FMenu;
+}
+
+HMENU TMenuItem::Handle() {
+  if (!FHandle) {
+    TMenu* menu = FParent ? nullptr : FMenu;
+    FHandle = (menu && menu->IsMenuBar()) ? CreateMenu() : CreatePopupMenu();
+    if (!FHandle) throw EOutOfResources();
+    RebuildHandle();
+  }
+  return FHandle;
+}
+
+std::string TMenuItem::DisplayText() const {
+  std::string shortCut = ShortCutToText(FShortCut);
+  return shortCut.empty() ? FCaption : FCaption + "\t" + shortCut;
+}
+
+void TMenuItem::RebuildHandle() {
+  if (!FHandle) return;
+  // RemoveMenu, not DeleteMenu: the submenus belong to their items.
+  while (GetMenuItemCount(FHandle) > 0) RemoveMenu(FHandle, 0, MF_BYPOSITION);
+  UINT position = 0;
+  for (TMenuItem* item : FItems) {
+    if (!item->FVisible) continue;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+    info.wID = item->FCommand;
+    std::string text = item->DisplayText();
+    if (item->FCaption == "-") {
+      info.fType = MFT_SEPARATOR;
+    } else {
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = text.data();
+      if (item->FRadioItem) info.fType |= MFT_RADIOCHECK;
+      if (item->FBreak) info.fType |= MFT_MENUBREAK;
+      info.fState =
+          (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED) | (item->FDefault ? MFS_DEFAULT : 0);
+    }
+    if (!item->FItems.empty()) {
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = item->Handle();
+    }
+    InsertMenuItemA(FHandle, position++, TRUE, &info);
+  }
+}
+
+void TMenuItem::Changed() {
+  if (FParent) FParent->RebuildHandle();
+  TMenu* menu = Menu();
+  if (menu && menu->WindowHandle()) DrawMenuBar(menu->WindowHandle());
+}
+
+void TMenuItem::SetCaption(const std::string& caption) {
+  if (caption == FCaption) return;
+  FCaption = caption;
+  Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut shortCut) {
+  if (shortCut == FShortCut) return;
+  FShortCut = shortCut;
+  Changed();
+}
+
+void TMenuItem::SetChecked(bool checked) {
+  if (checked == FChecked) return;
+  FChecked = checked;
+  Changed();
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  FEnabled = enabled;
+  Changed();
+}
+
+void TMenuItem::SetVisible(bool visible) {
+  if (visible == FVisible) return;
+  FVisible = visible;
+  Changed();
+}
+
+void TMenuItem::SetDefault(bool isDefault) {
+  if (isDefault == FDefault) return;
+  FDefault = isDefault;
+  Changed();
+}
+
+void TMenuItem::SetRadioItem(bool radioItem) {
+  if (radioItem == FRadioItem) return;
+  FRadioItem = radioItem;
+  Changed();
+}
+
+void TMenuItem::SetBreak(bool lineBreak) {
+  if (lineBreak == FBreak) return;
+  FBreak = lineBreak;
+  Changed();
+}
+
+void TMenuItem::SetGroupIndex(uint8_t groupIndex) {
+  FGroupIndex = groupIndex;
+}
+
+void TMenuItem::SetHint(const std::string& hint) {
+  FHint = hint;
+}
+
+void TMenuItem::SetOnClick(const TNotifyEvent& handler) {
+  FOnClick = handler;
+}
+
+void TMenuItem::Click() {
+  DispatchScope scope(this);  // a handler may free the item
+  if (FEnabled && FOnClick) FOnClick(this);
+}
+
+// --- TMenu ---
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(New<TMenuItem>(nullptr)) {
+  FItems->FMenu = this;
+}
+
+void TMenu::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  if (FWindowHandle && IsWindow(FWindowHandle) && GetMenu(FWindowHandle) == FItems->FHandle) {
+    SetMenu(FWindowHandle, nullptr);
+  }
+  FreeAndNil(FItems);
+}
+
+TMenuItem* TMenu::FindItem(uintptr_t value, TFindItemKind kind) const {
+  std::vector<TMenuItem*> pending(FItems->FItems.rbegin(), FItems->FItems.rend());
+  while (!pending.empty()) {
+    TMenuItem* item = pending.back();
+    pending.pop_back();
+    const bool found = (kind == fkCommand && item->FCommand == value) ||
+                       (kind == fkHandle && item->FHandle && reinterpret_cast<uintptr_t>(item->FHandle) == value) ||
+                       (kind == fkShortCut && item->FShortCut != 0 && item->FShortCut == value);
+    if (found) return item;
+    pending.insert(pending.end(), item->FItems.rbegin(), item->FItems.rend());
+  }
+  return nullptr;
+}
+
+bool TMenu::DispatchCommand(UINT command) {
+  TMenuItem* item = FindItem(command, fkCommand);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+bool TMenu::DispatchPopup(HMENU submenu) {
+  TMenuItem* item = FindItem(reinterpret_cast<uintptr_t>(submenu), fkHandle);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+bool TMenu::IsShortCut(WORD key, TShiftState shift) {
+  const TShortCut shortCut = cl::ShortCut(key, shift);
+  if ((shortCut & 0xFF) == 0) return false;
+  // A handler may change the item's shortcut: then the search runs once more.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    TMenuItem* item = FindItem(shortCut, fkShortCut);
+    if (!item) return false;
+    Weak<TMenuItem> target(item);
+    std::vector<TMenuItem*> ancestors;
+    for (TMenuItem* p = item->Parent(); p && p != FItems; p = p->Parent()) ancestors.push_back(p);
+    // Ancestors are clicked from the top-level item down while enabled; a disabled one stops.
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
+      if (!(*it)->Enabled()) return true;
+      (*it)->Click();
+      if (!target) return true;
+    }
+    if (item->ShortCut() != shortCut) continue;
+    if (item->Enabled() && item->Visible()) item->Click();
+    return true;
+  }
+  return true;
+}
+
+}  // namespace cl

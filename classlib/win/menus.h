@@ -1,0 +1,154 @@
+// Native menus: TMenuItem trees shown through real HMENUs, TMainMenu on a form's menu bar and TPopupMenu.
+// An item's Handle holds exactly its visible sub-items in order and is rebuilt after every change. WM_COMMAND
+// finds the item by its command id and clicks it; WM_INITMENUPOPUP clicks the item whose submenu opens, so a
+// top-level OnClick fires when its menu opens; a shortcut key clicks its item through its enabled ancestors.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "classlib/core/component.h"
+#include "classlib/core/events.h"
+#include "classlib/win/controls.h"
+
+namespace cl {
+
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+
+TShortCut ShortCut(WORD key, TShiftState shift);
+// English key names: "Ctrl+O", "F9", "Shift+Del", "Alt+BkSp"; "" for 0.
+std::string ShortCutToText(TShortCut shortCut);
+
+class TMenu;
+
+class TMenuItem : public TComponent {
+  CL_CLASS(TMenuItem, TComponent)
+ public:
+  explicit TMenuItem(TComponent* owner);
+  void BeforeDestruction() override;
+
+  // "-" is a separator. Returned exactly as set.
+  const std::string& Caption() const { return FCaption; }
+  virtual void SetCaption(const std::string& caption);
+  TShortCut ShortCut() const { return FShortCut; }
+  virtual void SetShortCut(TShortCut shortCut);
+  bool Checked() const { return FChecked; }
+  virtual void SetChecked(bool checked);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  bool Default() const { return FDefault; }
+  virtual void SetDefault(bool isDefault);
+  bool RadioItem() const { return FRadioItem; }
+  virtual void SetRadioItem(bool radioItem);
+  bool Break() const { return FBreak; }
+  virtual void SetBreak(bool lineBreak);
+  uint8_t GroupIndex() const { return FGroupIndex; }
+  virtual void SetGroupIndex(uint8_t groupIndex);
+  const std::string& Hint() const { return FHint; }
+  virtual void SetHint(const std::string& hint);
+  const TNotifyEvent& OnClick() const { return FOnClick; }
+  virtual void SetOnClick(const TNotifyEvent& handler);
+
+  virtual void Click();
+  // The unique command id (1..0xEFFF) WM_COMMAND carries.
+  UINT Command() const { return FCommand; }
+  // The submenu holding the visible sub-items; made on first use.
+  HMENU Handle();
+
+  int Count() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* Items(int index) const;
+  TMenuItem* Parent() const { return FParent; }
+  void Add(TMenuItem* item) { Insert(Count(), item); }
+  void Insert(int index, TMenuItem* item);
+  void Remove(TMenuItem* item);
+  void Delete(int index);
+  void Clear();
+  int IndexOf(const TMenuItem* item) const;
+  int MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
+  // The menu this item belongs to (through its parents), or null.
+  TMenu* Menu() const;
+
+ protected:
+  // Rebuilds the parent's handle after a change that shows.
+  void Changed();
+
+ private:
+  friend class TMenu;
+  void RebuildHandle();
+  std::string DisplayText() const;
+
+  std::string FCaption;
+  TShortCut FShortCut = 0;
+  bool FChecked = false;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FDefault = false;
+  bool FRadioItem = false;
+  bool FBreak = false;
+  uint8_t FGroupIndex = 0;
+  std::string FHint;
+  TNotifyEvent FOnClick;
+  UINT FCommand = 0;
+  HMENU FHandle = nullptr;
+  TMenuItem* FParent = nullptr;
+  TMenu* FMenu = nullptr;  // set on the root item only
+  std::vector<TMenuItem*> FItems;
+};
+
+enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
+
+class TMenu : public TComponent {
+  CL_CLASS(TMenu, TComponent)
+ public:
+  explicit TMenu(TComponent* owner);
+  void BeforeDestruction() override;
+
+  TMenuItem* Items() const { return FItems; }
+  HMENU Handle() { return FItems->Handle(); }
+  // Depth-first, pre-order.
+  TMenuItem* FindItem(uintptr_t value, TFindItemKind kind) const;
+  // Clicks the item with this command id; false when none has it.
+  bool DispatchCommand(UINT command);
+  // Clicks the item whose submenu this is; false when none.
+  bool DispatchPopup(HMENU submenu);
+  // Clicks the item of this shortcut (ancestors first); false when none takes it.
+  bool IsShortCut(WORD key, TShiftState shift);
+
+  // The window whose menu bar shows this menu, for DrawMenuBar after changes.
+  HWND WindowHandle() const { return FWindowHandle; }
+  void SetWindowHandle(HWND wnd) { FWindowHandle = wnd; }
+
+ protected:
+  // The kind of HMENU the root needs: a menu bar or a popup.
+  virtual bool IsMenuBar() const { return false; }
+
+ private:
+  friend class TMenuItem;
+  TMenuItem* FItems;
+  HWND FWindowHandle = nullptr;
+};
+
+class TMainMenu : public TMenu {
+  CL_CLASS(TMainMenu, TMenu)
+ public:
+  explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+ protected:
+  bool IsMenuBar() const override { return true; }
+};
+
+class TPopupMenu : public TMenu {
+  CL_CLASS(TPopupMenu, TMenu)
+ public:
+  explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
+};
+
+}  // namespace cl
