@@ -9,6 +9,9 @@
 #ifdef _WIN32
 #include <direct.h>
 #include <io.h>
+// The one system call the core needs beyond the C runtime: a rename that replaces its target in one step.
+extern "C" __declspec(dllimport) int __stdcall MoveFileExA(const char* existing, const char* replacement,
+                                                          unsigned long flags);
 #else
 #include <unistd.h>
 #endif
@@ -64,10 +67,14 @@ bool RenameOverFile(const std::string& source, const std::string& target) {
   bool isFolder = false;
   if (!StatMode(source, isFolder) || isFolder) return false;
 #ifdef _WIN32
-  // The C runtime's rename does not replace on Windows: the old file goes first.
-  if (StatMode(target, isFolder) && (isFolder || !RemoveFile(target))) return false;
-#endif
+  // The C runtime's rename does not replace on Windows. Deleting the old file first would lose it when the
+  // rename then fails, so the system replaces it in one step.
+  if (StatMode(target, isFolder) && isFolder) return false;
+  constexpr unsigned long kReplaceExisting = 0x1, kWriteThrough = 0x8;
+  return MoveFileExA(source.c_str(), target.c_str(), kReplaceExisting | kWriteThrough) != 0;
+#else
   return std::rename(source.c_str(), target.c_str()) == 0;
+#endif
 }
 
 std::string GetCurrentDir() {

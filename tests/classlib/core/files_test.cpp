@@ -54,6 +54,32 @@ TEST(FilesTest, DeleteAndRename) {
   }
 }
 
+std::string ReadFile(const std::string& name) {
+  std::string text;
+  if (std::FILE* f = std::fopen(name.c_str(), "rb")) {
+    for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+    std::fclose(f);
+  }
+  return text;
+}
+
+TEST(FilesTest, RenameOverFileReplacesTheTargetOrLeavesItAlone) {
+  const std::string folder = ScratchFolder() + cl::PathDelim;
+  WriteFile(folder + "new.txt", "new");
+  WriteFile(folder + "old.txt", "old");
+  EXPECT_TRUE(cl::RenameOverFile(folder + "new.txt", folder + "old.txt"));
+  EXPECT_EQ(ReadFile(folder + "old.txt"), "new");
+  EXPECT_FALSE(cl::FileExists(folder + "new.txt"));
+
+  // A rename that cannot happen keeps the target as it was.
+  EXPECT_FALSE(cl::RenameOverFile(folder + "missing.txt", folder + "old.txt"));
+  EXPECT_EQ(ReadFile(folder + "old.txt"), "new");
+  WriteFile(folder + "other.txt", "other");
+  EXPECT_FALSE(cl::RenameOverFile(folder + "other.txt", ScratchFolder()));
+  EXPECT_TRUE(cl::DirectoryExists(ScratchFolder()));
+  EXPECT_EQ(ReadFile(folder + "other.txt"), "other");
+}
+
 TEST(FilesTest, CurrentFolder) {
   const std::string before = cl::GetCurrentDir();
   ASSERT_FALSE(before.empty());
