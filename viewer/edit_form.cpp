@@ -199,7 +199,8 @@ void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
   }
   cl::TRegistry settings;
   OpenSettings(settings);
-  FDocument.RecordClose(settings, caption);
+  const RecentFiles items = FDocument.RecordClose(settings, caption);
+  if (FrameForm) FrameForm->ShowRecentFiles(items);
 }
 
 void TEditForm::FormClose(cl::TObject*, cl::TCloseAction& action) {

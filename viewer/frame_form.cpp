@@ -7,9 +7,11 @@
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
 #include "viewer/core/hand_over.h"
+#include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
 #include "viewer/edit_form.h"
 #include "viewer/settings.h"
@@ -21,6 +23,7 @@ TFrameForm* FrameForm = nullptr;
 namespace {
 
 constexpr unsigned kStatePollMs = 1000;
+constexpr char kHomePage[] = "https://orlanto.example/";
 constexpr unsigned kHandOverPollMs = 750;
 
 std::vector<std::string> CommandLineParams() {
@@ -29,7 +32,34 @@ std::vector<std::string> CommandLineParams() {
   return params;
 }
 
+cl::TMenuItem* AddItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
+                       cl::TShortCut shortCut = 0, const cl::TNotifyEvent& onClick = nullptr) {
+  auto* item = cl::Make<cl::TMenuItem>(parent->Owner(), name);
+  item->SetCaption(caption);
+  item->SetShortCut(shortCut);
+  item->SetOnClick(onClick);
+  parent->Add(item);
+  return item;
+}
+
 }  // namespace
+
+void TFrameForm::CreateMenu() {
+  MainMenu1 = cl::Make<cl::TMainMenu>(this, "MainMenu1");
+  cl::TMenuItem* root = MainMenu1->Items();
+  cl::TMenuItem* file = AddItem(root, "File1", "&File");
+  AddItem(file, "Tarnby1", "Tarnby...", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
+  N9 = AddItem(file, "N9", "-");
+  for (int i = 0; i < kRecentFileCount; ++i)
+    RecentItems[i] = AddItem(file, "N" + std::to_string(i + 2), " ", 0, CL_EVENT(RecentFileClick));
+  AddItem(file, "N1", "-");
+  AddItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
+  cl::TMenuItem* help = AddItem(root, "Help1", "&Help");
+  help->SetGroupIndex(8);
+  AddItem(help, "UsingOrlanto1", "Using Orlanto...", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingOrlanto1Click));
+  AddItem(help, "OrlantoHomePage1", "Orlanto Home Page...", 0, CL_EVENT(OrlantoHomePage1Click));
+  SetMenu(MainMenu1);
+}
 
 void TFrameForm::CreateComponents() {
   SetCaption("Orlanto");
@@ -37,6 +67,7 @@ void TFrameForm::CreateComponents() {
   SetPosition(cl::poDefault);
   SetColor(cl::clAppWorkSpace);
 
+  CreateMenu();
   StatusBar1 = cl::Make<cl::TStatusBar>(this, "StatusBar1");
   StatusBar1->SetParent(this);
   for (int width : {300, 100}) StatusBar1->Panels()->Add()->SetWidth(width);
@@ -57,10 +88,14 @@ void TFrameForm::CreateComponents() {
 
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnShow(CL_EVENT(FormShow));
+  SetOnActivate(CL_EVENT(FormActivate));
 }
 
 void TFrameForm::FormCreate(cl::TObject*) {
   if (LimitMe1->DoIExist()) return;
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  ShowRecentFiles(ReadRecentFiles(settings));
   DragAcceptFiles(Handle(), TRUE);
   Timer1->SetEnabled(true);
   Timer2->SetEnabled(true);
@@ -69,6 +104,41 @@ void TFrameForm::FormCreate(cl::TObject*) {
 void TFrameForm::FormShow(cl::TObject*) {
   const std::string name = CommandLineFileName(CommandLineParams());
   if (!name.empty()) OpenInNewWindow(name);
+}
+
+void TFrameForm::FormActivate(cl::TObject*) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  ShowRecentFiles(ReadRecentFiles(settings));
+}
+
+void TFrameForm::ShowRecentFiles(const RecentFiles& items) {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    RecentItems[i]->SetCaption(items[i]);
+    RecentItems[i]->SetVisible(!items[i].empty());
+  }
+  N9->SetVisible(RecentItems[0]->Visible());
+}
+
+void TFrameForm::RecentFileClick(cl::TObject* sender) {
+  OpenInNewWindow(static_cast<cl::TMenuItem*>(sender)->Caption());
+}
+
+// A browser that cannot be started is not reported.
+void TFrameForm::Tarnby1Click(cl::TObject*) {
+  WinExec(BrowserCommandLine(cl::Application->ExeName()).c_str(), SW_SHOW);
+}
+
+void TFrameForm::Exit1Click(cl::TObject*) {
+  Close();
+}
+
+void TFrameForm::UsingOrlanto1Click(cl::TObject*) {
+  ShellExecuteA(Handle(), "open", HelpFileName(cl::Application->ExeName()).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TFrameForm::OrlantoHomePage1Click(cl::TObject*) {
+  ShellExecuteA(Handle(), "open", kHomePage, "", "", SW_SHOW);
 }
 
 TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {

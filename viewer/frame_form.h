@@ -4,12 +4,16 @@
 // it, each in a new image window.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "classlib/win/forms.h"
+#include "viewer/core/recent_files.h"
 #include "viewer/limit_me.h"
 
 namespace cl {
+class TMainMenu;
+class TMenuItem;
 class TStatusBar;
 class TTimer;
 }  // namespace cl
@@ -24,6 +28,9 @@ class TFrameForm : public cl::TForm {
   explicit TFrameForm(cl::TComponent* owner) : TForm(owner) {}
 
   cl::TStatusBar* StatusBar1 = nullptr;
+  cl::TMainMenu* MainMenu1 = nullptr;
+  cl::TMenuItem* N9 = nullptr;                                 // separator above the recent files
+  std::array<cl::TMenuItem*, kRecentFileCount> RecentItems{};  // N2 .. N6
   TLimitMe* LimitMe1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
   cl::TTimer* Timer2 = nullptr;
@@ -34,6 +41,9 @@ class TFrameForm : public cl::TForm {
   // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
   void SetStatusText(int panel, const std::string& text);
 
+  // Shows the recent files in N2 .. N6 (an empty one hidden) and N9 exactly when N2 shows.
+  void ShowRecentFiles(const RecentFiles& items);
+
   void Dispatch(cl::TMessage& message) override;
 
  protected:
@@ -42,6 +52,13 @@ class TFrameForm : public cl::TForm {
  private:
   void FormCreate(cl::TObject* sender);
   void FormShow(cl::TObject* sender);
+  void FormActivate(cl::TObject* sender);
+  void RecentFileClick(cl::TObject* sender);
+  void Tarnby1Click(cl::TObject* sender);
+  void Exit1Click(cl::TObject* sender);
+  void UsingOrlanto1Click(cl::TObject* sender);
+  void OrlantoHomePage1Click(cl::TObject* sender);
+  void CreateMenu();
   // Every second: the application's title follows the frame's caption.
   void Timer1Timer(cl::TObject* sender);
   // Every 750 ms: opens what a second instance handed over.
