@@ -14,20 +14,27 @@
 namespace cl {
 namespace {
 
+struct DisableContext {
+  HWND Keep;
+  std::vector<HWND> Disabled;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM data) noexcept {
+  auto* context = reinterpret_cast<DisableContext*>(data);
+  if (wnd != context->Keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    // push_back may throw; a window left enabled is the lesser harm inside a callback.
+    try {
+      context->Disabled.push_back(wnd);
+    } catch (...) {
+    }
+  }
+  return TRUE;
+}
+
 // Disables the thread's other enabled, visible top-level windows for a modal form; returns them.
 std::vector<HWND> DisableOtherWindows(HWND keep) {
-  struct Context {
-    HWND Keep;
-    std::vector<HWND> Disabled;
-  } context{keep, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM data) noexcept -> BOOL {
-        auto* c = reinterpret_cast<Context*>(data);
-        if (wnd != c->Keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) c->Disabled.push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&context));
+  DisableContext context{keep, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&context));
   for (HWND wnd : context.Disabled) EnableWindow(wnd, FALSE);
   return context.Disabled;
 }
@@ -151,6 +158,7 @@ void TForm::CreateParams(TCreateParams& params) {
     params.Width = CW_USEDEFAULT;
     params.Height = CW_USEDEFAULT;
   }
+  if (FFormStyle == fsMDIChild) MDIChildParams(params);
 }
 
 TWindowState TForm::WindowState() const {
@@ -332,6 +340,7 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::CreateWnd() {
   inherited::CreateWnd();
+  if (FFormStyle == fsMDIForm && !Parent()) CreateMDIClient();
   if (FMenu && !Parent()) {
     ::SetMenu(Handle(), FMenu->Handle());
     FMenu->SetWindowHandle(Handle());
@@ -343,6 +352,12 @@ void TForm::DestroyWnd() {
   if (FMenu && HandleAllocated()) {
     ::SetMenu(Handle(), nullptr);
     FMenu->SetWindowHandle(nullptr);
+  }
+  FClientHandle = nullptr;  // destroyed with the frame's window
+  HWND client = HandleAllocated() && FFormStyle == fsMDIChild ? GetParent(Handle()) : nullptr;
+  if (client && IsWindow(client)) {
+    SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+    return;
   }
   inherited::DestroyWnd();
 }
@@ -391,7 +406,12 @@ void TForm::Paint() {
 }
 
 void TForm::HandleActivate(TMessage& message) {
-  const bool active = LOWORD(message.WParam) != WA_INACTIVE;
+  // An MDI child learns its activation from WM_MDIACTIVATE only.
+  if (FFormStyle == fsMDIChild) return;
+  SetActive(LOWORD(message.WParam) != WA_INACTIVE);
+}
+
+void TForm::SetActive(bool active) {
   if (active == FActive) return;
   FActive = active;
   if (active) {
@@ -431,6 +451,10 @@ void TForm::Dispatch(TMessage& message) {
     case WM_ACTIVATE:
       DefaultHandler(message);
       HandleActivate(message);
+      return;
+    case WM_MDIACTIVATE:
+      DefaultHandler(message);
+      if (FFormStyle == fsMDIChild) SetActive(reinterpret_cast<HWND>(message.LParam) == BoundWindow());
       return;
     case WM_SHOWWINDOW:
       // Another path showed or hid the window (ShowWindow, SetWindowPlacement): Visible follows.

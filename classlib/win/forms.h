@@ -3,6 +3,8 @@
 // with OnCloseQuery/OnClose and the close actions, runs modally, and frees itself later through Release.
 #pragma once
 
+#include <vector>
+
 #include "classlib/win/custom_controls.h"
 
 namespace cl {
@@ -68,6 +70,18 @@ class TForm : public TCustomControl {
   bool Modal() const { return FModal; }
   bool Active() const { return FActive; }
 
+  // MDI frame (fsMDIForm): the client window holding the children, and the children.
+  HWND ClientHandle() const { return FClientHandle; }
+  TForm* ActiveMDIChild() const;
+  int MDIChildCount() const;
+  // Children in z-order, the active one first.
+  TForm* MDIChildren(int index) const;
+  void Tile();
+  void Cascade();
+  void ArrangeIcons();
+  void Next();
+  void Previous();
+
   // The menu bar; nil removes it.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* menu);
@@ -100,8 +114,10 @@ class TForm : public TCustomControl {
   void SelectNext(bool forward);
 
   void Dispatch(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
 
  protected:
+  void AlignControls(TControl* control, TRect& rect) override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -123,6 +139,11 @@ class TForm : public TCustomControl {
   void SetFirstShowPosition();
   void HandleActivate(TMessage& message);
   TModalResult RunModalLoop();
+  std::vector<TForm*> MDIChildList() const;
+  void CreateMDIClient();
+  void MDIChildParams(TCreateParams& params);
+  void SetActive(bool active);
+  TForm* MDIFrame() const;
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = {biSystemMenu, biMinimize, biMaximize};
@@ -132,6 +153,7 @@ class TForm : public TCustomControl {
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;
+  HWND FClientHandle = nullptr;
   bool FCreatingNew = false;
   bool FModal = false;
   bool FActive = false;

@@ -105,6 +105,8 @@ class TWinControl : public TControl {
   std::string GetText() const override;
   // Reads the bounds back from the window after it moved (the user, the system, MDI arranging).
   void UpdateBounds();
+  // The window DefaultHandler passes messages to (kept until WM_NCDESTROY, unlike Handle).
+  HWND BoundWindow() const { return FBoundWnd; }
   // The procedure DefaultHandler calls; set by CreateWnd (the superclass's, or DefWindowProcA).
   WNDPROC FDefWndProc = DefWindowProcA;
 
