@@ -13,6 +13,7 @@
 #include "classlib/win/canvas.h"
 #include "classlib/win/colors.h"
 #include "image/load_image.h"
+#include "viewer/frame_form.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -56,6 +57,12 @@ double Psnr(const Pixels& a, const Pixels& b) {
 class EditFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Image windows live in the frame.
+    cl::TRegistry settings;
+    OpenSettings(settings);
+    settings.WriteString(kToOpenValue, "");
+    FrameForm = cl::New<TFrameForm>(nullptr);
+    FrameForm->HandleNeeded();
     FDir = std::getenv("PROJECT_TEST_DIR");
     FSource = FDir + "\\blocks.bmp";
     cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
@@ -69,6 +76,7 @@ class EditFormTest : public ::testing::Test {
   }
   void TearDown() override {
     for (TEditForm* window : ImageWindows()) window->Free();
+    cl::FreeAndNil(FrameForm);
   }
 
   TEditForm* NewWindow() { return cl::New<TEditForm>(nullptr); }
@@ -163,6 +171,39 @@ TEST_F(EditFormTest, AFailedSaveKeepsTheFileTheCaptionAndTheModifiedState) {
   std::fread(bytes, 1, sizeof bytes - 1, file);
   std::fclose(file);
   EXPECT_STREQ(bytes, "user bytes");
+}
+
+TEST_F(EditFormTest, AppendingToAnExistingTiffIsAskedAndCancelChangesNothing) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  const std::string target = FDir + "\\PAGES.TIF";
+  cl::RemoveFile(target);
+  ASSERT_TRUE(window->SaveAsName(target));
+  window->Image1->SetOverWrite(false);
+  window->Document().SetModified(true);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDCANCEL; };
+  EXPECT_FALSE(window->SaveAsName(target));
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "File exists - saving to this name will APPEND the image to the file");
+  EXPECT_TRUE(window->Document().Modified());
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  EXPECT_TRUE(window->SaveAsName(target));
+  window->Image1->SetCountImagesinFile(target);
+  EXPECT_EQ(window->Image1->ImageCount(), 2);
+}
+
+TEST_F(EditFormTest, DeleteRemovesTheShownFileAfterTheQuestionAndClosesTheWindow) {
+  const std::string file = FDir + "\\doomed.bmp";
+  ASSERT_TRUE(CopyFileA(FSource.c_str(), file.c_str(), FALSE));
+  TEditForm* window = NewWindow();
+  window->Open(file);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
+  window->Delete1Click();
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Delete file " + file + " from drive?");
+  EXPECT_FALSE(cl::FileExists(file));
+  cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
+  EXPECT_TRUE(ImageWindows().empty());
 }
 
 TEST_F(EditFormTest, CancelInTheCloseQuestionKeepsTheWindowButEntersTheRecentFile) {

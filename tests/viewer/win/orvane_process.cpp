@@ -24,9 +24,17 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) noexcept {
   return !search->Found;
 }
 
+// Top-level windows first; then, for a caption, the windows inside them (image windows live in the frame).
 HWND FindProcessWindow(DWORD processId, const char* caption) {
   WindowSearch search{processId, caption};
   EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.Found || !caption) return search.Found;
+  HWND top = nullptr;
+  while (!search.Found && (top = FindWindowExA(nullptr, top, nullptr, nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(top, &owner);
+    if (owner == processId) EnumChildWindows(top, FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  }
   return search.Found;
 }
 
