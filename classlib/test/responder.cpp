@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "classlib/win/dialogs.h"
 #include "classlib/win/forms.h"
 
 namespace cl::test {
@@ -34,6 +35,14 @@ std::optional<int> Responder::AnswerMessageBox(const std::string& text, const st
   if (OnMessageBox) return OnMessageBox(MessageBoxes.back());
   ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
   return CancelAnswer(flags);
+}
+
+std::optional<int> Responder::AnswerMessageDlg(const std::string& text, const std::string& caption, uint64_t buttons) {
+  MessageDlgs.push_back({text, caption, buttons});
+  if (OnMessageDlg) return OnMessageDlg(MessageDlgs.back());
+  ADD_FAILURE() << "unexpected message dialog \"" << caption << "\": " << text;
+  const cl::TMsgDlgButtons set = cl::TMsgDlgButtons::FromMask(buttons);
+  return set.Contains(cl::mbNo) && !set.Contains(cl::mbCancel) ? cl::mrNo : cl::mrCancel;
 }
 
 bool Responder::AnswerException(const std::string& message) {

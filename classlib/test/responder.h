@@ -4,13 +4,21 @@
 // box has nothing else).
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "classlib/win/modal_seam.h"
 
 namespace cl::test {
+
+struct MessageDlgCall {
+  std::string Text;
+  std::string Caption;
+  uint64_t Buttons = 0;  // TMsgDlgButtons mask
+};
 
 struct MessageBoxCall {
   std::string Text;
@@ -28,17 +36,21 @@ class Responder : public cl::seam::ModalResponder {
   // Handlers; an empty one makes that kind of UI unexpected.
   std::function<int(const MessageBoxCall&)> OnMessageBox;  // returns IDOK, IDYES, ...
   std::function<void(const std::string& message)> OnShowException;
+  // For MessageDlg: the modal result, or nothing to let the dialog form run (through OnModal).
+  std::function<std::optional<int>(const MessageDlgCall&)> OnMessageDlg;
   // For a modal form: ModalAnswer::Return(mrOk) (not shown), ::RunScript(fn) or ::Run().
   std::function<cl::seam::ModalAnswer(cl::TForm& form)> OnModal;
 
   // What was shown, in order, answered or not.
   std::vector<MessageBoxCall> MessageBoxes;
+  std::vector<MessageDlgCall> MessageDlgs;
   std::vector<std::string> Exceptions;
   std::vector<std::string> DroppedExceptions;
   std::vector<std::string> ModalForms;  // class names
 
   std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) override;
   bool AnswerException(const std::string& message) override;
+  std::optional<int> AnswerMessageDlg(const std::string& text, const std::string& caption, uint64_t buttons) override;
   cl::seam::ModalAnswer AnswerModal(cl::TForm& form) override;
   void ExceptionDropped(const std::string& message) override;
 

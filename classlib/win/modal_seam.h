@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +35,10 @@ class ModalResponder {
   virtual std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) = 0;
   // Application->HandleException about to show message: true when answered (the box does not show).
   virtual bool AnswerException(const std::string& message) = 0;
+  // MessageDlg about to show (buttons: the TMsgDlgButtons mask): its modal result, or nothing to let the
+  // dialog form run (as a modal form, through AnswerModal).
+  virtual std::optional<int> AnswerMessageDlg(const std::string& text, const std::string& caption,
+                                              uint64_t buttons) = 0;
   // A form about to run modally.
   virtual ModalAnswer AnswerModal(TForm& form) = 0;
   // An exception that HandleException dropped because an exception box was already up.
