@@ -135,8 +135,7 @@ class TLoadImage : public cl::TImage {
   void StretchOntoShown(HDC source, const DisplayLayout& layout);
   void ReportError(int code);
   // Writes source to target in the format of key; true on success. Exceptions of the class library's writers pass.
-  bool WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source, bool monochrome,
-                    int& errorCode);
+  bool WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source, bool monochrome);
   // The crop tool switches itself off (dropping its rectangle) before a load or a replacement. The tool is never
   // switched on until it is built, so this has nothing to undo yet.
   void DiscardCropTool() {}

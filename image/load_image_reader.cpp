@@ -11,7 +11,6 @@
 #include "formatlib/core/errors.h"
 #include "formatlib/formatlib.h"
 #include "image/dib_to_bitmap.h"
-#include "image/gif_files.h"
 #include "image/load_image.h"
 
 namespace img {
@@ -72,7 +71,8 @@ int TLoadImage::ReadWorkingPicture(const std::string& name) {
   }
   if (key == ".JPG") ReadJPEG(name, readFlag);
   if (key == ".GIF") {
-    TakeWorkingBitmap(LoadGIFFile(file, errorCode));
+    TakeWorkingBitmap(LoadGIFIntoBitmap(file, 0, &slot));
+    errorCode = ImgError();
     readFlag = WorkingBitmapHandle() != nullptr;
   }
   if (key == ".PNG") {

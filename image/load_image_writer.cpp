@@ -15,7 +15,6 @@
 #include "classlib/win/picture.h"
 #include "formatlib/core/errors.h"
 #include "formatlib/formatlib.h"
-#include "image/gif_files.h"
 #include "image/load_image.h"
 
 namespace img {
@@ -75,8 +74,8 @@ struct FreeObject {
 
 }  // namespace
 
-bool TLoadImage::WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source, bool monochrome,
-                              int& errorCode) {
+bool TLoadImage::WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source,
+                              bool monochrome) {
   const char* file = target.c_str();
   HBITMAP handle = source->Handle();
   const HPALETTE palette = source->Palette();
@@ -99,7 +98,7 @@ bool TLoadImage::WritePicture(const std::string& key, const std::string& target,
     return true;
   }
   if (key == ".TGA") return SaveBitmapInTGAFormat(file, handle, palette, 1, FShowTiffSize ? 1 : 0) != 0;
-  if (key == ".GIF") return SaveGIFFile(file, handle, FImageNumber - 1, errorCode);
+  if (key == ".GIF") return SaveBitmapInGIFFormat(file, handle, FImageNumber - 1, &slot) != 0;
   if (key == ".PNG") {
     OwnedDib dib(ConvertBitmapToDIB(handle, palette));
     return dib && WriteGraphicFile(file, dib.get()) == 0;
@@ -136,16 +135,15 @@ void TLoadImage::SetSaveName(const std::string& name) {
   const bool writeInPlace = AddsPages(key) && !FOverWrite && cl::FileExists(name);
   const std::string target = writeInPlace ? name : TemporaryNameBeside(name);
   bool success = false;
-  int errorCode = 0;  // set by a writer that knows its code better than the module's last error
   try {
-    success = WritePicture(key, target, source, monochrome, errorCode);
+    success = WritePicture(key, target, source, monochrome);
   } catch (const cl::Exception& error) {
     if (!writeInPlace) cl::RemoveFile(target);
     FImageError = true;
     FStatusText = error.Message();
     throw;
   }
-  if (!success && errorCode == 0) errorCode = key == ".TIF" ? TiffError() : ImgError();
+  int errorCode = success ? 0 : key == ".TIF" ? TiffError() : ImgError();
   if (!writeInPlace) {
     // One step that either replaces the old file or leaves it: no moment without a file of that name.
     if (success && !MoveFileExA(target.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING)) {

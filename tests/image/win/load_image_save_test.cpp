@@ -52,6 +52,37 @@ INSTANTIATE_TEST_SUITE_P(Lossless, SaveEveryFormatTest,
                          ::testing::Values("saved.bmp", "saved.tif", "saved.pcx", "saved.dcx", "saved.tga",
                                            "saved.png"));
 
+TEST(LoadImageSaveTest, GifRoundTripKeepsAPictureOfFewColoursExactly) {
+  // GIF holds at most 256 colours: a picture of four survives unchanged.
+  Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
+  bitmap->SetPixelFormat(cl::pf24bit);
+  bitmap->SetSize(24, 16);
+  const uint32_t colors[4] = {0x000000, 0xFF0000, 0x00C000, 0x2040FF};
+  for (int y = 0; y < 16; ++y) {
+    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < 24; ++x) {
+      const uint32_t color = colors[(x / 6 + y / 4) % 4];
+      row[3 * x] = color & 0xFF;
+      row[3 * x + 1] = (color >> 8) & 0xFF;
+      row[3 * x + 2] = (color >> 16) & 0xFF;
+    }
+  }
+  const std::string source = ScratchPath("four.bmp");
+  bitmap->SaveToFile(source);
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  control->ChangeFile(source);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+
+  const std::string path = ScratchPath("four.gif");
+  control->SetSaveName(path);
+  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  const Pixels saved = PixelsOf(bitmap.get());
+  const Pixels reloaded = Reloaded(path);
+  EXPECT_EQ(reloaded.Width, 24);
+  EXPECT_EQ(reloaded.Height, 16);
+  EXPECT_EQ(reloaded.Colors, saved.Colors);
+}
+
 TEST(LoadImageSaveTest, JpegKeepsTheWorkingPictureAbove30Decibels) {
   Owned<TLoadImage> control = LoadedControl();
   control->SetSaveArea(true);  // JPEG takes the working picture all the same
