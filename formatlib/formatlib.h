@@ -22,7 +22,7 @@
 //   9 page index below 0 or past the last page; 10 bad argument (also a TIFF tag that may not be changed);
 //   11-16 PCX and DCX, 17-19 TGA data; 20 bad bitmap handle; 21 bad DIB; 22 a GDI call failed; 23 not a metafile;
 //   24 empty text file; 25-26 PNG data; 27-29 TIFF data (27 also: appending to a file that is not TIFF);
-//   30 unsupported compression; 31 GIF.
+//   30 unsupported compression; 31 corrupt GIF data.
 //
 // Choices of this implementation:
 // - Size flag (LoadTiffIntoBitmap, LoadTGAIntoBitmap, SaveBitmapInTiffFile, SaveBitmapInTGAFormat): on loading a

@@ -34,7 +34,7 @@ auto TranslatingGifErrors(Body&& body) {
   try {
     return body();
   } catch (const img::GIFException& error) {
-    fl::Fail(std::strcmp(error.what(), "Premature end of data") == 0 ? fl::kTruncatedFile : fl::kCannotReadFile);
+    fl::Fail(std::strcmp(error.what(), "Premature end of data") == 0 ? fl::kTruncatedFile : fl::kBadGifData);
   } catch (const cl::EOutOfMemory&) {
     fl::Fail(fl::kOutOfMemory);
   } catch (const cl::Exception&) {

@@ -40,7 +40,7 @@ constexpr std::array<const char*, 32> kTexts = {
     "corrupt TIFF data",
     "unsupported TIFF image layout",
     "unsupported compression",
-    "GIF files are not supported yet",
+    "corrupt GIF data",
 };
 
 }  // namespace

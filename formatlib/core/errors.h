@@ -36,7 +36,7 @@ enum ErrorCode : int {
   kBadTiffData = 28,
   kUnsupportedTiff = 29,
   kUnsupportedCompression = 30,
-  kGifNotAvailable = 31,
+  kBadGifData = 31,
 };
 
 // Longest text that ErrorText returns; callers copy it into a 63-byte buffer with its terminating NUL.

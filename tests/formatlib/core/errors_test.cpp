@@ -9,14 +9,14 @@ namespace fl {
 namespace {
 
 TEST(ErrorTexts, EveryCodeHasItsOwnTextThatFitsTheCallersBuffer) {
-  for (int code = kOk; code <= kGifNotAvailable; ++code) {
+  for (int code = kOk; code <= kBadGifData; ++code) {
     std::string text = ErrorText(code);
     EXPECT_NE(text, "unknown error") << code;
     EXPECT_LE(text.size(), static_cast<size_t>(kMaxErrorTextLength)) << code;
     for (int other = kOk; other < code; ++other) EXPECT_NE(text, ErrorText(other)) << code << " " << other;
   }
   EXPECT_STREQ(ErrorText(-1), "unknown error");
-  EXPECT_STREQ(ErrorText(kGifNotAvailable + 1), "unknown error");
+  EXPECT_STREQ(ErrorText(kBadGifData + 1), "unknown error");
 }
 
 TEST(ErrorTexts, CopyCutsToTheBufferAndAlwaysEndsWithNul) {
