@@ -17,6 +17,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/jpeg.h"
+#include "benchmarks/support/bench_support.h"
 #include "formatlib/formatlib.h"
 #include "image/load_image.h"
 
@@ -26,47 +27,10 @@ constexpr int kWidth = 3000;
 constexpr int kHeight = 2000;
 constexpr int kRuns = 5;
 
-struct FreeObject {
-  void operator()(cl::TObject* object) const { object->Free(); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-double Milliseconds(const std::function<void()>& step) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  step();
-  QueryPerformanceCounter(&end);
-  return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-// Runs the steps in turn, kRuns rounds, and keeps each step's best time.
 std::vector<double> BestMilliseconds(const std::vector<std::function<void()>>& steps) {
-  std::vector<double> best(steps.size(), 1e300);
-  for (int run = 0; run < kRuns; ++run)
-    for (size_t i = 0; i < steps.size(); ++i) best[i] = std::min(best[i], Milliseconds(steps[i]));
-  return best;
+  return bench::BestMilliseconds(steps, kRuns);
 }
-
-// Smooth gradients with fine noise: compresses like a photograph.
-Owned<cl::TBitmap> PhotoLikeBitmap() {
-  Owned<cl::TBitmap> bitmap(cl::New<cl::TBitmap>());
-  bitmap->SetPixelFormat(cl::pf24bit);
-  bitmap->SetSize(kWidth, kHeight);
-  uint32_t noise = 12345;
-  for (int y = 0; y < kHeight; ++y) {
-    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1103515245 + 12345;
-      const int grain = static_cast<int>(noise >> 28) - 8;
-      row[3 * x] = static_cast<uint8_t>(std::clamp(int(128 + 90 * std::sin(x / 140.0)) + grain, 0, 255));
-      row[3 * x + 1] = static_cast<uint8_t>(std::clamp(y * 255 / kHeight + grain, 0, 255));
-      row[3 * x + 2] = static_cast<uint8_t>(std::clamp(int(128 + 90 * std::cos((x + y) / 200.0)) + grain, 0, 255));
-    }
-  }
-  return bitmap;
-}
+using bench::Owned;
 
 void WriteFiles(cl::TBitmap* photo, const std::string& png, const std::string& jpeg, const std::string& tiff) {
   HGLOBAL dib = ConvertBitmapToDIB(photo->Handle(), nullptr);
@@ -96,7 +60,7 @@ int main(int argc, char** argv) {
   cl::Initialize();
   const std::string folder = argv[1];
   const std::string png = folder + "\\bench.png", jpeg = folder + "\\bench.jpg", tiff = folder + "\\bench.tif";
-  WriteFiles(PhotoLikeBitmap().get(), png, jpeg, tiff);
+  WriteFiles(bench::PhotoLikeBitmap(kWidth, kHeight).get(), png, jpeg, tiff);
 
   Owned<img::TLoadImage> actualSize(cl::New<img::TLoadImage>(nullptr)), fitted(cl::New<img::TLoadImage>(nullptr));
   const cl::TRect zero{};
