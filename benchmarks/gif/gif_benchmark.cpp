@@ -12,10 +12,14 @@
 
 #include "classlib/core/streams.h"
 #include "image/core/gif_image_core.h"
+#include "tests/image/core/giflib_memory_io.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using giflib_io::Bytes;
+using giflib_io::MemoryReader;
+using giflib_io::ReadMemory;
+using giflib_io::WriteMemory;
 constexpr int kWidth = 3000, kHeight = 2000, kRuns = 7;
 
 struct Picture {
@@ -54,12 +58,6 @@ Bytes EncodeWithCore(const Bytes& pixels) {
   return Bytes(data, data + stream.Size());
 }
 
-int WriteMemory(GifFileType* file, const GifByteType* buffer, int count) {
-  auto* out = static_cast<Bytes*>(file->UserData);
-  out->insert(out->end(), buffer, buffer + count);
-  return count;
-}
-
 Bytes EncodeWithGiflib(const Bytes& pixels) {
   Bytes out;
   int error = 0;
@@ -76,20 +74,6 @@ Bytes EncodeWithGiflib(const Bytes& pixels) {
   EGifCloseFile(file, &error);
   GifFreeMapObject(map);
   return out;
-}
-
-struct MemoryReader {
-  const Bytes* bytes;
-  std::size_t position = 0;
-};
-
-int ReadMemory(GifFileType* file, GifByteType* buffer, int count) {
-  auto* reader = static_cast<MemoryReader*>(file->UserData);
-  const std::size_t n =
-      std::min<std::size_t>(static_cast<std::size_t>(count), reader->bytes->size() - reader->position);
-  std::memcpy(buffer, reader->bytes->data() + reader->position, n);
-  reader->position += n;
-  return static_cast<int>(n);
 }
 
 // A sample of the pixels: cheap enough not to blur the decoders' own times.

@@ -10,7 +10,7 @@
 #include "tests/image/core/gif_test_support.h"
 
 #if PROJECT_HAVE_GIFLIB
-#include <gif_lib.h>
+#include "tests/image/core/giflib_memory_io.h"
 #endif
 
 namespace img {
@@ -19,6 +19,9 @@ namespace {
 using test::Bytes;
 
 #if PROJECT_HAVE_GIFLIB
+using giflib_io::MemoryReader;
+using giflib_io::ReadMemory;
+using giflib_io::WriteMemory;
 
 struct Frame {
   int left, top, width, height;
@@ -46,25 +49,6 @@ std::vector<std::uint8_t> MapBytes(TGIFColorMap& map) {
   for (int i = 0; i < map.Count(); ++i)
     bytes.insert(bytes.end(), {map.Entry(i).Red, map.Entry(i).Green, map.Entry(i).Blue});
   return bytes;
-}
-
-struct MemoryReader {
-  const Bytes* bytes;
-  std::size_t position = 0;
-};
-
-int ReadMemory(GifFileType* file, GifByteType* buffer, int count) {
-  auto* reader = static_cast<MemoryReader*>(file->UserData);
-  const std::size_t n =
-      std::min<std::size_t>(static_cast<std::size_t>(count), reader->bytes->size() - reader->position);
-  std::memcpy(buffer, reader->bytes->data() + reader->position, n);
-  reader->position += n;
-  return static_cast<int>(n);
-}
-
-int WriteMemory(GifFileType* file, const GifByteType* buffer, int count) {
-  static_cast<Bytes*>(file->UserData)->insert(static_cast<Bytes*>(file->UserData)->end(), buffer, buffer + count);
-  return count;
 }
 
 Gif DecodeWithGiflib(const Bytes& bytes) {
