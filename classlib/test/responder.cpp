@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/win/dialogs.h"
+#include "classlib/win/file_dialogs.h"
 #include "classlib/win/forms.h"
 
 namespace cl::test {
@@ -60,6 +61,29 @@ cl::seam::ModalAnswer Responder::AnswerModal(cl::TForm& form) {
   if (OnModal) return OnModal(form);
   ADD_FAILURE() << "unexpected modal form " << form.ClassName() << " \"" << form.Caption() << "\"";
   return cl::seam::ModalAnswer::Return(cl::mrCancel);
+}
+
+std::optional<bool> Responder::AnswerFileDialog(cl::TOpenDialog& dialog) {
+  FileDialogs.push_back({dialog.ClassName(), dialog.Title(), dialog.InitialDir(), dialog.FileName(), dialog.Filter(),
+                         dialog.FilterIndex(), dialog.DefaultExt(), dialog.Options().Mask()});
+  if (!OnFileDialog) {
+    ADD_FAILURE() << "unexpected file dialog " << dialog.ClassName() << " \"" << dialog.Title() << "\"";
+    return false;
+  }
+  const std::string filesBefore = dialog.Files()->Text();
+  const std::string fileNameBefore = dialog.FileName();
+  const std::optional<bool> answer = OnFileDialog(dialog);
+  if (answer.value_or(false)) {
+    // As the real dialog leaves them: a handler may set only FileName, or only Files.
+    TStrings* files = dialog.Files();
+    if (files->Text() != filesBefore && files->Count() > 0 && dialog.FileName() == fileNameBefore) {
+      dialog.SetFileName(files->Strings(0));
+    } else if (files->Text() == filesBefore) {
+      files->Clear();
+      files->Add(dialog.FileName());
+    }
+  }
+  return answer;
 }
 
 void Responder::ExceptionDropped(const std::string& message) {

@@ -20,6 +20,18 @@ struct MessageDlgCall {
   uint64_t Buttons = 0;  // TMsgDlgButtons mask
 };
 
+// A file dialog as Execute found it.
+struct FileDialogCall {
+  std::string ClassName;  // "TOpenDialog", "TSaveDialog"
+  std::string Title;
+  std::string InitialDir;
+  std::string FileName;
+  std::string Filter;
+  int FilterIndex = 0;
+  std::string DefaultExt;
+  uint64_t Options = 0;  // TOpenOptions mask
+};
+
 struct MessageBoxCall {
   std::string Text;
   std::string Caption;
@@ -40,6 +52,9 @@ class Responder : public cl::seam::ModalResponder {
   std::function<std::optional<int>(const MessageDlgCall&)> OnMessageDlg;
   // For a modal form: ModalAnswer::Return(mrOk) (not shown), ::RunScript(fn) or ::Run().
   std::function<cl::seam::ModalAnswer(cl::TForm& form)> OnModal;
+  // For an open or save dialog: set its FileName (and Files, FilterIndex) and return true for OK, false for
+  // Cancel, or nothing to let the real dialog run. Files left empty after true get FileName alone.
+  std::function<std::optional<bool>(cl::TOpenDialog& dialog)> OnFileDialog;
 
   // What was shown, in order, answered or not.
   std::vector<MessageBoxCall> MessageBoxes;
@@ -47,11 +62,13 @@ class Responder : public cl::seam::ModalResponder {
   std::vector<std::string> Exceptions;
   std::vector<std::string> DroppedExceptions;
   std::vector<std::string> ModalForms;  // class names
+  std::vector<FileDialogCall> FileDialogs;
 
   std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) override;
   bool AnswerException(const std::string& message) override;
   std::optional<int> AnswerMessageDlg(const std::string& text, const std::string& caption, uint64_t buttons) override;
   cl::seam::ModalAnswer AnswerModal(cl::TForm& form) override;
+  std::optional<bool> AnswerFileDialog(cl::TOpenDialog& dialog) override;
   void ExceptionDropped(const std::string& message) override;
 
  private:

@@ -11,7 +11,8 @@
 
 namespace cl {
 class TForm;
-}
+class TOpenDialog;
+}  // namespace cl
 
 namespace cl::seam {
 
@@ -41,6 +42,9 @@ class ModalResponder {
                                               uint64_t buttons) = 0;
   // A form about to run modally.
   virtual ModalAnswer AnswerModal(TForm& form) = 0;
+  // An open or save dialog about to show: true (OK, after setting the dialog's FileName, Files, FilterIndex)
+  // or false (Cancel), or nothing to let the real dialog run.
+  virtual std::optional<bool> AnswerFileDialog(TOpenDialog& dialog) = 0;
   // An exception that HandleException dropped because an exception box was already up.
   virtual void ExceptionDropped(const std::string& message) = 0;
 };

@@ -1,0 +1,195 @@
+// Open and save dialogs: the responder's answers, the parsing of a multiple selection, and the real comdlg32
+// dialogs under Wine, filled in and closed by a timer that runs inside their modal loop.
+#include "classlib/win/file_dialogs.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
+#include "classlib/core/file_selection.h"
+#include "classlib/core/string_utils.h"
+#include "classlib/test/responder.h"
+#include "classlib/win/application.h"
+#include "support/screenshot.h"
+
+namespace {
+
+using namespace cl;
+using namespace std::string_literals;
+
+TEST(SplitFileSelection, OneFileIsItsFullPath) {
+  EXPECT_EQ(SplitFileSelection("C:\\images\\a.bmp\0\0\0"s), (std::vector<std::string>{"C:\\images\\a.bmp"}));
+  EXPECT_TRUE(SplitFileSelection(std::string(8, '\0')).empty());
+  EXPECT_TRUE(SplitFileSelection("").empty());
+}
+
+TEST(SplitFileSelection, SeveralFilesJoinTheFolderToEachName) {
+  EXPECT_EQ(SplitFileSelection("C:\\images\0a.bmp\0b c.jpg\0\0garbage\0"s),
+            (std::vector<std::string>{"C:\\images\\a.bmp", "C:\\images\\b c.jpg"}));
+  // A drive's root already ends in a backslash.
+  EXPECT_EQ(SplitFileSelection("C:\\\0a.bmp\0b.bmp\0\0"s), (std::vector<std::string>{"C:\\a.bmp", "C:\\b.bmp"}));
+}
+
+TEST(SplitFileSelection, NeverReadsPastTheBuffer) {
+  // No terminating NULs at all: the last name ends with the buffer.
+  const std::string full = "C:\\x\0a.bmp\0bb"s;
+  EXPECT_EQ(SplitFileSelection(std::string_view(full.data(), full.size())),
+            (std::vector<std::string>{"C:\\x\\a.bmp", "C:\\x\\bb"}));
+}
+
+class FileDialogTest : public testing::Test {
+ protected:
+  void SetUp() override { dialog = New<TOpenDialog>(Application); }
+  void TearDown() override { Free(dialog); }
+  TOpenDialog* dialog = nullptr;
+};
+
+TEST_F(FileDialogTest, ResponderSeesTheSettingsAndFillsAMultipleSelection) {
+  test::Responder responder;
+  responder.OnFileDialog = [](TOpenDialog& d) -> std::optional<bool> {
+    d.Files()->Add("C:\\pics\\one.gif");
+    d.Files()->Add("C:\\pics\\two.png");
+    d.SetFilterIndex(3);
+    return true;
+  };
+  dialog->SetTitle("Open Image");
+  dialog->SetInitialDir("C:\\pics");
+  dialog->SetFilter("All|*.gif;*.png|GIF|*.gif|PNG|*.png");
+  dialog->SetDefaultExt("JPG");
+  dialog->SetOptions({ofHideReadOnly, ofAllowMultiSelect});
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->FileName(), "C:\\pics\\one.gif");
+  EXPECT_EQ(dialog->Files()->Count(), 2);
+  EXPECT_EQ(dialog->FilterIndex(), 3);
+  ASSERT_EQ(responder.FileDialogs.size(), 1u);
+  const test::FileDialogCall& call = responder.FileDialogs[0];
+  EXPECT_EQ(call.ClassName, "TOpenDialog");
+  EXPECT_EQ(call.Title, "Open Image");
+  EXPECT_EQ(call.InitialDir, "C:\\pics");
+  EXPECT_EQ(call.Filter, "All|*.gif;*.png|GIF|*.gif|PNG|*.png");
+  EXPECT_EQ(call.DefaultExt, "JPG");
+  EXPECT_EQ(call.FilterIndex, 1);
+  EXPECT_EQ(call.Options, (TOpenOptions{ofHideReadOnly, ofAllowMultiSelect}).Mask());
+}
+
+TEST_F(FileDialogTest, ResponderSettingOnlyFileNameGivesOneFileAndCancelChangesNothing) {
+  test::Responder responder;
+  responder.OnFileDialog = [](TOpenDialog& d) -> std::optional<bool> {
+    d.SetFileName("C:\\pics\\saved.bmp");
+    return true;
+  };
+  TSaveDialog* save = New<TSaveDialog>(dialog);
+  save->Files()->Add("C:\\old\\stale.bmp");
+  ASSERT_TRUE(save->Execute());
+  EXPECT_EQ(save->Files()->Text(), "C:\\pics\\saved.bmp\r\n");
+  EXPECT_EQ(responder.FileDialogs.at(0).ClassName, "TSaveDialog");
+
+  responder.OnFileDialog = [](TOpenDialog&) -> std::optional<bool> { return false; };
+  EXPECT_FALSE(save->Execute());
+  EXPECT_EQ(save->FileName(), "C:\\pics\\saved.bmp");
+}
+
+// The real dialogs. A thread timer fires inside the dialog's own modal loop; it finds the dialog by its title,
+// runs the test's action on it and posts the command that closes it.
+class RealFileDialogTest : public FileDialogTest {
+ protected:
+  void SetUp() override {
+    FileDialogTest::SetUp();
+    folder = std::getenv("PROJECT_TEST_DIR");
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    for (const char* name : {"a.bmp", "b.bmp"}) std::ofstream(folder + "\\" + name) << "x";
+    responder.OnFileDialog = [](TOpenDialog&) -> std::optional<bool> { return std::nullopt; };
+  }
+
+  // Runs Execute with action(dialogWindow) called once the dialog shows.
+  bool ExecuteWith(TOpenDialog* fileDialog, std::function<void(HWND)> action) {
+    pending = std::move(action);
+    ticks = 0;
+    current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, &RealFileDialogTest::Tick);
+    bool result = false;
+    try {
+      result = fileDialog->Execute();
+    } catch (...) {
+      KillTimer(nullptr, timer);
+      throw;
+    }
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(pending) << "the dialog never showed";
+    return result;
+  }
+
+  // Types text into the dialog's file name box.
+  static void TypeFileName(HWND dlg, const char* text) {
+    HWND box = GetDlgItem(dlg, cmb13);
+    if (!box) box = GetDlgItem(dlg, edt1);
+    ASSERT_NE(box, nullptr);
+    SetWindowTextA(box, text);
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    try {
+      RealFileDialogTest* test = current;
+      if (!test->pending) return;
+      HWND dlg = FindWindowA("#32770", kTitle);
+      if (!dlg) {
+        if (++test->ticks > 50) ADD_FAILURE() << "no dialog titled " << kTitle;
+        return;
+      }
+      auto action = std::move(test->pending);
+      test->pending = nullptr;
+      action(dlg);
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << "exception in the timer: " << e.what();
+    }
+  }
+
+  static constexpr const char* kTitle = "Dialog under test";
+  static inline RealFileDialogTest* current = nullptr;
+  test::Responder responder;
+  std::string folder;
+  std::function<void(HWND)> pending;
+  int ticks = 0;
+};
+
+TEST_F(RealFileDialogTest, OpenDialogReturnsSeveralTypedFilesAsFullPaths) {
+  dialog->SetTitle(kTitle);
+  dialog->SetInitialDir(folder);
+  dialog->SetFilter("Bitmaps (*.bmp)|*.bmp|All files|*.*");
+  dialog->SetFilterIndex(2);
+  dialog->SetOptions({ofHideReadOnly, ofAllowMultiSelect, ofFileMustExist});
+  ASSERT_TRUE(ExecuteWith(dialog, [](HWND dlg) {
+    testsupport::SaveScreenshot("classlib_open_dialog");
+    TypeFileName(dlg, "\"a.bmp\" \"b.bmp\"");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  }));
+  ASSERT_EQ(dialog->Files()->Count(), 2);
+  EXPECT_TRUE(SameText(dialog->Files()->Strings(0), folder + "\\a.bmp")) << dialog->Files()->Strings(0);
+  EXPECT_TRUE(SameText(dialog->Files()->Strings(1), folder + "\\b.bmp")) << dialog->Files()->Strings(1);
+  EXPECT_EQ(dialog->FileName(), dialog->Files()->Strings(0));
+  EXPECT_EQ(dialog->FilterIndex(), 2);
+}
+
+TEST_F(RealFileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelKeepsTheName) {
+  TSaveDialog* save = New<TSaveDialog>(dialog);
+  save->SetTitle(kTitle);
+  save->SetInitialDir(folder);
+  save->SetFilter("Bitmaps (*.bmp)|*.bmp");
+  save->SetDefaultExt("BMP");
+  save->SetFileName("first");
+  ASSERT_TRUE(ExecuteWith(save, [](HWND dlg) {
+    TypeFileName(dlg, "picture");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  }));
+  EXPECT_TRUE(SameText(save->FileName(), folder + "\\picture.BMP")) << save->FileName();
+  EXPECT_EQ(save->Files()->Count(), 1);
+
+  EXPECT_FALSE(ExecuteWith(save, [](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); }));
+  EXPECT_TRUE(SameText(save->FileName(), folder + "\\picture.BMP"));
+}
+
+}  // namespace
