@@ -145,10 +145,41 @@ class TMainMenu : public TMenu {
   bool IsMenuBar() const override { return true; }
 };
 
+enum TPopupAlignment { paLeft, paRight, paCenter };
+
+// A menu shown at a point. Every popup menu is listed with one shared, hidden owner window that routes the
+// messages of the open menu: WM_COMMAND clicks the chosen item (posted, so the click follows Popup's return),
+// WM_INITMENUPOPUP clicks the item whose submenu opens, WM_MENUSELECT shows the item's hint.
 class TPopupMenu : public TMenu {
   CL_CLASS(TPopupMenu, TMenu)
  public:
-  explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
+  explicit TPopupMenu(TComponent* owner);
+  void BeforeDestruction() override;
+
+  // Fires OnPopup, then shows the menu with its Alignment at the screen point (x, y) until it closes.
+  virtual void Popup(int x, int y);
+  // The control the menu was last opened for (set by whoever opens it); cleared when that control is freed.
+  TComponent* PopupComponent() const { return FPopupComponent; }
+  void SetPopupComponent(TComponent* component);
+  // Whether a right click on a control that names this menu opens it; the control reads it.
+  bool AutoPopup() const { return FAutoPopup; }
+  void SetAutoPopup(bool autoPopup) { FAutoPopup = autoPopup; }
+  // Where the point lies on the menu: its left edge, right edge or centre.
+  TPopupAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TPopupAlignment alignment) { FAlignment = alignment; }
+  const TNotifyEvent& OnPopup() const { return FOnPopup; }
+  void SetOnPopup(const TNotifyEvent& handler) { FOnPopup = handler; }
+
+ protected:
+  // Fires OnPopup with the menu as Sender.
+  virtual void DoPopup();
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  TComponent* FPopupComponent = nullptr;
+  bool FAutoPopup = true;
+  TPopupAlignment FAlignment = paLeft;
+  TNotifyEvent FOnPopup;
 };
 
 }  // namespace cl
