@@ -50,6 +50,7 @@ TApplication::~TApplication() = default;
 
 void TApplication::BeforeDestruction() {
   inherited::BeforeDestruction();
+  ReleaseHints();
   FMainForm = nullptr;
   FDeferred.clear();
   if (FHandle) {
@@ -73,6 +74,9 @@ void TApplication::WndProc(TMessage& message) {
   switch (message.Msg) {
     case CM_DEFERRED:
       RunDeferred();
+      return;
+    case WM_TIMER:
+      HintTimerExpired(static_cast<UINT>(message.WParam));
       return;
     case WM_CLOSE:
       if (FMainForm) FMainForm->Close();
@@ -126,6 +130,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
+  bool handled = false;
+  if (FOnMessage) FOnMessage(msg, handled);
+  if (handled) return true;
+  HintMessage(msg);
+  if (TranslateMDIAccelerator(msg)) return true;
   if (PreprocessKeyMessage(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
@@ -143,7 +152,16 @@ void TApplication::HandleMessage() {
   if (!ProcessMessage(msg)) Idle();
 }
 
+bool TApplication::TranslateMDIAccelerator(MSG& msg) {
+  // Ctrl+F4, Ctrl+F6 and the child's system menu keys, when the main form is an MDI frame.
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  HWND client = FMainForm ? FMainForm->ClientHandle() : nullptr;
+  return client && TranslateMDISysAccel(client, &msg);
+}
+
 void TApplication::Idle() {
+  POINT cursor;
+  if (GetCursorPos(&cursor)) TrackMouse(cursor);
   bool done = true;
   if (FOnIdle) FOnIdle(this, done);
   if (done && !FTerminated) WaitMessage();

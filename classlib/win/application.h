@@ -19,6 +19,11 @@ class TForm;
 
 using TExceptionEvent = Event<void(TObject* Sender, Exception& E)>;
 using TIdleEvent = Event<void(TObject* Sender, bool& Done)>;
+// Sees each queued message before the library does; setting Handled drops it.
+using TMessageEvent = Event<void(MSG& Msg, bool& Handled)>;
+
+class THintWindow;
+class TControl;
 
 class TApplication : public TComponent {
   CL_CLASS(TApplication, TComponent)
@@ -66,6 +71,29 @@ class TApplication : public TComponent {
   void ShowException(const Exception& e);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
+  // The long hint of what the mouse is over (a control, a menu item); setting a different text fires OnHint,
+  // with Application as Sender.
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& hint);
+  const TNotifyEvent& OnHint() const { return FOnHint; }
+  void SetOnHint(const TNotifyEvent& handler) { FOnHint = handler; }
+  // Whether hint windows appear at all, after HintPause ms over a control, for HintHidePause ms.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool showHint);
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int ms) { FHintPause = ms; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int ms) { FHintHidePause = ms; }
+  // Hides the hint window and forgets the pending one; the next hint needs the mouse to rest on a control again.
+  void CancelHint();
+  // The hint window while one shows, else null.
+  THintWindow* HintWindow() const;
+
+  // The visible control under the mouse (graphic children included) as the last mouse tracking found it.
+  TControl* MouseControl() const;
+
+  const TMessageEvent& OnMessage() const { return FOnMessage; }
+  void SetOnMessage(const TMessageEvent& handler) { FOnMessage = handler; }
   const TExceptionEvent& OnException() const { return FOnException; }
   void SetOnException(const TExceptionEvent& handler) { FOnException = handler; }
   const TIdleEvent& OnIdle() const { return FOnIdle; }
@@ -78,7 +106,17 @@ class TApplication : public TComponent {
  private:
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   bool ProcessMessage(MSG& msg);
+  bool TranslateMDIAccelerator(MSG& msg);
   void Idle();
+  // Hints and mouse tracking (application_hints.cpp).
+  void HintMessage(const MSG& msg);
+  void TrackMouse(POINT screenPos);
+  void StartHintTimer(UINT id, int ms);
+  void StopHintTimers();
+  void HintTimerExpired(UINT id);
+  void ShowHintWindow();
+  void HideHintWindow();
+  void ReleaseHints();
   void DispatchException(TObject* sender, Exception& e);
   void FinishCreateForm(TForm* form);
   void RunDeferred();
@@ -96,6 +134,15 @@ class TApplication : public TComponent {
   bool FShowingException = false;
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
+  TMessageEvent FOnMessage;
+  std::string FHint;
+  TNotifyEvent FOnHint;
+  bool FShowHint = true;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  Weak<TControl> FMouseControl;
+  Weak<TControl> FHintControl;  // the control the pending or shown hint belongs to
+  THintWindow* FHintWindow = nullptr;
 };
 
 // The application object between Initialize and Finalize, else null.

@@ -174,6 +174,26 @@ void TControl::SetParentColor(bool parentColor) {
   if (FParent && parentColor) Perform(CM_PARENTCOLORCHANGED);
 }
 
+void TControl::SetShowHint(bool showHint) {
+  FParentShowHint = false;
+  if (showHint == FShowHint) return;
+  FShowHint = showHint;
+  ShowHintChanged();
+}
+
+void TControl::SetParentShowHint(bool parentShowHint) {
+  if (parentShowHint == FParentShowHint) return;
+  FParentShowHint = parentShowHint;
+  if (FParent && parentShowHint) Perform(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TControl::ShowHintChanged() {
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (!self) return;
+  TMessage parentShowHint{CM_PARENTSHOWHINTCHANGED, 0, 0, 0};
+  self->Broadcast(parentShowHint);
+}
+
 bool TControl::Showing() const {
   return FVisible && FParent && FParent->Showing();
 }
@@ -310,6 +330,12 @@ void TControl::Dispatch(TMessage& message) {
       break;
     case CM_FONTCHANGED:
       Invalidate();
+      break;
+    case CM_PARENTSHOWHINTCHANGED:
+      if (FParentShowHint && FParent && FShowHint != FParent->ShowHint()) {
+        FShowHint = FParent->ShowHint();
+        ShowHintChanged();
+      }
       break;
     case CM_PARENTCOLORCHANGED:
       if (FParentColor && FParent) {

@@ -105,8 +105,11 @@ class TControl : public TComponent {
   void SetCursor(TCursor cursor) { FCursor = cursor; }
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
+  // With ParentShowHint (the default) ShowHint follows the parent's; setting ShowHint ends that.
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool showHint) { FShowHint = showHint; }
+  void SetShowHint(bool showHint);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool parentShowHint);
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int context) { FHelpContext = context; }
 
@@ -174,6 +177,8 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void TakeParentFont();
+  // Tells the windowed children that ShowHint changed.
+  void ShowHintChanged();
   void HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool doubleClick);
 
   TWinControl* FParent = nullptr;
@@ -192,6 +197,7 @@ class TControl : public TComponent {
   TCursor FCursor = crDefault;
   std::string FHint;
   bool FShowHint = false;
+  bool FParentShowHint = true;
   int FHelpContext = 0;
   bool FClickPending = false;
   TNotifyEvent FOnClick;

@@ -209,6 +209,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (windowed && FHandle) windowed->HandleNeeded();
   if (control->FParentColor) control->FColor = Color();
   if (control->FParentFont) control->TakeParentFont();
+  if (control->FParentShowHint) control->Perform(CM_PARENTSHOWHINTCHANGED);
   control->Invalidate();
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
   Realign();

@@ -8,6 +8,7 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/test/box.h"
 #include "classlib/test/counters.h"
 #include "classlib/win/application.h"
 #include "classlib/test/pump.h"
@@ -17,16 +18,7 @@ namespace {
 
 using namespace cl;
 
-// A plain container: a custom control that accepts children.
-class TBox : public TCustomControl {
-  CL_CLASS(TBox, TCustomControl)
- public:
-  explicit TBox(TComponent* owner) : TCustomControl(owner) { FControlStyle.Include(csAcceptsControls); }
-  int Paints = 0;
-
- protected:
-  void Paint() override { ++Paints; }
-};
+using test::TBox;
 
 // A graphic control that records its mouse events and paints.
 class TProbe : public TGraphicControl {
