@@ -6,6 +6,7 @@
 #include "classlib/win/dialogs.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/forms.h"
+#include "classlib/win/print_dialogs.h"
 
 namespace cl::test {
 
@@ -84,6 +85,25 @@ std::optional<bool> Responder::AnswerFileDialog(cl::TOpenDialog& dialog) {
     }
   }
   return answer;
+}
+
+namespace {
+template <class Dialog>
+std::optional<bool> AnswerPrinterDialog(Dialog& dialog, const std::function<std::optional<bool>(Dialog&)>& handler,
+                                        std::vector<std::string>& record) {
+  record.push_back(dialog.ClassName());
+  if (handler) return handler(dialog);
+  ADD_FAILURE() << "unexpected " << dialog.ClassName();
+  return false;
+}
+}  // namespace
+
+std::optional<bool> Responder::AnswerPrintDialog(cl::TPrintDialog& dialog) {
+  return AnswerPrinterDialog(dialog, OnPrintDialog, PrinterDialogs);
+}
+
+std::optional<bool> Responder::AnswerPrinterSetup(cl::TPrinterSetupDialog& dialog) {
+  return AnswerPrinterDialog(dialog, OnPrinterSetup, PrinterDialogs);
 }
 
 void Responder::ExceptionDropped(const std::string& message) {

@@ -55,6 +55,10 @@ class Responder : public cl::seam::ModalResponder {
   // For an open or save dialog: set its FileName (and Files, FilterIndex) and return true for OK, false for
   // Cancel, or nothing to let the real dialog run. Files left empty after true get FileName alone.
   std::function<std::optional<bool>(cl::TOpenDialog& dialog)> OnFileDialog;
+  // For the print and printer set-up dialogs: true for OK, false for Cancel, or nothing to let the real dialog
+  // run.
+  std::function<std::optional<bool>(cl::TPrintDialog& dialog)> OnPrintDialog;
+  std::function<std::optional<bool>(cl::TPrinterSetupDialog& dialog)> OnPrinterSetup;
 
   // What was shown, in order, answered or not.
   std::vector<MessageBoxCall> MessageBoxes;
@@ -63,12 +67,15 @@ class Responder : public cl::seam::ModalResponder {
   std::vector<std::string> DroppedExceptions;
   std::vector<std::string> ModalForms;  // class names
   std::vector<FileDialogCall> FileDialogs;
+  std::vector<std::string> PrinterDialogs;  // class names of the print and set-up dialogs
 
   std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT flags) override;
   bool AnswerException(const std::string& message) override;
   std::optional<int> AnswerMessageDlg(const std::string& text, const std::string& caption, uint64_t buttons) override;
   cl::seam::ModalAnswer AnswerModal(cl::TForm& form) override;
   std::optional<bool> AnswerFileDialog(cl::TOpenDialog& dialog) override;
+  std::optional<bool> AnswerPrintDialog(cl::TPrintDialog& dialog) override;
+  std::optional<bool> AnswerPrinterSetup(cl::TPrinterSetupDialog& dialog) override;
   void ExceptionDropped(const std::string& message) override;
 
  private:

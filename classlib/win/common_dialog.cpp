@@ -8,12 +8,12 @@
 
 namespace cl {
 
-HWND TCommonDialog::OwnerWindow() {
+HWND CommonDialogOwner() {
   if (HWND active = GetActiveWindow()) return active;
   return Application ? Application->Handle() : nullptr;
 }
 
-void TCommonDialog::CheckDialogError() {
+void CheckCommonDialogError() {
   switch (const DWORD error = CommDlgExtendedError()) {
     case 0:
       return;

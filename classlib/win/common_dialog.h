@@ -18,12 +18,12 @@ class TCommonDialog : public TComponent {
   explicit TCommonDialog(TComponent* owner) : TComponent(owner) {}
   // True when the user confirmed the dialog.
   virtual bool Execute() = 0;
-
- protected:
-  // The window the dialog is modal to: the thread's active window, else the application window.
-  static HWND OwnerWindow();
-  // After a dialog function returned FALSE: returns for a Cancel, raises ECommonDialogError for a failure.
-  static void CheckDialogError();
 };
+
+// The window a common dialog is modal to: the thread's active window, else the application window.
+HWND CommonDialogOwner();
+// After a dialog function returned FALSE: returns for a Cancel, raises ECommonDialogError (EPrinter when there
+// is no printer) for a failure.
+void CheckCommonDialogError();
 
 }  // namespace cl

@@ -56,7 +56,7 @@ bool TOpenDialog::Execute() {
 
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = OwnerWindow();
+  ofn.hwndOwner = CommonDialogOwner();
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = static_cast<DWORD>(std::max(FFilterIndex, 0));
   ofn.lpstrFile = buffer.data();
@@ -74,7 +74,7 @@ bool TOpenDialog::Execute() {
     if (ComponentState().Contains(csDestroying)) return false;
   }
   if (!chosen) {
-    CheckDialogError();
+    CheckCommonDialogError();
     return false;
   }
   const std::vector<std::string> files = SplitFileSelection({buffer.data(), buffer.size()});

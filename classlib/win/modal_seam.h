@@ -12,6 +12,8 @@
 namespace cl {
 class TForm;
 class TOpenDialog;
+class TPrintDialog;
+class TPrinterSetupDialog;
 }  // namespace cl
 
 namespace cl::seam {
@@ -45,6 +47,10 @@ class ModalResponder {
   // An open or save dialog about to show: true (OK, after setting the dialog's FileName, Files, FilterIndex)
   // or false (Cancel), or nothing to let the real dialog run.
   virtual std::optional<bool> AnswerFileDialog(TOpenDialog& dialog) = 0;
+  // A print or printer set-up dialog about to show: true (OK; the answer may choose Printer()'s printer) or
+  // false (Cancel), or nothing to let the real dialog run.
+  virtual std::optional<bool> AnswerPrintDialog(TPrintDialog& dialog) = 0;
+  virtual std::optional<bool> AnswerPrinterSetup(TPrinterSetupDialog& dialog) = 0;
   // An exception that HandleException dropped because an exception box was already up.
   virtual void ExceptionDropped(const std::string& message) = 0;
 };

@@ -14,6 +14,7 @@
 #include "classlib/core/string_utils.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
+#include "dialog_driver.h"
 #include "support/screenshot.h"
 
 namespace {
@@ -93,8 +94,7 @@ TEST_F(FileDialogTest, ResponderSettingOnlyFileNameGivesOneFileAndCancelChangesN
   EXPECT_EQ(save->FileName(), "C:\\pics\\saved.bmp");
 }
 
-// The real dialogs. A thread timer fires inside the dialog's own modal loop; it finds the dialog by its title,
-// runs the test's action on it and posts the command that closes it.
+// The real dialogs, filled in and closed from inside their modal loop.
 class RealFileDialogTest : public FileDialogTest {
  protected:
   void SetUp() override {
@@ -105,22 +105,8 @@ class RealFileDialogTest : public FileDialogTest {
     responder.OnFileDialog = [](TOpenDialog&) -> std::optional<bool> { return std::nullopt; };
   }
 
-  // Runs Execute with action(dialogWindow) called once the dialog shows.
   bool ExecuteWith(TOpenDialog* fileDialog, std::function<void(HWND)> action) {
-    pending = std::move(action);
-    ticks = 0;
-    current = this;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, &RealFileDialogTest::Tick);
-    bool result = false;
-    try {
-      result = fileDialog->Execute();
-    } catch (...) {
-      KillTimer(nullptr, timer);
-      throw;
-    }
-    KillTimer(nullptr, timer);
-    EXPECT_FALSE(pending) << "the dialog never showed";
-    return result;
+    return driver.Run([&] { return fileDialog->Execute(); }, std::move(action));
   }
 
   // Types text into the dialog's file name box.
@@ -131,29 +117,10 @@ class RealFileDialogTest : public FileDialogTest {
     SetWindowTextA(box, text);
   }
 
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    try {
-      RealFileDialogTest* test = current;
-      if (!test->pending) return;
-      HWND dlg = FindWindowA("#32770", kTitle);
-      if (!dlg) {
-        if (++test->ticks > 50) ADD_FAILURE() << "no dialog titled " << kTitle;
-        return;
-      }
-      auto action = std::move(test->pending);
-      test->pending = nullptr;
-      action(dlg);
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << "exception in the timer: " << e.what();
-    }
-  }
-
   static constexpr const char* kTitle = "Dialog under test";
-  static inline RealFileDialogTest* current = nullptr;
   test::Responder responder;
+  cltest::DialogDriver driver;
   std::string folder;
-  std::function<void(HWND)> pending;
-  int ticks = 0;
 };
 
 TEST_F(RealFileDialogTest, OpenDialogReturnsSeveralTypedFilesAsFullPaths) {
@@ -163,6 +130,9 @@ TEST_F(RealFileDialogTest, OpenDialogReturnsSeveralTypedFilesAsFullPaths) {
   dialog->SetFilterIndex(2);
   dialog->SetOptions({ofHideReadOnly, ofAllowMultiSelect, ofFileMustExist});
   ASSERT_TRUE(ExecuteWith(dialog, [](HWND dlg) {
+    char title[64] = {};
+    GetWindowTextA(dlg, title, sizeof title);
+    EXPECT_STREQ(title, kTitle);
     testsupport::SaveScreenshot("classlib_open_dialog");
     TypeFileName(dlg, "\"a.bmp\" \"b.bmp\"");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
