@@ -1,5 +1,7 @@
-// TPanel.
+// TPanel, TImage and TRadioGroup.
 #include "classlib/win/extctrls.h"
+
+#include <algorithm>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/win/bitmap.h"
@@ -120,6 +122,78 @@ void TImage::Paint() {
   TGraphic* graphic = FPicture->Graphic();
   if (!graphic || graphic->Empty()) return;
   TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
+}
+
+// --- TRadioGroup ---
+
+TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner), FItems(New<TStringList>()) {
+  FItems->SetOnChange(TNotifyEvent([this](TObject*) { ItemsChanged(); }));
+}
+
+void TRadioGroup::BeforeDestruction() {
+  FItems->SetOnChange(nullptr);
+  FButtons.clear();  // owned by this group: freed with its components
+  inherited::BeforeDestruction();
+  FreeAndNil(FItems);
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(FButtons.size())) index = -1;
+  if (index == FItemIndex) return;
+  FItemIndex = index;
+  if (index >= 0) {
+    FButtons[index]->SetChecked(true);  // unchecks the others
+  } else {
+    for (TRadioButton* button : FButtons) button->SetChecked(false);
+  }
+  Click();
+}
+
+void TRadioGroup::SetColumns(int columns) {
+  columns = std::max(columns, 1);
+  if (columns == FColumns) return;
+  FColumns = columns;
+  ArrangeButtons();
+}
+
+void TRadioGroup::ItemsChanged() {
+  for (TRadioButton* button : FButtons) button->Free();
+  FButtons.clear();
+  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  for (int i = 0; i < FItems->Count(); ++i) {
+    auto* button = New<TRadioButton>(this);
+    button->SetCaption(FItems->Strings(i));
+    button->SetChecked(i == FItemIndex);
+    button->SetOnClick(TNotifyEvent([this, i](TObject*) { SetItemIndex(i); }));
+    button->SetParent(this);
+    FButtons.push_back(button);
+  }
+  ArrangeButtons();
+}
+
+void TRadioGroup::ArrangeButtons() {
+  if (FButtons.empty()) return;
+  const int count = static_cast<int>(FButtons.size());
+  const int perColumn = (count + FColumns - 1) / FColumns;
+  const int columnWidth = std::max((Width() - 10) / FColumns, 0);
+  const int lineHeight = CaptionHeight();
+  const int area = std::max(Height() - lineHeight - 5, 0);
+  const int rowHeight = area / perColumn;
+  const int topMargin = lineHeight + 1 + (area % perColumn) / 2;
+  for (int i = 0; i < count; ++i) {
+    FButtons[i]->SetBounds((i / perColumn) * columnWidth + 8, (i % perColumn) * rowHeight + topMargin, columnWidth,
+                           rowHeight);
+  }
+}
+
+void TRadioGroup::Resize() {
+  ArrangeButtons();
+  inherited::Resize();
+}
+
+void TRadioGroup::Dispatch(TMessage& message) {
+  inherited::Dispatch(message);
+  if (message.Msg == CM_FONTCHANGED) ArrangeButtons();
 }
 
 }  // namespace cl

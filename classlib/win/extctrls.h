@@ -1,8 +1,13 @@
 // TPanel: a container with a bevelled edge and a centred caption. TImage: a graphic control that shows a picture.
+// TRadioGroup: a group box of radio buttons made from a list of texts.
 #pragma once
 
+#include <vector>
+
+#include "classlib/core/string_list.h"
 #include "classlib/win/custom_controls.h"
 #include "classlib/win/picture.h"
+#include "classlib/win/stdctrls.h"
 
 namespace cl {
 
@@ -66,6 +71,37 @@ class TImage : public TGraphicControl {
   bool FCenter = false;
   bool FAutoSize = false;
   bool FTransparent = false;
+};
+
+// One radio button per line of Items, filling Columns columns top to bottom. Choosing a button, or setting
+// ItemIndex to a new value, fires OnClick.
+class TRadioGroup : public TGroupBox {
+  CL_CLASS(TRadioGroup, TGroupBox)
+ public:
+  explicit TRadioGroup(TComponent* owner);
+  void BeforeDestruction() override;
+
+  TStrings* Items() const { return FItems; }
+  void SetItems(const TStrings* items) { FItems->Assign(items); }
+  // The checked button, or -1; values outside the items give -1.
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int index);
+  int Columns() const { return FColumns; }
+  // At least 1.
+  void SetColumns(int columns);
+
+ protected:
+  void Resize() override;
+  void Dispatch(TMessage& message) override;
+
+ private:
+  void ItemsChanged();
+  void ArrangeButtons();
+
+  TStringList* FItems;
+  std::vector<TRadioButton*> FButtons;
+  int FItemIndex = -1;
+  int FColumns = 1;
 };
 
 }  // namespace cl

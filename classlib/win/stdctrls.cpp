@@ -1,4 +1,4 @@
-// TButton, TCheckBox, TCustomEdit and TLabel.
+// TButton, TCheckBox, TRadioButton, TGroupBox, TCustomEdit and TLabel.
 #include "classlib/win/stdctrls.h"
 
 #include "classlib/win/colors.h"
@@ -52,39 +52,108 @@ void TButton::Dispatch(TMessage& message) {
   }
 }
 
-// --- TCheckBox ---
+// --- TButtonControl, TCheckBox, TRadioButton ---
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
-  StoreBounds(0, 0, 97, 17);
+TButtonControl::TButtonControl(TComponent* owner, DWORD buttonStyle) : TWinControl(owner), FButtonStyle(buttonStyle) {
   SetTabStop(true);
   FControlStyle = {csSetCaption, csDoubleClicks};
 }
 
-void TCheckBox::CreateParams(TCreateParams& params) {
+void TButtonControl::CreateParams(TCreateParams& params) {
   inherited::CreateParams(params);
   params.SystemClassName = "BUTTON";
-  params.Style |= WS_TABSTOP | BS_CHECKBOX;
+  params.Style |= WS_TABSTOP | FButtonStyle;
 }
 
-void TCheckBox::CreateWnd() {
+void TButtonControl::CreateWnd() {
   inherited::CreateWnd();
   SendMessageA(Handle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void TCheckBox::SetChecked(bool checked) {
-  if (checked == FChecked) return;
+bool TButtonControl::StoreChecked(bool checked) {
+  if (checked == FChecked) return false;
   FChecked = checked;
   if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  Click();
+  return true;
 }
 
-void TCheckBox::Dispatch(TMessage& message) {
+void TButtonControl::Dispatch(TMessage& message) {
   if (message.Msg == CN_BASE + WM_COMMAND) {
-    // The box is not automatic: a click by the user toggles it here, through the setter.
-    if (HIWORD(message.WParam) == BN_CLICKED) SetChecked(!FChecked);
+    if (HIWORD(message.WParam) == BN_CLICKED) UserClicked();
     return;
   }
   inherited::Dispatch(message);
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner, BS_CHECKBOX) {
+  StoreBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  if (StoreChecked(checked)) Click();
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner, BS_RADIOBUTTON) {
+  StoreBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (!StoreChecked(checked) || !checked) return;
+  if (TWinControl* parent = Parent()) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i));
+      if (sibling && sibling != this) sibling->SetChecked(false);
+    }
+  }
+  Click();
+}
+
+// --- TGroupBox ---
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
+  StoreBounds(0, 0, 185, 105);
+  FControlStyle.Include(csAcceptsControls);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+int TGroupBox::CaptionHeight() const {
+  gdi::WindowDC screen(nullptr);
+  gdi::SelectGuard font(screen.Get(), Font()->Handle());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen.Get(), &metrics);
+  return metrics.tmHeight;
+}
+
+void TGroupBox::AdjustClientRect(TRect& rect) const {
+  rect = Rect(rect.Left + 2, rect.Top + CaptionHeight() + 2, rect.Right - 2, rect.Bottom - 2);
+}
+
+void TGroupBox::Paint() {
+  HDC dc = Canvas()->Handle();
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(ClientRect());
+  gdi::SelectGuard font(dc, Font()->Handle());
+  const int lineHeight = CaptionHeight();
+  RECT frame{0, lineHeight / 2 - 1, Width(), Height()};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const std::string text = Caption();
+  if (text.empty()) return;
+  // The caption interrupts the frame's top edge.
+  RECT textRect{8, 0, 8, lineHeight};
+  DrawTextA(dc, text.c_str(), -1, &textRect, DT_SINGLELINE | DT_CALCRECT);
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText) & 0xFFFFFF);
+  SetBkColor(dc, ColorToRGB(Color()) & 0xFFFFFF);
+  SetBkMode(dc, OPAQUE);
+  DrawTextA(dc, text.c_str(), -1, &textRect, DT_SINGLELINE);
+}
+
+void TGroupBox::Dispatch(TMessage& message) {
+  inherited::Dispatch(message);
+  if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) {
+    Realign();
+    Invalidate();
+  }
 }
 
 // --- TCustomEdit ---

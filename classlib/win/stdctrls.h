@@ -1,5 +1,5 @@
 // Standard controls over the system's window classes (superclassed, so the system procedure stays the default
-// handler): TButton, TCheckBox, TEdit; and the graphic TLabel.
+// handler): TButton, TCheckBox, TRadioButton, TEdit; the graphic TLabel; and the container TGroupBox.
 #pragma once
 
 #include "classlib/win/custom_controls.h"
@@ -35,23 +35,65 @@ class TButton : public TWinControl {
   TModalResult FModalResult = mrNone;
 };
 
-// A check box. Setting Checked to a new value fires OnClick, as a click by the user does.
-class TCheckBox : public TWinControl {
-  CL_CLASS(TCheckBox, TWinControl)
+// The base of check boxes and radio buttons: a "BUTTON" window whose check mark follows Checked. The buttons
+// are not automatic: a click by the user goes through the setter (UserClicked).
+class TButtonControl : public TWinControl {
+  CL_CLASS(TButtonControl, TWinControl)
  public:
-  explicit TCheckBox(TComponent* owner);
-
   bool Checked() const { return FChecked; }
-  void SetChecked(bool checked);
 
   void Dispatch(TMessage& message) override;
 
  protected:
+  TButtonControl(TComponent* owner, DWORD buttonStyle);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // Stores and shows the check mark; false when it was already so.
+  bool StoreChecked(bool checked);
+  virtual void UserClicked() = 0;
 
  private:
+  const DWORD FButtonStyle;
   bool FChecked = false;
+};
+
+// A check box. Setting Checked to a new value fires OnClick, as a click by the user does.
+class TCheckBox : public TButtonControl {
+  CL_CLASS(TCheckBox, TButtonControl)
+ public:
+  explicit TCheckBox(TComponent* owner);
+  void SetChecked(bool checked);
+
+ protected:
+  void UserClicked() override { SetChecked(!Checked()); }
+};
+
+// A radio button. Checking it (by the user or by setting Checked) unchecks the radio buttons of the same parent
+// and fires OnClick; becoming unchecked fires nothing, as no click of the user unchecks a radio button.
+class TRadioButton : public TButtonControl {
+  CL_CLASS(TRadioButton, TButtonControl)
+ public:
+  explicit TRadioButton(TComponent* owner);
+  void SetChecked(bool checked);
+
+ protected:
+  void UserClicked() override { SetChecked(true); }
+};
+
+// A frame with a caption on its top edge around child controls.
+class TGroupBox : public TCustomControl {
+  CL_CLASS(TGroupBox, TCustomControl)
+ public:
+  explicit TGroupBox(TComponent* owner);
+
+  void Dispatch(TMessage& message) override;
+
+ protected:
+  // Inside the frame, below the caption.
+  void AdjustClientRect(TRect& rect) const override;
+  void Paint() override;
+  // Height of a line of the caption's font.
+  int CaptionHeight() const;
 };
 
 // A single-line edit. The text lives in the window while it exists; EN_CHANGE fires Change/OnChange.

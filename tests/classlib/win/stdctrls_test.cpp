@@ -1,4 +1,5 @@
-// Standard controls through their real windows: clicks, dialog keys, check boxes, edits, labels and panels.
+// Standard controls through their real windows: clicks, dialog keys, check boxes, radio buttons and groups,
+// edits, labels, panels and group boxes.
 #include "classlib/win/stdctrls.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +7,10 @@
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
+#include "classlib/win/combo_box.h"
 #include "classlib/win/extctrls.h"
 #include "classlib/win/graphics_tools.h"
+#include "support/screenshot.h"
 
 namespace {
 
@@ -178,6 +181,165 @@ TEST_F(StdCtrlsTest, PanelBevelShrinksTheAlignArea) {
   inner->SetAlign(alClient);
   dialog->Handle();
   EXPECT_EQ(inner->BoundsRect(), Rect(1, 1, dialog->Panel1->Width() - 1, 39));
+}
+
+// A form like the program's rotate and preference dialogs: a radio group, a group box of radio buttons, a combo
+// box.
+class TChoiceDialog : public TForm {
+  CL_CLASS(TChoiceDialog, TForm)
+ public:
+  explicit TChoiceDialog(TComponent* owner) : TForm(owner) {}
+  TRadioGroup* Direction = nullptr;
+  TRadioGroup* HotKey = nullptr;
+  TGroupBox* Degrees = nullptr;
+  TRadioButton* Degrees90 = nullptr;
+  TRadioButton* Degrees180 = nullptr;
+  TRadioButton* FreeAngle = nullptr;
+  TRadioButton* Outside = nullptr;
+  TComboBox* Mask = nullptr;
+
+ protected:
+  void CreateComponents() override {
+    SetCaption("Rotate");
+    SetBorderStyle(bsDialog);
+    SetBounds(150, 100, 420, 260);
+    Direction = Make<TRadioGroup>(this, "Direction");
+    Direction->SetParent(this);
+    Direction->SetBounds(10, 10, 120, 80);
+    Direction->SetCaption("Direction:");
+    Direction->Items()->Add("Right");
+    Direction->Items()->Add("Left");
+    HotKey = Make<TRadioGroup>(this, "HotKey");
+    HotKey->SetParent(this);
+    HotKey->SetBounds(10, 100, 180, 80);
+    HotKey->SetCaption("Hot Key:");
+    HotKey->SetColumns(2);
+    HotKey->Items()->SetText("F9\nF10\nF11\nF12");
+    HotKey->SetItemIndex(3);
+    Degrees = Make<TGroupBox>(this, "Degrees");
+    Degrees->SetParent(this);
+    Degrees->SetBounds(140, 10, 120, 80);
+    Degrees->SetCaption("Degrees:");
+    Degrees90 = MakeRadio("Degrees90", "&90", 20);
+    Degrees180 = MakeRadio("Degrees180", "&180", 38);
+    FreeAngle = MakeRadio("FreeAngle", "Free:", 56);
+    Outside = Make<TRadioButton>(this, "Outside");
+    Outside->SetParent(this);
+    Outside->SetBounds(280, 20, 100, 17);
+    Outside->SetCaption("Elsewhere");
+    Mask = Make<TComboBox>(this, "Mask");
+    Mask->SetParent(this);
+    Mask->SetBounds(210, 110, 180, 21);
+    Mask->Items()->Add("*.bmp;*.gif;*.jpg");
+    Mask->SetText("*.bmp");
+  }
+
+ private:
+  TRadioButton* MakeRadio(const std::string& name, const std::string& caption, int top) {
+    auto* radio = Make<TRadioButton>(this, name);
+    radio->SetParent(Degrees);
+    radio->SetBounds(10, top, 100, 17);
+    radio->SetCaption(caption);
+    return radio;
+  }
+};
+
+class ChoiceControlsTest : public testing::Test {
+ protected:
+  void SetUp() override { dialog = New<TChoiceDialog>(Application); }
+  void TearDown() override { Free(dialog); }
+  static bool WindowChecked(TWinControl* button) {
+    return SendMessageA(button->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  TChoiceDialog* dialog = nullptr;
+};
+
+TEST_F(ChoiceControlsTest, CheckingARadioButtonUnchecksItsSiblingsAndClicksOnce) {
+  std::vector<std::string> clicks;
+  for (TRadioButton* radio : {dialog->Degrees90, dialog->Degrees180, dialog->FreeAngle, dialog->Outside}) {
+    radio->SetOnClick(TNotifyEvent([&clicks, radio](TObject*) { clicks.push_back(radio->Name()); }));
+  }
+  dialog->Outside->SetChecked(true);
+  dialog->Degrees90->SetChecked(true);
+  dialog->Degrees180->SetChecked(true);
+  dialog->Degrees180->SetChecked(true);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Outside", "Degrees90", "Degrees180"}));
+  EXPECT_FALSE(dialog->Degrees90->Checked());
+  EXPECT_TRUE(dialog->Outside->Checked());  // another parent: not a sibling
+  EXPECT_FALSE(WindowChecked(dialog->Degrees90));
+  EXPECT_TRUE(WindowChecked(dialog->Degrees180));
+
+  SendMessageA(dialog->FreeAngle->Handle(), BM_CLICK, 0, 0);  // the user's click
+  EXPECT_EQ(clicks.back(), "FreeAngle");
+  EXPECT_EQ(clicks.size(), 4u);
+  EXPECT_TRUE(dialog->FreeAngle->Checked());
+  EXPECT_FALSE(dialog->Degrees180->Checked());
+  EXPECT_FALSE(WindowChecked(dialog->Degrees180));
+}
+
+TEST_F(ChoiceControlsTest, RadioGroupClicksForEachNewItemIndexByCodeOrUser) {
+  std::vector<int> clicks;
+  TRadioGroup* group = dialog->Direction;
+  group->SetOnClick(TNotifyEvent([&](TObject* sender) {
+    EXPECT_EQ(sender, group);
+    clicks.push_back(group->ItemIndex());
+  }));
+  group->SetItemIndex(0);
+  group->SetItemIndex(0);
+  EXPECT_EQ(clicks, (std::vector<int>{0}));
+  auto* left = dynamic_cast<TRadioButton*>(group->Controls(1));
+  ASSERT_NE(left, nullptr);
+  SendMessageA(left->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, (std::vector<int>{0, 1}));
+  EXPECT_FALSE(dynamic_cast<TRadioButton*>(group->Controls(0))->Checked());
+
+  group->Items()->Add("Up");  // new buttons keep the choice
+  EXPECT_EQ(group->ItemIndex(), 1);
+  EXPECT_TRUE(dynamic_cast<TRadioButton*>(group->Controls(1))->Checked());
+  group->SetItemIndex(9);  // outside the items: none chosen
+  EXPECT_EQ(group->ItemIndex(), -1);
+  EXPECT_EQ(clicks, (std::vector<int>{0, 1, -1}));
+  for (int i = 0; i < group->ControlCount(); ++i) {
+    EXPECT_FALSE(dynamic_cast<TRadioButton*>(group->Controls(i))->Checked());
+  }
+}
+
+TEST_F(ChoiceControlsTest, RadioGroupFillsItsColumnsTopToBottomBelowTheCaption) {
+  TRadioGroup* group = dialog->HotKey;
+  ASSERT_EQ(group->ControlCount(), 4);
+  TControl* f9 = group->Controls(0);
+  TControl* f10 = group->Controls(1);
+  TControl* f11 = group->Controls(2);
+  EXPECT_EQ(f11->Top(), f9->Top());
+  EXPECT_GT(f11->Left(), f9->Left() + f9->Width() - 1);
+  EXPECT_EQ(f10->Left(), f9->Left());
+  EXPECT_GT(f10->Top(), f9->Top());
+  EXPECT_GT(f9->Top(), 8);
+  EXPECT_LE(f10->Top() + f10->Height(), group->Height());
+  EXPECT_TRUE(dynamic_cast<TRadioButton*>(group->Controls(3))->Checked());
+  group->SetWidth(300);  // the columns follow the width
+  EXPECT_GT(group->Controls(2)->Left(), f11->Left() - 1);
+}
+
+TEST_F(ChoiceControlsTest, GroupBoxPlacesAlignedChildrenBelowItsCaption) {
+  auto* inner = Make<TPanel>(dialog, "Inner");
+  inner->SetParent(dialog->Degrees);
+  inner->SetAlign(alBottom);
+  inner->SetHeight(10);
+  dialog->Handle();
+  EXPECT_EQ(inner->Left(), 2);
+  EXPECT_EQ(inner->Top() + inner->Height(), dialog->Degrees->Height() - 2);
+  inner->SetAlign(alClient);
+  EXPECT_GT(inner->Top(), 10);
+}
+
+TEST_F(ChoiceControlsTest, FormWithChoiceControlsShows) {
+  dialog->Direction->SetItemIndex(1);
+  dialog->Degrees90->SetChecked(true);
+  dialog->Show();
+  test::PumpFor(200);
+  testsupport::SaveScreenshot("classlib_choice_controls");
+  EXPECT_TRUE(IsWindowVisible(dialog->Mask->Handle()));
 }
 
 }  // namespace
