@@ -10,6 +10,7 @@
 #include "classlib/win/picture.h"
 #include "classlib/win/screen.h"
 #include "formatlib/formatlib.h"
+#include "image/hour_glass.h"
 
 namespace img {
 
@@ -48,27 +49,10 @@ std::string CutToShortString(const std::string& text) {
   return text.substr(0, cl::ShortStringLimit);
 }
 
-// The hourglass for the time of a long operation; the previous screen cursor comes back at the end, also when a
-// reader's exception passes.
-class HourGlass {
- public:
-  HourGlass() : FPrevious(cl::Screen ? cl::Screen->Cursor() : cl::crDefault) {
-    if (cl::Screen) cl::Screen->SetCursor(cl::crHourGlass);
-  }
-  HourGlass(const HourGlass&) = delete;
-  HourGlass& operator=(const HourGlass&) = delete;
-  ~HourGlass() {
-    if (cl::Screen) cl::Screen->SetCursor(FPrevious);
-  }
-
- private:
-  cl::TCursor FPrevious;
-};
-
 }  // namespace
 
-TLoadImage::TLoadImage(cl::TComponent* owner)
-    : inherited(owner), FWorkingPicture(cl::New<cl::TPicture>()), FScreenDepth(ScreenBitsPerPixel()) {
+TLoadImage::TLoadImage(cl::TComponent* owner) : inherited(owner), FWorkingPicture(cl::New<cl::TPicture>()) {
+  FScreenDepth = ScreenBitsPerPixel();
   UnitImageLoaded = false;
   UnitThumbnailMade = false;
   UnitLastTransformResult = false;
@@ -80,6 +64,7 @@ void TLoadImage::BeforeDestruction() {
   cl::FreeAndNil(FWorkingPicture);
   // The thumbnail belongs to this control whoever made it, so it is freed whenever there is one.
   cl::FreeAndNil(FThumbNail);
+  cl::FreeAndNil(FCropTool.SavedShown);
   inherited::BeforeDestruction();
 }
 
@@ -248,7 +233,8 @@ void TLoadImage::CopyWorkingPictureAndSize() {
   const bool reusable = !shown->Empty() && !shown->Monochrome() && shown->PixelFormat() == working->PixelFormat() &&
                         shown->Width() == layout.OutWidth && shown->Height() == layout.OutHeight;
   if (!reusable) shown->SetHandle(CreateUnfilledBitmapLike(working, layout.OutWidth, layout.OutHeight));
-  shown->SetPalette(cl::CopyPalette(working->Palette()));
+  // SetPalette counts the palette it takes over, and CopyPalette counted it already.
+  shown->SetPalette(static_cast<HPALETTE>(cl::gdi::Untrack(cl::CopyPalette(working->Palette()))));
 
   HDC source = working->Canvas()->Handle();
   cl::TCanvas* canvas = shown->Canvas();

@@ -1,7 +1,8 @@
 // TLoadImage: the image control of both programs' forms. It reads a raster file, chosen by its extension, into a
 // private working picture and shows a copy of it, scaled into the box the control was designed in, at actual size
 // or cropped, in the picture of the image control it descends from. Saving writes the working (or the shown)
-// picture in the format the file name's extension names.
+// picture in the format the file name's extension names. Transforms change the working picture and show it
+// again; a crop tool draws a rubber band with handles over the shown picture and tracks the mouse.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +13,15 @@
 #include "classlib/core/types.h"
 #include "classlib/win/extctrls.h"
 #include "image/core/display_layout.h"
+#include "image/core/transform_geometry.h"
 #include "image/core/real48.h"
 
 namespace cl {
 class TBitmap;
+class TCanvas;
+class TForm;
 class TPicture;
+class TScrollBox;
 }  // namespace cl
 
 namespace img {
@@ -33,6 +38,20 @@ class TLoadImage : public cl::TImage {
   uint16_t Compression() const { return FCompression; }
   // 0 is ignored.
   void SetCompression(uint16_t compression);
+  // Transform properties: writing performs the transform on the working picture (RotateCW90 and Rotate180 only
+  // for True) and shows it again; nothing happens while no image is loaded (the unit-wide flag).
+  bool RotateCCW90() const { return FRotateCCW90; }
+  void RotateIt270(bool value);
+  bool Rotate180() const { return FRotate180; }
+  void RotateIt180(bool value);
+  bool RotateCW90() const { return FRotateCW90; }
+  void RotateRight90(bool value);
+  bool Invert() const { return FInvert; }
+  void InvertTheBitMap(bool value);
+  bool FlipV() const { return FFlipV; }
+  void FlipitV(bool value);
+  bool FlipH() const { return FFlipH; }
+  void FlipitH(bool value);
   bool ShowTiffSize() const { return FShowTiffSize; }
   void SetShowSize(bool flag) { FShowTiffSize = flag; }
   int ImageCount() const { return FImageCount; }
@@ -41,21 +60,38 @@ class TLoadImage : public cl::TImage {
   void SetImageNumber(int number) { FImageNumber = number; }
   bool ImageError() const { return FImageError; }
   void SetImageError(bool error) { FImageError = error; }
+  // Stretch modes for monochrome pictures; setting one clears the other.
   bool MoreBlack() const { return FMoreBlack; }
+  void SetMoreBlack(bool value);
   bool MoreWhite() const { return FMoreWhite; }
+  void SetMoreWhite(bool value);
   const std::string& SaveFileName() const { return FSaveFileName; }
   // Saves the working picture (or the shown one, with SaveCroppedArea) in the format the extension names.
   void SetSaveName(const std::string& name);
   bool OverWrite() const { return FOverWrite; }
   void SetOverWrite(bool overWrite) { FOverWrite = overWrite; }
   bool FitWindow() const { return FFitWindow; }
+  void SetFitWindow(bool value);
+  // Fits the picture to the host scroll box's width (ScrollBoxW), through a new designed box.
   bool FitWidth() const { return FFitWidth; }
+  void SetFitWidth(bool value);
   bool Crop() const { return FCrop; }
+  void SetCropped(bool value);
   const std::string& CountImagesinFile() const { return FCountImagesinFile; }
   void SetCountImagesinFile(const std::string& name) { CountImages(name); }
+  // Writing any value copies the shown picture to the clipboard (when loaded); writing True to CopyFromClipBoard
+  // takes the clipboard's picture as the working picture. One field holds the last value of both.
+  bool CopyToClipBoard() const { return FClipboardTransfer; }
+  void SetCopyToClipBoard(bool value);
+  bool CopyFromClipBoard() const { return FClipboardTransfer; }
+  void SetCopyFromClipBoard(bool value);
   const std::string& AlternateExt() const { return FAlternateExt; }
+  // True doubles the working picture's height.
   bool Expand() const { return FExpand; }
+  void SetExpand(bool value);
+  // Writing it resamples the working picture to that percentage (ScaleIt).
   int ReScale() const { return FReScale; }
+  void SetReScale(int percent) { ScaleIt(percent); }
   int ScrollerX() const { return FScrollerX; }
   void SetScrollerThumbPosX(int x) { FScrollerX = x; }
   int ScrollerY() const { return FScrollerY; }
@@ -73,7 +109,9 @@ class TLoadImage : public cl::TImage {
   void SetMagnification(int ratio) { FMagRatio = ratio; }
   int MagStep() const { return FMagStep; }
   void SetMagStepInt(int step) { FMagStep = step; }
+  // A monochrome 120 x 150 copy of a bitmap, owned by the control (MakeThumb is the setter).
   cl::TBitmap* ThumbNail() const { return FThumbNail; }
+  void MakeThumb(cl::TBitmap* bitmap);
   const std::string& Version() const { return FVersion; }
 
   // The text of the last load or save message (never cleared).
@@ -106,9 +144,59 @@ class TLoadImage : public cl::TImage {
   // "TIF" in the name (case-sensitive): ImageCount := its TIFF page count; "DCX": its DCX page count.
   void CountImages(const std::string& name);
 
+  // Turns the working picture by angle degrees (counter-clockwise; the uncovered corners in the colour
+  // background) or slants it, and declares the result a new image. False, with the picture kept, on failure.
+  bool Rotate(int angle, int background);
+  bool SkewImage(int angle, int background);
+  // Brightness and contrast from -100 to 100; false when the picture could not be changed.
+  bool ChangeBrightnessandContrast(int brightness, int contrast);
+  // Gray levels through a dithered monochrome picture; true at once while no image is loaded.
+  bool MakeIntoGrayscale();
+  // Resamples the working picture to percent of its size (each side then stepped up to a multiple of 8) without
+  // showing it again; nothing for percent 0 or less or while no image is loaded. A size beyond the pixel budget
+  // is refused with ImageError, the picture kept.
+  void ScaleIt(int percent);
+  // Halves the working picture's height.
+  void Squeeze();
+  // Squeezes the picture into the top height - tabHeight rows and draws a rectangle with the canvas's pen and
+  // brush below it.
+  void MakeTab(int tabHeight);
+  // Dashed lines every 100 pixels, each labelled with its position.
+  void AddGrid();
+  // Writes text on the working picture at the image point under the display point (x, y).
+  void PlaceAnnotation(int x, int y, const std::string& text);
+  // Sets a tag of a page (from 1) of a TIFF file.
+  bool AddTag(const std::string& fileName, int page, uint16_t tag, uint16_t type, const std::string& value, int number);
+  // Waits until another window comes to the front and takes a copy of it as the working picture.
+  void GetOtherWindow(std::string& title);
+  // Prints the bitmap on the class library's printer at (x, y): at its own size when actual, else across the page
+  // width; area (x, y, width, height) picks a part when not all 0. An empty bitmap prints nothing.
+  void PrintBitmap(cl::TBitmap* bitmap, int x, int y, bool actual, const cl::TRect& area, const std::string& title);
+
+  // The crop tool: a band with eight handles over the shown picture that the mouse moves and resizes.
+  void croptool_on();
+  // Switches the tool off and gives whether the band changed and its rectangle in image coordinates; nothing
+  // (outputs untouched) when the tool is off or the display scale is 0.
+  void croptool_off(bool& changed, cl::TRect& rect);
+  void draw_croptool();
+  bool CropToolOn() const { return FCropTool.On; }
+  // The band in display coordinates while the tool is on.
+  const cl::TRect& CropBand() const { return FCropTool.Band; }
+
+  // Copies the part of the working picture under (x, y), enlarged by MagRatio percent, into window, which
+  // follows the mouse over host; nothing until the mouse moved more than MagStep pixels.
+  void Magnify(cl::TForm* window, cl::TScrollBox* host, int x, int y);
+
  protected:
   // After the form is built: the designed box is the control's bounds; no stretching, sizing or centring.
   void Loaded() override;
+  // Drags the crop band or finds the zone under the mouse.
+  void MouseMove(cl::TShiftState shift, int x, int y) override;
+  // No OnClick while the mouse is over a zone of the crop band.
+  void Click() override;
+
+  // Read once at creation; a subclass in the tests sets it to reach the paths of palette displays.
+  int FScreenDepth = 0;
 
  private:
   // Extension key as the readers and writers compare it: the extension, upper-cased, cut to four characters.
@@ -136,9 +224,26 @@ class TLoadImage : public cl::TImage {
   void ReportError(int code);
   // Writes source to target in the format of key; true on success. Exceptions of the class library's writers pass.
   bool WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source, bool monochrome);
-  // The crop tool switches itself off (dropping its rectangle) before a load or a replacement. The tool is never
-  // switched on until it is built, so this has nothing to undo yet.
-  void DiscardCropTool() {}
+  // The crop tool switches itself off (dropping its rectangle) before a load or a replacement.
+  void DiscardCropTool();
+  // Paints the area under the band and its handles back from the copy taken when the tool was switched on.
+  void RestoreUnderCropBand();
+  void TrackCropMouse(bool leftButton, int x, int y);
+
+  // ReDraw with the zero rectangle, Crop and actual size = not FitWindow: how every transform ends.
+  void ShowTransformed();
+  // Replaces the working bitmap by bitmap (taken over); false, with the old one kept, for null.
+  bool ReplaceWorkingBitmap(HBITMAP bitmap);
+  // The working bitmap through a DIB, transformed and turned back into a bitmap; false when any step failed.
+  bool TransformThroughDib(HGLOBAL (*transform)(HGLOBAL));
+  // A quarter turn by the bitmap routine on palette displays, else through a DIB; the control takes the new size.
+  void TurnQuarter(HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(HGLOBAL));
+  using AngleTransform = HGLOBAL (*)(HGLOBAL, int, int, POINT*, POINT*);
+  bool TransformByAngle(AngleTransform transform, int angle, int background);
+  // Resizes the working bitmap and stretches a copy of the old picture over it; false, with ImageError and the
+  // picture kept, for a size beyond the pixel budget or when there is no memory for it.
+  bool ResampleWorkingBitmap(const PictureSize& size);
+  void ShowInformation(const std::string& text);
 
   static constexpr cl::TRect kZeroRect{};
 
@@ -158,11 +263,27 @@ class TLoadImage : public cl::TImage {
   DesignedBox FDesignedBox;
   Real48 FFitX;
   Real48 FFitY;
-  int FScreenDepth = 0;
   HPALETTE FSavedPalette = nullptr;   // palette of the bitmap last saved; owned by its picture
   cl::TBitmap* FThumbNail = nullptr;  // owned when set
 
+  struct CropTool {
+    bool On = false;
+    bool Changed = false;
+    cl::TBitmap* SavedShown = nullptr;  // owned while the tool is on
+    cl::TRect Band;
+    int ActiveZone = 0;
+    cl::TPoint LastPoint;
+  };
+  CropTool FCropTool;
+  cl::TPoint FMagnifierPoint;
+
   uint16_t FCompression = 208;
+  bool FRotateCCW90 = false;
+  bool FRotate180 = false;
+  bool FRotateCW90 = false;
+  bool FInvert = false;
+  bool FFlipV = false;
+  bool FFlipH = false;
   bool FShowTiffSize = false;
   int FImageCount = 0;
   int FImageNumber = 1;
@@ -175,6 +296,7 @@ class TLoadImage : public cl::TImage {
   bool FFitWidth = false;
   bool FCrop = false;
   std::string FCountImagesinFile;
+  bool FClipboardTransfer = false;
   std::string FAlternateExt;
   bool FExpand = false;
   int FReScale = 100;

@@ -1,7 +1,5 @@
 // TLoadImage's readers: the extension key picks the class library's bitmap or JPEG image or a reader of the format
 // library, and the TIFF reader is the fallback when none of them read anything.
-#include <memory>
-
 #include "classlib/core/exceptions.h"
 #include "classlib/core/paths.h"
 #include "classlib/core/string_utils.h"
@@ -12,6 +10,7 @@
 #include "formatlib/formatlib.h"
 #include "image/dib_to_bitmap.h"
 #include "image/load_image.h"
+#include "image/owned_handles.h"
 
 namespace img {
 
@@ -20,10 +19,6 @@ namespace {
 constexpr size_t kKeyLength = 4;  // the dot and three characters: ".tiff" gives ".TIF"
 constexpr char kJPEGLoaded[] = "JPEG LOADED!";
 constexpr char kJPEGFailed[] = "failed to load JPEG ";
-
-struct FreeObject {
-  void operator()(cl::TObject* object) const { cl::Free(object); }
-};
 
 }  // namespace
 
@@ -36,7 +31,7 @@ void TLoadImage::TakeWorkingBitmap(HBITMAP bitmap) {
 }
 
 void TLoadImage::ReadJPEG(const std::string& name, bool& readFlag) {
-  std::unique_ptr<cl::TJPEGImage, FreeObject> jpeg(cl::New<cl::TJPEGImage>());
+  Owned<cl::TJPEGImage> jpeg = MakeOwned<cl::TJPEGImage>();
   jpeg->SetPixelFormat(FScreenDepth <= 8 ? cl::jf8Bit : cl::jf24Bit);
   FStatusText = kJPEGLoaded;
   try {

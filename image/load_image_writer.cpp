@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <string_view>
 
 #include "classlib/core/exceptions.h"
@@ -16,6 +15,7 @@
 #include "formatlib/core/errors.h"
 #include "formatlib/formatlib.h"
 #include "image/load_image.h"
+#include "image/owned_handles.h"
 
 namespace img {
 
@@ -62,20 +62,9 @@ std::string TemporaryNameBeside(const std::string& name) {
   }
 }
 
-// Frees a DIB handed out by the format library.
-struct GlobalFreer {
-  void operator()(void* dib) const { GlobalFree(dib); }
-};
-using OwnedDib = std::unique_ptr<void, GlobalFreer>;
-
-struct FreeObject {
-  void operator()(cl::TObject* object) const { cl::Free(object); }
-};
-
 }  // namespace
 
-bool TLoadImage::WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source,
-                              bool monochrome) {
+bool TLoadImage::WritePicture(const std::string& key, const std::string& target, cl::TBitmap* source, bool monochrome) {
   const char* file = target.c_str();
   HBITMAP handle = source->Handle();
   const HPALETTE palette = source->Palette();
@@ -92,7 +81,7 @@ bool TLoadImage::WritePicture(const std::string& key, const std::string& target,
   }
   if (key == ".JPG") {
     // Always the working picture, whatever SaveCroppedArea says, at the JPEG image's default settings.
-    std::unique_ptr<cl::TJPEGImage, FreeObject> jpeg(cl::New<cl::TJPEGImage>());
+    Owned<cl::TJPEGImage> jpeg = MakeOwned<cl::TJPEGImage>();
     jpeg->Assign(FWorkingPicture->Bitmap());
     jpeg->SaveToFile(target);
     return true;

@@ -47,23 +47,9 @@ Extended RoundToExtended(uint64_t mantissa, bool guard, bool sticky, int exponen
   return {mantissa, exponent};
 }
 
-}  // namespace
-
-Real48 Real48::One() {
-  return FromRatio(1, 1);
-}
-
-Real48 Real48::FromRatio(int64_t numerator, int64_t denominator) {
-  if (numerator == 0 || denominator == 0) return Real48();
-  const bool negative = (numerator < 0) != (denominator < 0);
-  // Magnitudes; the most negative value is out of the range this class serves and is cut to the largest positive.
-  auto magnitude = [](int64_t v) {
-    return v == std::numeric_limits<int64_t>::min() ? uint64_t(std::numeric_limits<int64_t>::max())
-                                                    : uint64_t(v < 0 ? -v : v);
-  };
-  const uint64_t a = magnitude(numerator), b = magnitude(denominator);
-
-  // Long division, one quotient bit at a time, until the extended mantissa and its guard bit are known.
+// a / b for b > 0, rounded to the extended mantissa: long division, one quotient bit at a time, until the
+// mantissa and its guard bit are known.
+Extended DivideToExtended(uint64_t a, uint64_t b) {
   uint64_t mantissa = 0;
   int count = 0;
   bool guard = false, sticky = false;
@@ -95,7 +81,40 @@ Real48 Real48::FromRatio(int64_t numerator, int64_t denominator) {
     push(bit);
   }
   sticky = sticky || remainder != 0;
-  const Extended quotient = RoundToExtended(mantissa, guard, sticky, topExponent);
+  return RoundToExtended(mantissa, guard, sticky, topExponent);
+}
+
+// The magnitude of a value; the most negative value is out of the range this class serves and is cut to the
+// largest positive.
+uint64_t Magnitude(int64_t v) {
+  return v == std::numeric_limits<int64_t>::min() ? uint64_t(std::numeric_limits<int64_t>::max())
+                                                  : uint64_t(v < 0 ? -v : v);
+}
+
+// Trunc of mantissa * 2^exponent with the sign applied; values beyond int64 are cut to its largest.
+int64_t TruncateSigned(const Extended& value, bool negative) {
+  uint64_t truncated = 0;
+  if (value.exponent >= 0) {
+    const int room = 63 - BitLength(value.mantissa);
+    truncated =
+        value.exponent > room ? uint64_t(std::numeric_limits<int64_t>::max()) : value.mantissa << value.exponent;
+  } else if (value.exponent > -64) {
+    truncated = value.mantissa >> -value.exponent;
+  }
+  const int64_t result = int64_t(truncated);
+  return negative ? -result : result;
+}
+
+}  // namespace
+
+Real48 Real48::One() {
+  return FromRatio(1, 1);
+}
+
+Real48 Real48::FromRatio(int64_t numerator, int64_t denominator) {
+  if (numerator == 0 || denominator == 0) return Real48();
+  const bool negative = (numerator < 0) != (denominator < 0);
+  const Extended quotient = DivideToExtended(Magnitude(numerator), Magnitude(denominator));
 
   // Storing keeps 40 bits and rounds halves away from zero.
   uint64_t stored = quotient.mantissa >> (kExtendedBits - kMantissaBits);
@@ -143,13 +162,8 @@ int Real48::Compare(const Real48& other) const {
 
 int64_t Real48::MultiplyTruncated(int64_t value) const {
   if (IsZero() || value == 0) return 0;
-  const bool negative = (value < 0) != FNegative;
-  const uint64_t magnitude = value == std::numeric_limits<int64_t>::min()
-                                 ? uint64_t(std::numeric_limits<int64_t>::max())
-                                 : uint64_t(value < 0 ? -value : value);
-
   uint64_t high = 0, low = 0;
-  Multiply64(magnitude, FMantissa, high, low);
+  Multiply64(Magnitude(value), FMantissa, high, low);
   // Round the exact product to the extended mantissa.
   const int length = high != 0 ? 64 + BitLength(high) : BitLength(low);
   const int shift = length > kExtendedBits ? length - kExtendedBits : 0;
@@ -160,18 +174,18 @@ int64_t Real48::MultiplyTruncated(int64_t value) const {
     guard = ((low >> (shift - 1)) & 1) != 0;
     sticky = shift > 1 && (low & ((uint64_t{1} << (shift - 1)) - 1)) != 0;
   }
-  const Extended product = RoundToExtended(mantissa, guard, sticky, 0);
-  const int power = shift + product.exponent + FExponent - kExponentBias - (kMantissaBits - 1);
+  Extended product = RoundToExtended(mantissa, guard, sticky, 0);
+  product.exponent += shift + FExponent - kExponentBias - (kMantissaBits - 1);
+  return TruncateSigned(product, (value < 0) != FNegative);
+}
 
-  uint64_t truncated = 0;
-  if (power >= 0) {
-    const int room = 63 - BitLength(product.mantissa);
-    truncated = power > room ? uint64_t(std::numeric_limits<int64_t>::max()) : product.mantissa << power;
-  } else if (power > -64) {
-    truncated = product.mantissa >> -power;
-  }
-  const int64_t result = int64_t(truncated);
-  return negative ? -result : result;
+int64_t Real48::DivideTruncated(int64_t value) const {
+  if (IsZero() || value == 0) return 0;
+  // value / (mantissa * 2^e): the quotient's leading bit sits at 2^exponent, so its mantissa (bit 63) stands for
+  // 2^(exponent - 63) before the stored power is taken off.
+  Extended quotient = DivideToExtended(Magnitude(value), FMantissa);
+  quotient.exponent -= kExtendedBits - 1 + FExponent - kExponentBias - (kMantissaBits - 1);
+  return TruncateSigned(quotient, (value < 0) != FNegative);
 }
 
 }  // namespace img

@@ -31,6 +31,8 @@ class Real48 {
 
   // Trunc(value * this), the product rounded to the 64-bit extended mantissa first.
   int64_t MultiplyTruncated(int64_t value) const;
+  // Trunc(value / this), the quotient rounded to the 64-bit extended mantissa first; 0 when this is zero.
+  int64_t DivideTruncated(int64_t value) const;
 
  private:
   bool FNegative = false;

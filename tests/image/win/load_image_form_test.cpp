@@ -1,11 +1,10 @@
 // A form holding a TLoadImage shows a loaded PNG: the control takes its designed box from the form's layout, sits
 // centred in it at actual size, and its pixels reach the screen (a screenshot is kept for a person to look at).
-// The class library has no scroll box yet, so the form itself is the host.
 #include <gtest/gtest.h>
 
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
-#include "classlib/win/forms.h"
+#include "image_host_form.h"
 #include "load_image_test_support.h"
 #include "support/screenshot.h"
 
@@ -14,44 +13,28 @@ namespace {
 
 using namespace testing;
 
-class TPreviewForm : public cl::TForm {
-  CL_CLASS(TPreviewForm, cl::TForm)
- public:
-  explicit TPreviewForm(cl::TComponent* owner) : TForm(owner) {}
-  TLoadImage* Image1 = nullptr;
-
- protected:
-  void CreateComponents() override {
-    SetCaption("Preview");
-    SetBounds(40, 40, 420, 320);
-    Image1 = cl::Make<TLoadImage>(this, "Image1");
-    Image1->SetParent(this);
-    Image1->SetBounds(20, 10, 300, 200);
-  }
-};
-
 TEST(LoadImageFormTest, ShowsALoadedPngCentredInItsDesignedBox) {
   const std::string path = ScratchPath("shown.png");
   WritePatternPng(path, 120, 80);
-  TPreviewForm* form = nullptr;
+  TImageHostForm* form = nullptr;
   cl::Application->CreateForm(form);
   int top = 0, left = 0, width = 0, height = 0;
   form->Image1->GetDesignedSize(top, left, width, height);
   EXPECT_EQ(top, 10);
-  EXPECT_EQ(left, 20);
-  EXPECT_EQ(width, 300);
-  EXPECT_EQ(height, 200);
+  EXPECT_EQ(left, 10);
+  EXPECT_EQ(width, 400);
+  EXPECT_EQ(height, 300);
 
   form->Show();
   form->Image1->ChangeFile(path);
   ASSERT_FALSE(form->Image1->ImageError()) << form->Image1->StatusText();
-  EXPECT_EQ(form->Image1->BoundsRect(), cl::Bounds(20 + 90, 10 + 60, 120, 80));
+  EXPECT_EQ(form->Image1->BoundsRect(), cl::Bounds(10 + 140, 10 + 110, 120, 80));
   EXPECT_TRUE(form->Image1->Visible());
   cl::test::PumpFor(200);
 
   // The window's pixels at the control show the picture.
   HDC window = GetDC(form->Handle());
-  const POINT inside{20 + 90 + 33, 10 + 60 + 21};
+  const POINT inside{10 + 140 + 33, 10 + 110 + 21};
   const COLORREF color = GetPixel(window, inside.x, inside.y);
   ReleaseDC(form->Handle(), window);
   const uint32_t expected = PatternColor(33, 21);
