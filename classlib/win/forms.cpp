@@ -322,40 +322,79 @@ TModalResult TForm::RunModalLoop() {
 }
 
 bool TForm::IsShortCut(WORD key, TShiftState shift) {
+  if (FFormStyle == fsMDIChild) {
+    TForm* frame = MDIFrame();
+    if (frame && frame->FMenu) return frame->IsShortCut(key, shift);
+  }
   return FMenu && FMenu->IsShortCut(key, shift);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == FMenu) return;
   if (FMenu) {
+    if (FFormStyle == fsMDIChild) MergeMenu(false);
+    if (FFormStyle == fsMDIForm) FMenu->Merge(nullptr);
     FMenu->SetWindowHandle(nullptr);
     FMenu->RemoveFreeNotification(this);
   }
   FMenu = menu;
   if (FMenu) FMenu->FreeNotification(this);
-  if (!HandleAllocated()) return;
-  ::SetMenu(Handle(), FMenu ? FMenu->Handle() : nullptr);
+  if (FFormStyle == fsMDIChild) {
+    if (FActive) MergeMenu(true);
+    return;
+  }
+  if (HandleAllocated() && !Parent()) ShowMenuBar();
+  if (TForm* child = FFormStyle == fsMDIForm ? ActiveMDIChild() : nullptr) child->MergeMenu(true);
+}
+
+void TForm::SetWindowMenu(TMenuItem* item) {
+  if (item == FWindowMenu) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = item;
+  if (FWindowMenu) FWindowMenu->FreeNotification(this);
+  if (FFormStyle == fsMDIForm && FMenu && HandleAllocated()) ShowMenuBar();
+}
+
+void TForm::ShowMenuBar() {
+  HMENU bar = FMenu ? FMenu->Handle() : nullptr;
+  if (FFormStyle == fsMDIForm && FClientHandle && bar) {
+    // The client window sets the bar and appends the window list to the window menu.
+    HMENU windowMenu = FWindowMenu ? FWindowMenu->Handle() : nullptr;
+    SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), reinterpret_cast<LPARAM>(windowMenu));
+    DrawMenuBar(Handle());
+  } else {
+    ::SetMenu(Handle(), bar);
+  }
   if (FMenu) FMenu->SetWindowHandle(Handle());
+}
+
+void TForm::MergeMenu(bool merge) {
+  TForm* frame = MDIFrame();
+  if (!frame || !frame->FMenu) return;
+  if (merge) {
+    frame->FMenu->Merge(FMenu);  // a child without a menu leaves the frame's own
+  } else {
+    frame->FMenu->Unmerge(FMenu);
+  }
 }
 
 void TForm::CreateWnd() {
   inherited::CreateWnd();
-  if (FFormStyle == fsMDIForm && !Parent()) CreateMDIClient();
-  if (FMenu && !Parent()) {
-    ::SetMenu(Handle(), FMenu->Handle());
-    FMenu->SetWindowHandle(Handle());
-  }
+  if (Parent() || FFormStyle == fsMDIChild) return;
+  if (FFormStyle == fsMDIForm) CreateMDIClient();
+  if (FMenu) ShowMenuBar();
 }
 
 void TForm::DestroyWnd() {
   // The menu bar's HMENU belongs to the menu object: take it off before the window goes.
-  if (FMenu && HandleAllocated()) {
+  if (FMenu && HandleAllocated() && FFormStyle != fsMDIChild) {
     ::SetMenu(Handle(), nullptr);
     FMenu->SetWindowHandle(nullptr);
   }
   FClientHandle = nullptr;  // destroyed with the frame's window
   HWND client = HandleAllocated() && FFormStyle == fsMDIChild ? GetParent(Handle()) : nullptr;
   if (client && IsWindow(client)) {
+    MergeMenu(false);  // the last child's closing leaves no activation message to undo it
     SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
     return;
   }
@@ -366,6 +405,7 @@ void TForm::Notification(TComponent* component, TOperation operation) {
   inherited::Notification(component, operation);
   if (operation != opRemove) return;
   if (component == FMenu) FMenu = nullptr;
+  if (component == FWindowMenu) FWindowMenu = nullptr;
   if (component == FActiveControl) FActiveControl = nullptr;
 }
 
@@ -454,7 +494,11 @@ void TForm::Dispatch(TMessage& message) {
       return;
     case WM_MDIACTIVATE:
       DefaultHandler(message);
-      if (FFormStyle == fsMDIChild) SetActive(reinterpret_cast<HWND>(message.LParam) == BoundWindow());
+      if (FFormStyle == fsMDIChild) {
+        const bool active = reinterpret_cast<HWND>(message.LParam) == BoundWindow();
+        MergeMenu(active);  // before OnActivate, which may set up the merged items
+        SetActive(active);
+      }
       return;
     case WM_SHOWWINDOW:
       // Another path showed or hid the window (ShowWindow, SetWindowPlacement): Visible follows.

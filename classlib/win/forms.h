@@ -10,6 +10,7 @@
 namespace cl {
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -79,10 +80,15 @@ class TForm : public TCustomControl {
   void Tile();
   void Cascade();
   void ArrangeIcons();
+  // Activates the next or the previous child in the frame's order, as Ctrl+F6 and Ctrl+Shift+F6 do.
   void Next();
   void Previous();
+  // The frame's menu item whose submenu lists the children (the MDI window list); choosing one activates it.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* item);
 
-  // The menu bar; nil removes it.
+  // The menu bar; nil removes it. An MDI child shows no bar of its own: while it is active, its menu merges into
+  // the frame's (TMainMenu::Merge).
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* menu);
 
@@ -108,7 +114,8 @@ class TForm : public TCustomControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(const TNotifyEvent& e) { FOnPaint = e; }
 
-  // True when a menu shortcut of the form took the key (the menus answer it).
+  // True when a menu shortcut of the form took the key (the menus answer it). An MDI child's keys go to the
+  // frame's merged menu when the frame has one.
   virtual bool IsShortCut(WORD key, TShiftState shift);
   // Focuses the next (or previous) tab stop after the focused control.
   void SelectNext(bool forward);
@@ -144,6 +151,10 @@ class TForm : public TCustomControl {
   void MDIChildParams(TCreateParams& params);
   void SetActive(bool active);
   TForm* MDIFrame() const;
+  // Puts the menu (and, for a frame, the window list) on the window's menu bar.
+  void ShowMenuBar();
+  // An MDI child's menu into (or out of) the frame's menu bar.
+  void MergeMenu(bool merge);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = {biSystemMenu, biMinimize, biMaximize};
@@ -153,6 +164,7 @@ class TForm : public TCustomControl {
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
   HWND FClientHandle = nullptr;
   bool FCreatingNew = false;
   bool FModal = false;

@@ -2,6 +2,7 @@
 #include "classlib/win/menus.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
@@ -156,7 +157,7 @@ HMENU TMenuItem::Handle() {
     TMenu* menu = FParent ? nullptr : FMenu;
     FHandle = (menu && menu->IsMenuBar()) ? CreateMenu() : CreatePopupMenu();
     if (!FHandle) throw EOutOfResources();
-    RebuildHandle();
+    RefillHandle();
   }
   return FHandle;
 }
@@ -167,11 +168,31 @@ std::string TMenuItem::DisplayText() const {
 }
 
 void TMenuItem::RebuildHandle() {
+  RefillHandle();
+  if (!FParent && FMenu && FMenu->FMergedInto) FMenu->FMergedInto->FItems->RefillHandle();
+}
+
+UINT TMenuItem::RemoveShownItems() {
+  UINT first = 0;
+  for (int position = GetMenuItemCount(FHandle) - 1; position >= 0; --position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
+    if (!GetMenuItemInfoA(FHandle, position, TRUE, &info)) continue;
+    if (std::find(FShownCommands.begin(), FShownCommands.end(), info.wID) == FShownCommands.end()) continue;
+    // RemoveMenu, not DeleteMenu: the submenus belong to their items.
+    RemoveMenu(FHandle, position, MF_BYPOSITION);
+    first = position;
+  }
+  FShownCommands.clear();
+  return first;
+}
+
+void TMenuItem::RefillHandle() {
   if (!FHandle) return;
-  // RemoveMenu, not DeleteMenu: the submenus belong to their items.
-  while (GetMenuItemCount(FHandle) > 0) RemoveMenu(FHandle, 0, MF_BYPOSITION);
-  UINT position = 0;
-  for (TMenuItem* item : FItems) {
+  const std::vector<TMenuItem*> items = FParent || !FMenu ? FItems : FMenu->ShownItems();
+  UINT position = RemoveShownItems();
+  for (TMenuItem* item : items) {
     if (!item->FVisible) continue;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
@@ -192,14 +213,16 @@ void TMenuItem::RebuildHandle() {
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = item->Handle();
     }
-    InsertMenuItemA(FHandle, position++, TRUE, &info);
+    if (InsertMenuItemA(FHandle, position, TRUE, &info)) {
+      ++position;
+      FShownCommands.push_back(item->FCommand);
+    }
   }
 }
 
 void TMenuItem::Changed() {
   if (FParent) FParent->RebuildHandle();
-  TMenu* menu = Menu();
-  if (menu && menu->WindowHandle()) DrawMenuBar(menu->WindowHandle());
+  if (TMenu* menu = Menu()) menu->RedrawMenuBars();
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
@@ -251,7 +274,9 @@ void TMenuItem::SetBreak(bool lineBreak) {
 }
 
 void TMenuItem::SetGroupIndex(uint8_t groupIndex) {
+  if (groupIndex == FGroupIndex) return;
   FGroupIndex = groupIndex;
+  Changed();  // a merged view orders and replaces by group
 }
 
 void TMenuItem::SetHint(const std::string& hint) {
@@ -274,15 +299,63 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(New<TMenuItem>(nullp
 }
 
 void TMenu::BeforeDestruction() {
-  inherited::BeforeDestruction();
+  inherited::BeforeDestruction();  // a menu this one is merged into lets go of it here
+  SetMerged(nullptr);              // the merged menu's submenus must not go down with this menu's handle
   if (FWindowHandle && IsWindow(FWindowHandle) && GetMenu(FWindowHandle) == FItems->FHandle) {
     SetMenu(FWindowHandle, nullptr);
   }
+  FItems->FMenu = nullptr;  // the root's items go one by one now, each rebuilding the root on its own
   FreeAndNil(FItems);
 }
 
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FMerged) SetMerged(nullptr);
+  if (component == FMergedInto) FMergedInto = nullptr;
+}
+
+std::vector<TMenuItem*> TMenu::ShownItems() const {
+  std::vector<TMenuItem*> items = FItems->FItems;
+  if (!FMerged) return items;
+  const std::vector<TMenuItem*>& merged = FMerged->FItems->FItems;
+  std::bitset<256> mergedGroups;
+  for (const TMenuItem* item : merged) mergedGroups.set(item->GroupIndex());
+  std::erase_if(items, [&](const TMenuItem* item) { return mergedGroups.test(item->GroupIndex()); });
+  items.insert(items.end(), merged.begin(), merged.end());
+  std::stable_sort(items.begin(), items.end(),
+                   [](const TMenuItem* a, const TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+  return items;
+}
+
+void TMenu::SetMerged(TMenu* menu) {
+  if (menu == FMerged || menu == this) return;
+  if (FMerged) {
+    FMerged->FMergedInto = nullptr;
+    RemoveFreeNotification(FMerged);
+  }
+  if (menu && menu->FMergedInto) menu->FMergedInto->SetMerged(nullptr);
+  FMerged = menu;
+  if (FMerged) {
+    FMerged->FMergedInto = this;
+    FreeNotification(FMerged);
+  }
+  FItems->RefillHandle();
+  RedrawMenuBars();
+}
+
+void TMenu::RedrawMenuBars() const {
+  if (FWindowHandle) DrawMenuBar(FWindowHandle);
+  if (FMergedInto && FMergedInto->FWindowHandle) DrawMenuBar(FMergedInto->FWindowHandle);
+}
+
+void TMainMenu::Unmerge(TMainMenu* menu) {
+  if (menu && Merged() == menu) SetMerged(nullptr);
+}
+
 TMenuItem* TMenu::FindItem(uintptr_t value, TFindItemKind kind) const {
-  std::vector<TMenuItem*> pending(FItems->FItems.rbegin(), FItems->FItems.rend());
+  const std::vector<TMenuItem*> shown = ShownItems();
+  std::vector<TMenuItem*> pending(shown.rbegin(), shown.rend());
   while (!pending.empty()) {
     TMenuItem* item = pending.back();
     pending.pop_back();
@@ -318,7 +391,8 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
     if (!item) return false;
     Weak<TMenuItem> target(item);
     std::vector<TMenuItem*> ancestors;
-    for (TMenuItem* p = item->Parent(); p && p != FItems; p = p->Parent()) ancestors.push_back(p);
+    // Up to, not including, the root: a merged item's root is another menu's.
+    for (TMenuItem* p = item->Parent(); p && p->Parent(); p = p->Parent()) ancestors.push_back(p);
     // Ancestors are clicked from the top-level item down while enabled; a disabled one stops.
     for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
       if (!(*it)->Enabled()) return true;

@@ -82,7 +82,11 @@ class TMenuItem : public TComponent {
 
  private:
   friend class TMenu;
+  // Refills the handle; a merged menu's root also refills the root it shows in.
   void RebuildHandle();
+  void RefillHandle();
+  // Takes out what the last refill put in and returns the position it started at.
+  UINT RemoveShownItems();
   std::string DisplayText() const;
 
   std::string FCaption;
@@ -101,6 +105,9 @@ class TMenuItem : public TComponent {
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on the root item only
   std::vector<TMenuItem*> FItems;
+  // The ids the handle got at its last rebuild: the next one removes exactly these, so entries that others put
+  // into the same HMENU (the MDI window list, a maximised child's window buttons) stay.
+  std::vector<UINT> FShownCommands;
 };
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
@@ -113,7 +120,7 @@ class TMenu : public TComponent {
 
   TMenuItem* Items() const { return FItems; }
   HMENU Handle() { return FItems->Handle(); }
-  // Depth-first, pre-order.
+  // Depth-first, pre-order, over the items as shown: with a merged menu, its groups in place of this one's.
   TMenuItem* FindItem(uintptr_t value, TFindItemKind kind) const;
   // Clicks the item with this command id; false when none has it.
   bool DispatchCommand(UINT command);
@@ -129,17 +136,36 @@ class TMenu : public TComponent {
  protected:
   // The kind of HMENU the root needs: a menu bar or a popup.
   virtual bool IsMenuBar() const { return false; }
+  void Notification(TComponent* component, TOperation operation) override;
+  TMenu* Merged() const { return FMerged; }
+  // Shows menu's top-level items in this one's (null: only its own); see TMainMenu::Merge.
+  void SetMerged(TMenu* menu);
 
  private:
   friend class TMenuItem;
+  // The top-level items in the order they show, merged ones included.
+  std::vector<TMenuItem*> ShownItems() const;
+  // Redraws the menu bars that show this menu's items.
+  void RedrawMenuBars() const;
+
   TMenuItem* FItems;
   HWND FWindowHandle = nullptr;
+  TMenu* FMerged = nullptr;      // the menu whose items show in this one
+  TMenu* FMergedInto = nullptr;  // the menu this one's items show in
 };
 
 class TMainMenu : public TMenu {
   CL_CLASS(TMainMenu, TMenu)
  public:
   explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+  // Shows menu's top-level items in this menu (an active MDI child's menu in its frame's): each group of this menu
+  // whose GroupIndex menu also uses gives way to menu's items, and the groups show ordered by GroupIndex. Lookups
+  // (FindItem, commands, submenu clicks, shortcuts) see the same view. One menu merges at a time, into one menu at
+  // a time; null undoes the merge.
+  void Merge(TMainMenu* menu) { SetMerged(menu); }
+  // Undoes Merge(menu); a different merged menu stays.
+  void Unmerge(TMainMenu* menu);
 
  protected:
   bool IsMenuBar() const override { return true; }

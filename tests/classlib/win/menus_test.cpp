@@ -9,16 +9,13 @@
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "classlib/win/forms.h"
+#include "menu_test_items.h"
 
 namespace {
 
 using namespace cl;
 
-std::string MenuText(HMENU menu, UINT position) {
-  char text[128] = {};
-  GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-  return text;
-}
+using menutest::MenuText;
 
 class TMenuForm : public TForm {
   CL_CLASS(TMenuForm, TForm)
@@ -55,11 +52,7 @@ class TMenuForm : public TForm {
 
  private:
   TMenuItem* Item(const std::string& name, const std::string& caption, TMenuItem* parent) {
-    auto* item = Make<TMenuItem>(this, name);
-    item->SetCaption(caption);
-    item->SetOnClick(TNotifyEvent([this, name](TObject*) { Clicks.push_back(name); }));
-    parent->Add(item);
-    return item;
+    return menutest::AddItem(this, parent, name, caption, Clicks);
   }
 };
 

@@ -11,31 +11,11 @@
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "classlib/win/menus.h"
-#include "classlib/win/timer.h"
+#include "menu_test_items.h"
 
 namespace {
 
 using namespace cl;
-
-// Posts the keys into the thread's queue once the menu loop runs (the timer fires inside it).
-class TMenuKeys : public TTimer {
-  CL_CLASS(TMenuKeys, TTimer)
- public:
-  TMenuKeys(TComponent* owner, std::vector<WORD> keys) : TTimer(owner), FKeys(std::move(keys)) {
-    SetInterval(50);
-    SetOnTimer(TNotifyEvent([this](TObject*) { Type(); }));
-  }
-
- private:
-  void Type() {
-    SetEnabled(false);
-    for (WORD key : FKeys) {
-      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-      PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    }
-  }
-  std::vector<WORD> FKeys;
-};
 
 class PopupMenuTest : public testing::Test {
  protected:
@@ -46,9 +26,9 @@ class PopupMenuTest : public testing::Test {
       EXPECT_EQ(sender, menu);
       events.push_back("OnPopup");
     }));
-    Copy1 = Item("Copy1", "&Copy", menu->Items());
-    Zoom1 = Item("Zoom1", "&Zoom", menu->Items());
-    ZoomIn1 = Item("ZoomIn1", "Zoom &In", Zoom1);
+    Copy1 = menutest::AddItem(menu, menu->Items(), "Copy1", "&Copy", events);
+    Zoom1 = menutest::AddItem(menu, menu->Items(), "Zoom1", "&Zoom", events);
+    ZoomIn1 = menutest::AddItem(menu, Zoom1, "ZoomIn1", "Zoom &In", events);
   }
   void TearDown() override {
     Free(menu);
@@ -56,16 +36,8 @@ class PopupMenuTest : public testing::Test {
     EXPECT_EQ(test::ThreadWindowCount(), windows);  // the owner window goes with the last popup menu
   }
 
-  TMenuItem* Item(const std::string& name, const std::string& caption, TMenuItem* parent) {
-    auto* item = Make<TMenuItem>(menu, name);
-    item->SetCaption(caption);
-    item->SetOnClick(TNotifyEvent([this, name](TObject*) { events.push_back(name); }));
-    parent->Add(item);
-    return item;
-  }
-
   void PopupWithKeys(std::vector<WORD> keys) {
-    auto* typist = New<TMenuKeys>(nullptr, std::move(keys));
+    auto* typist = New<menutest::TLaterAction>(nullptr, [keys] { menutest::PostKeys(keys); });
     menu->Popup(100, 100);
     Free(typist);
     test::PumpFor(50);  // the chosen item's WM_COMMAND was posted to the owner window
