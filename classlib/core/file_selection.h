@@ -9,6 +9,12 @@
 
 namespace cl {
 
+// True when the list ends inside the buffer, with the empty string after the last name. A dialog that ran out
+// of room may instead fill the buffer to its end with the list cut off, and still report success.
+inline bool FileSelectionFits(std::string_view buffer) {
+  return buffer.find(std::string_view("\0\0", 2)) != std::string_view::npos;
+}
+
 // Splits a dialog's name buffer (its whole size: reading never passes its end, also without a final NUL).
 inline std::vector<std::string> SplitFileSelection(std::string_view buffer) {
   std::vector<std::string_view> parts;

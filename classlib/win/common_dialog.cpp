@@ -17,8 +17,6 @@ void CheckCommonDialogError() {
   switch (const DWORD error = CommDlgExtendedError()) {
     case 0:
       return;
-    case FNERR_BUFFERTOOSMALL:
-      throw ECommonDialogError("Too many files are selected; select fewer files");
     case PDERR_NODEFAULTPRN:
     case PDERR_NODEVICES:
       throw EPrinter("There is no default printer currently selected");

@@ -1,7 +1,10 @@
 // The open and save dialogs: the structure for comdlg32 and the names it returns.
 #include "classlib/win/file_dialogs.h"
 
+#include <cderr.h>
+
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "classlib/core/file_selection.h"
@@ -10,8 +13,7 @@
 namespace cl {
 namespace {
 
-// Room for the folder and a few thousand names of a multiple selection (characters, NULs included).
-constexpr size_t kFileBufferSize = 64 * 1024;
+constexpr const char* kTooManyFiles = "Too many files are selected; select fewer files";
 
 // "text|pattern|..." as comdlg32 wants it: every field ended by NUL, the list by one more.
 std::string NulSeparatedFilter(const std::string& filter) {
@@ -51,8 +53,9 @@ bool TOpenDialog::Execute() {
   }
   const std::string filter = NulSeparatedFilter(FFilter);
   // Zero-filled, and one character longer than the dialog may use, so the list always ends in two NULs.
-  std::vector<char> buffer(kFileBufferSize + 1, '\0');
-  FFileName.copy(buffer.data(), std::min(FFileName.size(), kFileBufferSize - 1));
+  const size_t bufferSize = std::max<size_t>(FileBufferSize(), 2);
+  std::vector<char> buffer(bufferSize + 1, '\0');
+  FFileName.copy(buffer.data(), std::min(FFileName.size(), bufferSize - 1));
 
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -60,7 +63,7 @@ bool TOpenDialog::Execute() {
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = static_cast<DWORD>(std::max(FFilterIndex, 0));
   ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(kFileBufferSize);
+  ofn.nMaxFile = static_cast<DWORD>(bufferSize);
   ofn.lpstrInitialDir = OrNull(FInitialDir);
   ofn.lpstrTitle = OrNull(FTitle);
   ofn.lpstrDefExt = OrNull(FDefaultExt);
@@ -74,10 +77,14 @@ bool TOpenDialog::Execute() {
     if (ComponentState().Contains(csDestroying)) return false;
   }
   if (!chosen) {
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) throw ECommonDialogError(kTooManyFiles);
     CheckCommonDialogError();
     return false;
   }
-  const std::vector<std::string> files = SplitFileSelection({buffer.data(), buffer.size()});
+  // Some dialogs cut a list that does not fit and still report OK: a part of the choice is no answer.
+  const std::string_view list(buffer.data(), bufferSize);
+  if (!FileSelectionFits(list)) throw ECommonDialogError(kTooManyFiles);
+  const std::vector<std::string> files = SplitFileSelection(list);
   FFiles->BeginUpdate();
   FFiles->Clear();
   for (const std::string& file : files) FFiles->Add(file);

@@ -52,6 +52,8 @@ class TOpenDialog : public TCommonDialog {
  protected:
   // Runs the system dialog on a filled structure (GetOpenFileNameA here).
   virtual bool RunDialog(OPENFILENAMEA& ofn);
+  // Characters the name buffer holds: room for the folder and some thousands of names of a multiple selection.
+  virtual size_t FileBufferSize() const { return 64 * 1024; }
 
  private:
   std::string FFileName;

@@ -35,6 +35,14 @@ TEST(SplitFileSelection, SeveralFilesJoinTheFolderToEachName) {
   EXPECT_EQ(SplitFileSelection("C:\\\0a.bmp\0b.bmp\0\0"s), (std::vector<std::string>{"C:\\a.bmp", "C:\\b.bmp"}));
 }
 
+TEST(SplitFileSelection, AListCutOffAtTheBufferEndDoesNotFit) {
+  EXPECT_TRUE(FileSelectionFits("C:\\x\0a.bmp\0b.bmp\0\0"s));
+  EXPECT_TRUE(FileSelectionFits("C:\\x\\a.bmp\0\0\0\0"s));
+  EXPECT_TRUE(FileSelectionFits(std::string(4, '\0')));
+  EXPECT_FALSE(FileSelectionFits("C:\\x\0a.bmp\0b.b"s));
+  EXPECT_FALSE(FileSelectionFits("C:\\x\0a.bmp\0b.bmp\0"s));
+}
+
 TEST(SplitFileSelection, NeverReadsPastTheBuffer) {
   // No terminating NULs at all: the last name ends with the buffer.
   const std::string full = "C:\\x\0a.bmp\0bb"s;
@@ -160,6 +168,34 @@ TEST_F(RealFileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelKeepsTheNam
 
   EXPECT_FALSE(ExecuteWith(save, [](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); }));
   EXPECT_TRUE(SameText(save->FileName(), folder + "\\picture.BMP"));
+}
+
+// An open dialog whose name buffer holds only a few names.
+class TSmallOpenDialog : public TOpenDialog {
+  CL_CLASS(TSmallOpenDialog, TOpenDialog)
+ public:
+  explicit TSmallOpenDialog(TComponent* owner) : TOpenDialog(owner) {}
+
+ protected:
+  size_t FileBufferSize() const override { return 300; }
+};
+
+TEST_F(RealFileDialogTest, ASelectionTooLargeForTheBufferIsAnErrorAndChangesNothing) {
+  auto* small = New<TSmallOpenDialog>(dialog);
+  small->SetTitle(kTitle);
+  small->SetInitialDir(folder);
+  small->SetOptions({ofAllowMultiSelect});
+  small->SetFileName("kept.bmp");
+  std::string names;
+  for (int i = 0; i < 40; ++i) names += "\"picture number " + std::to_string(i) + ".bmp\" ";
+  EXPECT_THROW(ExecuteWith(small,
+                           [&](HWND dlg) {
+                             TypeFileName(dlg, names.c_str());
+                             PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+                           }),
+               ECommonDialogError);
+  EXPECT_EQ(small->FileName(), "kept.bmp");
+  EXPECT_EQ(small->Files()->Count(), 0);
 }
 
 }  // namespace
