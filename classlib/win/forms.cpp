@@ -480,6 +480,10 @@ void TForm::Dispatch(TMessage& message) {
       if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(message.WParam));
       DefaultHandler(message);
       return;
+    case WM_MENUSELECT:
+      if (FMenu) ShowMenuItemHint(FMenu->FindSelectedItem(message.WParam, message.LParam));
+      DefaultHandler(message);
+      return;
     case CM_DIALOGKEY:
       if (message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0) {
         SelectNext(GetKeyState(VK_SHIFT) >= 0);

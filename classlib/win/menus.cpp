@@ -6,6 +6,8 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/win/application.h"
+#include "classlib/win/hint_window.h"
 
 namespace cl {
 namespace {
@@ -380,6 +382,20 @@ bool TMenu::DispatchPopup(HMENU submenu) {
   if (!item) return false;
   item->Click();
   return true;
+}
+
+TMenuItem* TMenu::FindSelectedItem(WPARAM wParam, LPARAM lParam) const {
+  const UINT flags = HIWORD(wParam);
+  const UINT idOrPosition = LOWORD(wParam);
+  HMENU menu = reinterpret_cast<HMENU>(lParam);
+  if (flags == 0xFFFF && !menu) return nullptr;  // the menu closed
+  if (!(flags & MF_POPUP)) return FindItem(idOrPosition, fkCommand);
+  HMENU submenu = menu ? GetSubMenu(menu, static_cast<int>(idOrPosition)) : nullptr;
+  return submenu ? FindItem(reinterpret_cast<uintptr_t>(submenu), fkHandle) : nullptr;
+}
+
+void ShowMenuItemHint(const TMenuItem* item) {
+  if (Application) Application->SetHint(item ? GetLongHint(item->Hint()) : "");
 }
 
 bool TMenu::IsShortCut(WORD key, TShiftState shift) {

@@ -128,6 +128,9 @@ class TMenu : public TComponent {
   bool DispatchPopup(HMENU submenu);
   // Clicks the item of this shortcut (ancestors first); false when none takes it.
   bool IsShortCut(WORD key, TShiftState shift);
+  // The item a WM_MENUSELECT names (a command, or a submenu by its position in its menu), or null: the menu
+  // closed, or the entry is none of this menu's (the system menu, the MDI window list).
+  TMenuItem* FindSelectedItem(WPARAM wParam, LPARAM lParam) const;
 
   // The window whose menu bar shows this menu, for DrawMenuBar after changes.
   HWND WindowHandle() const { return FWindowHandle; }
@@ -170,6 +173,9 @@ class TMainMenu : public TMenu {
  protected:
   bool IsMenuBar() const override { return true; }
 };
+
+// Puts the long hint of the item a menu shows as selected on Application->Hint; "" for none.
+void ShowMenuItemHint(const TMenuItem* item);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 

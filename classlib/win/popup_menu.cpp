@@ -60,6 +60,15 @@ void RoutePopupMessage(TMessage& message) {
         return;
       }
       break;
+    case WM_MENUSELECT: {
+      TMenuItem* selected = nullptr;
+      for (const TPopupMenu* menu : popupList->Menus) {
+        selected = menu->FindSelectedItem(message.WParam, message.LParam);
+        if (selected) break;
+      }
+      ShowMenuItemHint(selected);
+      return;
+    }
   }
   message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }

@@ -162,6 +162,10 @@ TEST_F(MenuMergeTest, MergedItemsAnswerCommandsAndSubmenuOpensOnce) {
   SendMessageA(frame->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(children[2]->View1->Handle()), 0);
   SendMessageA(frame->Handle(), WM_COMMAND, frame->Tile1->Command(), 0);
   EXPECT_EQ(clicks, (Texts{"Image 3.Save1", "Image 3.View1", "frame.Tile1"}));
+  children[2]->Save1->SetHint("Saves the image");
+  SendMessageA(frame->Handle(), WM_MENUSELECT, MAKEWPARAM(children[2]->Save1->Command(), MF_STRING),
+               reinterpret_cast<LPARAM>(children[2]->File1->Handle()));
+  EXPECT_EQ(Application->Hint(), "Saves the image");
 }
 
 TEST_F(MenuMergeTest, ShortcutInAChildFiresTheMergedItemOnce) {

@@ -40,13 +40,14 @@ inline std::vector<std::string> MenuTexts(HMENU menu) {
   return texts;
 }
 
-// Runs an action once, 50 ms after it is made, from whatever loop is handling messages then: inside an open menu's
-// own loop, the only way a test reaches the menu without blocking.
+// Runs an action once, delayMs after it is made, from whatever loop is handling messages then: inside an open
+// menu's own loop, the only way a test reaches the menu without blocking.
 class TLaterAction : public cl::TTimer {
   CL_CLASS(TLaterAction, cl::TTimer)
  public:
-  TLaterAction(cl::TComponent* owner, std::function<void()> action) : TTimer(owner), FAction(std::move(action)) {
-    SetInterval(50);
+  TLaterAction(cl::TComponent* owner, std::function<void()> action, unsigned delayMs = 50)
+      : TTimer(owner), FAction(std::move(action)) {
+    SetInterval(delayMs);
     SetOnTimer(cl::TNotifyEvent([this](cl::TObject*) {
       SetEnabled(false);
       FAction();

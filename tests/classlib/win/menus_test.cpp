@@ -108,6 +108,25 @@ TEST_F(MenusTest, OpeningASubmenuClicksItsItem) {
   EXPECT_EQ(form->Clicks, std::vector<std::string>{"File1"});
 }
 
+TEST_F(MenusTest, MenuSelectPutsTheItemsLongHintOnTheApplication) {
+  Application->SetHint("");
+  int hintEvents = 0;
+  Application->SetOnHint(TNotifyEvent([&](TObject*) { ++hintEvents; }));
+  form->Open1->SetHint("Open|Opens an image file");
+  form->File1->SetHint("File commands");
+  const auto select = [&](WORD idOrPosition, WORD flags, HMENU menu) {
+    SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(idOrPosition, flags), reinterpret_cast<LPARAM>(menu));
+    return Application->Hint();
+  };
+  EXPECT_EQ(select(form->Open1->Command(), MF_STRING, form->File1->Handle()), "Opens an image file");
+  EXPECT_EQ(select(0, MF_POPUP, form->MainMenu1->Handle()), "File commands");          // by position in the bar
+  EXPECT_EQ(select(form->Toolbar1->Command(), MF_STRING, form->Edit1->Handle()), "");  // an item without a hint
+  EXPECT_EQ(select(form->Open1->Command(), MF_STRING, form->File1->Handle()), "Opens an image file");
+  EXPECT_EQ(select(0, 0xFFFF, nullptr), "");  // the menu closed
+  EXPECT_EQ(hintEvents, 5);
+  Application->SetOnHint(TNotifyEvent());
+}
+
 TEST_F(MenusTest, ShortcutClicksAncestorsThenTheItem) {
   PostMessageA(form->Handle(), WM_KEYDOWN, VK_F9, 1);
   test::PumpFor(30);

@@ -66,6 +66,25 @@ TEST_F(PopupMenuTest, OpeningASubmenuClicksItsItemAndItsChoiceClicksOnce) {
   EXPECT_EQ(events, (std::vector<std::string>{"OnPopup", "Zoom1", "ZoomIn1"}));
 }
 
+TEST_F(PopupMenuTest, SelectedItemsLongHintGoesToTheApplication) {
+  Application->SetHint("");
+  Copy1->SetHint("Copy|Copies the picture");
+  std::string hintWhileOpen;
+  auto* typist = New<menutest::TLaterAction>(nullptr, [] { menutest::PostKeys({VK_DOWN}); });
+  auto* reader = New<menutest::TLaterAction>(
+      nullptr,
+      [&] {
+        hintWhileOpen = Application->Hint();
+        menutest::PostKeys({VK_ESCAPE});
+      },
+      150);
+  menu->Popup(100, 100);
+  Free(typist);
+  Free(reader);
+  EXPECT_EQ(hintWhileOpen, "Copies the picture");
+  EXPECT_EQ(Application->Hint(), "");  // cleared when the menu closed
+}
+
 TEST_F(PopupMenuTest, MenuFreedInOnPopupDoesNotShow) {
   menu->SetOnPopup(TNotifyEvent([this](TObject*) { FreeAndNil(menu); }));
   TPopupMenu* popped = menu;
