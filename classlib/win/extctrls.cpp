@@ -138,15 +138,20 @@ void TRadioGroup::BeforeDestruction() {
 }
 
 void TRadioGroup::SetItemIndex(int index) {
-  if (index < -1 || index >= static_cast<int>(FButtons.size())) index = -1;
+  const bool loading = ComponentState().Contains(csLoading);
+  if (!loading && (index < -1 || index >= static_cast<int>(FButtons.size()))) index = -1;
   if (index == FItemIndex) return;
   FItemIndex = index;
-  if (index >= 0) {
-    FButtons[index]->SetChecked(true);  // unchecks the others
+  CheckChosenButton();
+  if (!loading) Click();
+}
+
+void TRadioGroup::CheckChosenButton() {
+  if (FItemIndex >= 0 && FItemIndex < static_cast<int>(FButtons.size())) {
+    FButtons[FItemIndex]->SetChecked(true);  // unchecks the others
   } else {
     for (TRadioButton* button : FButtons) button->SetChecked(false);
   }
-  Click();
 }
 
 void TRadioGroup::SetColumns(int columns) {
@@ -159,15 +164,15 @@ void TRadioGroup::SetColumns(int columns) {
 void TRadioGroup::ItemsChanged() {
   for (TRadioButton* button : FButtons) button->Free();
   FButtons.clear();
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (FItemIndex >= FItems->Count() && !ComponentState().Contains(csLoading)) FItemIndex = -1;
   for (int i = 0; i < FItems->Count(); ++i) {
     auto* button = New<TRadioButton>(this);
     button->SetCaption(FItems->Strings(i));
-    button->SetChecked(i == FItemIndex);
     button->SetOnClick(TNotifyEvent([this, i](TObject*) { SetItemIndex(i); }));
     button->SetParent(this);
     FButtons.push_back(button);
   }
+  CheckChosenButton();
   ArrangeButtons();
 }
 
@@ -184,6 +189,12 @@ void TRadioGroup::ArrangeButtons() {
     FButtons[i]->SetBounds((i / perColumn) * columnWidth + 8, (i % perColumn) * rowHeight + topMargin, columnWidth,
                            rowHeight);
   }
+}
+
+void TRadioGroup::Loaded() {
+  inherited::Loaded();
+  if (FItemIndex < -1 || FItemIndex >= FItems->Count()) FItemIndex = -1;
+  CheckChosenButton();
 }
 
 void TRadioGroup::Resize() {

@@ -74,7 +74,8 @@ class TImage : public TGraphicControl {
 };
 
 // One radio button per line of Items, filling Columns columns top to bottom. Choosing a button, or setting
-// ItemIndex to a new value, fires OnClick.
+// ItemIndex to a new value, fires OnClick. While the form loads, ItemIndex is only stored (the items may come
+// later) and checked against the items in Loaded.
 class TRadioGroup : public TGroupBox {
   CL_CLASS(TRadioGroup, TGroupBox)
  public:
@@ -93,9 +94,11 @@ class TRadioGroup : public TGroupBox {
  protected:
   void Resize() override;
   void Dispatch(TMessage& message) override;
+  void Loaded() override;
 
  private:
   void ItemsChanged();
+  void CheckChosenButton();
   void ArrangeButtons();
 
   TStringList* FItems;

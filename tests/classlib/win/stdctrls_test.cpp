@@ -207,6 +207,7 @@ class TChoiceDialog : public TForm {
     Direction->SetParent(this);
     Direction->SetBounds(10, 10, 120, 80);
     Direction->SetCaption("Direction:");
+    Direction->SetItemIndex(0);  // while loading, before the items
     Direction->Items()->Add("Right");
     Direction->Items()->Add("Left");
     HotKey = Make<TRadioGroup>(this, "HotKey");
@@ -284,13 +285,17 @@ TEST_F(ChoiceControlsTest, RadioGroupClicksForEachNewItemIndexByCodeOrUser) {
     EXPECT_EQ(sender, group);
     clicks.push_back(group->ItemIndex());
   }));
+  EXPECT_EQ(group->ItemIndex(), 0);  // set while loading, before the items were there
+  EXPECT_TRUE(dynamic_cast<TRadioButton*>(group->Controls(0))->Checked());
   group->SetItemIndex(0);
+  EXPECT_TRUE(clicks.empty());
+  group->SetItemIndex(-1);
   group->SetItemIndex(0);
-  EXPECT_EQ(clicks, (std::vector<int>{0}));
+  EXPECT_EQ(clicks, (std::vector<int>{-1, 0}));
   auto* left = dynamic_cast<TRadioButton*>(group->Controls(1));
   ASSERT_NE(left, nullptr);
   SendMessageA(left->Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(clicks, (std::vector<int>{0, 1}));
+  EXPECT_EQ(clicks, (std::vector<int>{-1, 0, 1}));
   EXPECT_FALSE(dynamic_cast<TRadioButton*>(group->Controls(0))->Checked());
 
   group->Items()->Add("Up");  // new buttons keep the choice
@@ -298,7 +303,7 @@ TEST_F(ChoiceControlsTest, RadioGroupClicksForEachNewItemIndexByCodeOrUser) {
   EXPECT_TRUE(dynamic_cast<TRadioButton*>(group->Controls(1))->Checked());
   group->SetItemIndex(9);  // outside the items: none chosen
   EXPECT_EQ(group->ItemIndex(), -1);
-  EXPECT_EQ(clicks, (std::vector<int>{0, 1, -1}));
+  EXPECT_EQ(clicks, (std::vector<int>{-1, 0, 1, -1}));
   for (int i = 0; i < group->ControlCount(); ++i) {
     EXPECT_FALSE(dynamic_cast<TRadioButton*>(group->Controls(i))->Checked());
   }
