@@ -84,7 +84,7 @@ void TComboBox::FillWindow() {
 }
 
 void TComboBox::ItemsChanged() {
-  if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+  if (FItemIndex >= FItems->Count() && !ComponentState().Contains(csLoading)) FItemIndex = -1;
   if (!HandleAllocated()) return;
   const std::string text = Text();
   FItemIndex = -1;
@@ -103,6 +103,10 @@ int TComboBox::ItemIndex() const {
 }
 
 void TComboBox::SetItemIndex(int index) {
+  if (ComponentState().Contains(csLoading)) {
+    FItemIndex = index;
+    return;
+  }
   if (index < -1 || index >= FItems->Count()) index = -1;
   FItemIndex = index;
   if (HandleAllocated()) {
@@ -110,6 +114,13 @@ void TComboBox::SetItemIndex(int index) {
   } else {
     StoreText(index >= 0 ? FItems->Strings(index) : std::string());
   }
+}
+
+void TComboBox::Loaded() {
+  inherited::Loaded();
+  const int index = FItemIndex;
+  FItemIndex = -1;
+  if (index != -1) SetItemIndex(index);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {

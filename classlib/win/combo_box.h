@@ -21,7 +21,8 @@ class TComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle style);
   TStrings* Items() const { return FItems; }
   void SetItems(const TStrings* items) { FItems->Assign(items); }
-  // The selected item, or -1. Setting it shows that item's text and fires no event.
+  // The selected item, or -1. Setting it shows that item's text and fires no event; while the form loads it is
+  // only stored (the items may come later) and applied in Loaded.
   int ItemIndex() const;
   void SetItemIndex(int index);
 
@@ -36,6 +37,7 @@ class TComboBox : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void BoundsChanged(bool resized) override;
+  void Loaded() override;
   virtual void Change();
 
  private:

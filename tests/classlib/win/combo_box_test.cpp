@@ -74,6 +74,28 @@ TEST_F(ComboBoxTest, ItemsAndSelectionSurviveARecreatedWindow) {
   EXPECT_TRUE(clicks.empty());
 }
 
+// A form that sets the selection before the items, as properties come in declaration order.
+class TMaskForm : public TForm {
+  CL_CLASS(TMaskForm, TForm)
+ public:
+  explicit TMaskForm(TComponent* owner) : TForm(owner) {}
+  TComboBox* Mask = nullptr;
+
+ protected:
+  void CreateComponents() override {
+    Mask = Make<TComboBox>(this, "Mask");
+    Mask->SetParent(this);
+    Mask->SetItemIndex(1);
+    Mask->Items()->SetText("*.bmp\n*.gif");
+  }
+};
+
+TEST_F(ComboBoxTest, ItemIndexSetWhileLoadingWaitsForTheItems) {
+  auto* maskForm = New<TMaskForm>(form);
+  EXPECT_EQ(maskForm->Mask->ItemIndex(), 1);
+  EXPECT_EQ(maskForm->Mask->Text(), "*.gif");
+}
+
 TEST_F(ComboBoxTest, TypedTextIsKeptWhenItemsChange) {
   combo->SetText("*.pcx");
   EXPECT_EQ(combo->Text(), "*.pcx");
