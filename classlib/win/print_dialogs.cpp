@@ -23,12 +23,9 @@ class GlobalBlock {
   GlobalBlock(const GlobalBlock&) = delete;
   GlobalBlock& operator=(const GlobalBlock&) = delete;
   HGLOBAL Get() const { return FHandle; }
-  // Takes over a block the dialog handed back (which may be the one given to it).
-  void Reset(HGLOBAL handle) {
-    if (handle == FHandle) return;
-    if (FHandle) GlobalFree(FHandle);
-    FHandle = handle;
-  }
+  // Takes over the block the dialog handed back: a new one, or the given one reallocated (GlobalReAlloc), whose
+  // old handle then is no longer ours to free.
+  void Adopt(HGLOBAL handle) { FHandle = handle; }
 
  private:
   HGLOBAL FHandle = nullptr;
@@ -106,8 +103,8 @@ bool RunPrintDialog(TComponent* dialog, DWORD flags) {
     DispatchScope scope(dialog);
     chosen = PrintDlgA(&pd) != FALSE;
   }
-  devNames.Reset(pd.hDevNames);
-  devMode.Reset(pd.hDevMode);
+  devNames.Adopt(pd.hDevNames);
+  devMode.Adopt(pd.hDevMode);
   if (pd.hDC) DeleteDC(pd.hDC);
   if (dialog->ComponentState().Contains(csDestroying)) return false;
   if (!chosen) {
