@@ -480,6 +480,11 @@ void TForm::Dispatch(TMessage& message) {
       if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(message.WParam));
       DefaultHandler(message);
       return;
+    case WM_SETTEXT:
+      inherited::Dispatch(message);
+      // The system leaves a renamed child's entry in the window list as it was.
+      if (FFormStyle == fsMDIChild) RefreshWindowList();
+      return;
     case WM_MENUSELECT:
       if (FMenu) ShowMenuItemHint(FMenu->FindSelectedItem(message.WParam, message.LParam));
       DefaultHandler(message);

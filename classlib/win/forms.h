@@ -155,6 +155,8 @@ class TForm : public TCustomControl {
   void ShowMenuBar();
   // An MDI child's menu into (or out of) the frame's menu bar.
   void MergeMenu(bool merge);
+  // Rebuilds the frame's window list from the children's captions.
+  void RefreshWindowList();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = {biSystemMenu, biMinimize, biMaximize};

@@ -71,6 +71,13 @@ void TForm::Previous() {
   if (FClientHandle) SendMessageA(FClientHandle, WM_MDINEXT, 0, 1);
 }
 
+void TForm::RefreshWindowList() {
+  HWND client = GetParent(BoundWindow());
+  if (!client) return;
+  SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
+  DrawMenuBar(GetParent(client));
+}
+
 void TForm::AlignControls(TControl* control, TRect& rect) {
   inherited::AlignControls(control, rect);
   // The MDI client window gets what the aligned controls leave.

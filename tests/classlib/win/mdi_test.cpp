@@ -1,5 +1,5 @@
-// An MDI frame with three children: the client window takes what aligned controls leave, and tiling and
-// cascading place the children.
+// An MDI frame with three children: the client window takes what aligned controls leave, tiling and
+// cascading place the children, and Next and Previous activate them in turn.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -89,6 +89,13 @@ TEST(Mdi, FrameTilesAndCascadesThreeChildren) {
   EXPECT_GT(frame->MDIChildren(0)->Left(), frame->MDIChildren(1)->Left());
   EXPECT_GT(frame->MDIChildren(1)->Top(), frame->MDIChildren(2)->Top());
   testsupport::SaveScreenshot("classlib_mdi_cascade");
+
+  // Next and Previous walk the children; Previous undoes Next.
+  TForm* first = frame->ActiveMDIChild();
+  frame->Next();
+  EXPECT_NE(frame->ActiveMDIChild(), first);
+  frame->Previous();
+  EXPECT_EQ(frame->ActiveMDIChild(), first);
 
   Free(children[1]);
   EXPECT_EQ(frame->MDIChildCount(), 2);

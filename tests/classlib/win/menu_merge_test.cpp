@@ -264,6 +264,13 @@ TEST_F(MenuMergeTest, WindowMenuListsTheChildrenAndPickingOneActivatesIt) {
   EXPECT_EQ(frame->ActiveMDIChild()->Caption(), caption);
   EXPECT_TRUE(clicks.empty());
 
+  // Renaming a child renames its entry.
+  children[0]->SetCaption("Renamed");
+  texts = MenuTexts(windowMenu);
+  EXPECT_NE(
+      std::find_if(texts.begin(), texts.end(), [](const std::string& text) { return text.ends_with(" Renamed"); }),
+      texts.end());
+
   // Rebuilding the Window menu's own items keeps the list after them.
   frame->Cascade1->SetVisible(false);
   EXPECT_EQ(MenuTexts(windowMenu).size(), 5u);

@@ -85,6 +85,19 @@ TEST_F(PopupMenuTest, SelectedItemsLongHintGoesToTheApplication) {
   EXPECT_EQ(Application->Hint(), "");  // cleared when the menu closed
 }
 
+TEST_F(PopupMenuTest, ExceptionOfAChosenItemReachesHandleExceptionAndTheMenuGoesOn) {
+  std::string reported;
+  Application->SetOnException(TExceptionEvent([&](TObject*, Exception& e) { reported = e.Message(); }));
+  const TNotifyEvent recordClick = Copy1->OnClick();
+  Copy1->SetOnClick(TNotifyEvent([](TObject*) { throw Exception("Copy failed"); }));
+  PopupWithKeys({VK_DOWN, VK_RETURN});
+  EXPECT_EQ(reported, "Copy failed");
+  Copy1->SetOnClick(recordClick);
+  PopupWithKeys({VK_DOWN, VK_RETURN});
+  Application->SetOnException(TExceptionEvent());
+  EXPECT_EQ(events, (std::vector<std::string>{"OnPopup", "OnPopup", "Copy1"}));
+}
+
 TEST_F(PopupMenuTest, MenuFreedInOnPopupDoesNotShow) {
   menu->SetOnPopup(TNotifyEvent([this](TObject*) { FreeAndNil(menu); }));
   TPopupMenu* popped = menu;
