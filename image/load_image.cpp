@@ -11,6 +11,7 @@
 #include "classlib/win/screen.h"
 #include "formatlib/formatlib.h"
 #include "image/hour_glass.h"
+#include "image/section_pixels.h"
 
 namespace img {
 
@@ -24,21 +25,6 @@ constexpr char kVersionSuffix[] = "G";
 constexpr char kNewImageName[] = "xxx.tif";
 // Size of the buffer the format library writes an error text into.
 constexpr int kErrorTextBufferSize = 63;
-
-// A bitmap of the kind of model (a device bitmap, or a 24 or 32-bit DIB section) whose pixels the caller fills.
-HBITMAP CreateUnfilledBitmapLike(cl::TBitmap* model, int width, int height) {
-  cl::gdi::WindowDC screen;
-  if (model->PixelFormat() == cl::pfDevice) return cl::gdi::Check(CreateCompatibleBitmap(screen.Get(), width, height));
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = model->PixelFormat() == cl::pf32bit ? 32 : 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return cl::gdi::Check(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
 
 int ScreenBitsPerPixel() {
   cl::gdi::WindowDC screen;

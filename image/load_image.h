@@ -13,6 +13,7 @@
 #include "classlib/core/types.h"
 #include "classlib/win/extctrls.h"
 #include "image/core/display_layout.h"
+#include "image/core/pixel_transforms.h"
 #include "image/core/transform_geometry.h"
 #include "image/core/real48.h"
 
@@ -236,8 +237,13 @@ class TLoadImage : public cl::TImage {
   bool ReplaceWorkingBitmap(HBITMAP bitmap);
   // The working bitmap through a DIB, transformed and turned back into a bitmap; false when any step failed.
   bool TransformThroughDib(HGLOBAL (*transform)(HGLOBAL));
-  // A quarter turn by the bitmap routine on palette displays, else through a DIB; the control takes the new size.
-  void TurnQuarter(HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(HGLOBAL));
+  // A quarter turn: of the pixels themselves for a true-colour DIB section, else by the library's bitmap routine on
+  // palette displays or through a DIB; the control takes the new size.
+  void TurnQuarter(bool clockwise, HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(HGLOBAL));
+  // The pixels of a working picture in a 24 or 32-bit DIB section changed where they lie, or turned into a new
+  // section; false, with nothing done, for any other picture.
+  bool ChangeWorkingPixels(PixelChange change);
+  bool TurnWorkingPixels(bool clockwise);
   using AngleTransform = HGLOBAL (*)(HGLOBAL, int, int, POINT*, POINT*);
   bool TransformByAngle(AngleTransform transform, int angle, int background);
   // Resizes the working bitmap and stretches a copy of the old picture over it; false, with ImageError and the

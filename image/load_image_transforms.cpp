@@ -1,6 +1,7 @@
 // TLoadImage's transforms of the working picture: quarter turns, flips and inversion (the transform properties),
-// turning and slanting by an angle, brightness and contrast, and gray levels. On palette displays the format
-// library changes the bitmap itself; on deeper ones the picture goes through a packed DIB. A transform that fails
+// turning and slanting by an angle, brightness and contrast, and gray levels. True-colour pictures in DIB sections
+// change their pixels directly (load_image_pixels.cpp); for others, on palette displays the format library changes
+// the bitmap itself, and on deeper ones the picture goes through a packed DIB. A transform that fails
 // keeps the picture it had: a new bitmap replaces the working one only when it was made.
 #include <windows.h>
 
@@ -48,22 +49,24 @@ bool TLoadImage::TransformThroughDib(HGLOBAL (*transform)(HGLOBAL)) {
 void TLoadImage::InvertTheBitMap(bool value) {
   FInvert = value;
   if (!UnitImageLoaded) return;
-  InvertBitmap(WorkingBitmapHandle());
+  if (!ChangeWorkingPixels(PixelChange::Invert)) InvertBitmap(WorkingBitmapHandle());
   ShowTransformed();
 }
 
 void TLoadImage::FlipitV(bool value) {
   FFlipV = value;
   if (!UnitImageLoaded) return;
-  FlipBitmapVertical(WorkingBitmapHandle());
+  if (!ChangeWorkingPixels(PixelChange::FlipVertical)) FlipBitmapVertical(WorkingBitmapHandle());
   ShowTransformed();
 }
 
 void TLoadImage::FlipitH(bool value) {
   FFlipH = value;
   if (!UnitImageLoaded) return;
-  UnitLastTransformResult = FScreenDepth <= kPaletteDisplayDepth ? FlipBitmapHorizontal(WorkingBitmapHandle()) != 0
-                                                                 : TransformThroughDib(FlipDIBHorizontal);
+  UnitLastTransformResult =
+      ChangeWorkingPixels(PixelChange::Mirror) ||
+      (FScreenDepth <= kPaletteDisplayDepth ? FlipBitmapHorizontal(WorkingBitmapHandle()) != 0
+                                            : TransformThroughDib(FlipDIBHorizontal));
   if (UnitLastTransformResult) {
     ShowTransformed();
   } else {
@@ -71,10 +74,11 @@ void TLoadImage::FlipitH(bool value) {
   }
 }
 
-void TLoadImage::TurnQuarter(HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(HGLOBAL)) {
-  UnitLastTransformResult = FScreenDepth <= kPaletteDisplayDepth
-                                ? ReplaceWorkingBitmap(turnBitmap(WorkingBitmapHandle()))
-                                : TransformThroughDib(turnDib);
+void TLoadImage::TurnQuarter(bool clockwise, HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(HGLOBAL)) {
+  UnitLastTransformResult =
+      TurnWorkingPixels(clockwise) ||
+      (FScreenDepth <= kPaletteDisplayDepth ? ReplaceWorkingBitmap(turnBitmap(WorkingBitmapHandle()))
+                                            : TransformThroughDib(turnDib));
   if (UnitLastTransformResult) {
     SetBounds(Left(), Top(), FWorkingPicture->Width(), FWorkingPicture->Height());
     ShowTransformed();
@@ -85,14 +89,16 @@ void TLoadImage::TurnQuarter(HBITMAP (*turnBitmap)(HBITMAP), HGLOBAL (*turnDib)(
 
 void TLoadImage::RotateRight90(bool value) {
   FRotateCW90 = value;
-  if (UnitImageLoaded && value) TurnQuarter(RotateBitmap90, RotateDIB90);
+  if (UnitImageLoaded && value) TurnQuarter(true, RotateBitmap90, RotateDIB90);
 }
 
 void TLoadImage::RotateIt180(bool value) {
   FRotate180 = value;
   if (!UnitImageLoaded || !value) return;
-  UnitLastTransformResult = FScreenDepth <= kPaletteDisplayDepth ? RotateBitmap180(WorkingBitmapHandle()) != 0
-                                                                 : TransformThroughDib(RotateDIB180);
+  UnitLastTransformResult =
+      ChangeWorkingPixels(PixelChange::Rotate180) ||
+      (FScreenDepth <= kPaletteDisplayDepth ? RotateBitmap180(WorkingBitmapHandle()) != 0
+                                            : TransformThroughDib(RotateDIB180));
   if (UnitLastTransformResult) {
     FRotate180 = false;
     ShowTransformed();
@@ -103,7 +109,7 @@ void TLoadImage::RotateIt180(bool value) {
 
 void TLoadImage::RotateIt270(bool value) {
   FRotateCCW90 = value;
-  if (UnitImageLoaded) TurnQuarter(RotateBitmap270, RotateDIB270);
+  if (UnitImageLoaded) TurnQuarter(false, RotateBitmap270, RotateDIB270);
 }
 
 bool TLoadImage::TransformByAngle(AngleTransform transform, int angle, int background) {

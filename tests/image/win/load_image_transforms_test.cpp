@@ -1,5 +1,6 @@
-// TLoadImage transforms: every quarter turn, flip and inversion moves the pixels exactly, on true-colour and on
-// palette displays; the transform properties act only while an image is loaded and only for the values that
+// TLoadImage transforms: every quarter turn, flip and inversion moves the pixels exactly, for pictures held in DIB
+// sections (BMP files: changed directly) and in device bitmaps (PNG files: through the format library, on true-colour
+// and on palette displays); the transform properties act only while an image is loaded and only for the values that
 // trigger them; turns by an angle, brightness and contrast, resampling, height changes and fit to width.
 #include <gtest/gtest.h>
 
@@ -27,9 +28,14 @@ class TPaletteDisplayImage : public TLoadImage {
   explicit TPaletteDisplayImage(cl::TComponent* owner) : TLoadImage(owner) { FScreenDepth = 8; }
 };
 
+// A BMP file loads into a DIB section, a PNG file into a device bitmap.
 Owned<TLoadImage> LoadedControl(int displayDepth, const std::string& name, int width, int height) {
   const std::string path = ScratchPath(name);
-  WritePatternBmp(path, width, height);
+  if (name.ends_with(".png")) {
+    WritePatternPng(path, width, height);
+  } else {
+    WritePatternBmp(path, width, height);
+  }
   Owned<TLoadImage> control =
       displayDepth <= 8 ? Owned<TLoadImage>(Make<TPaletteDisplayImage>(nullptr).release()) : Make<TLoadImage>(nullptr);
   control->ChangeFile(path);
@@ -73,12 +79,17 @@ const TransformCase kTransforms[] = {
      [](int x, int y) { return ~PatternColor(x, y) & 0xFFFFFFu; }},
 };
 
-class TransformTest : public ::testing::TestWithParam<int> {};
+struct Road {
+  int displayDepth;
+  const char* fileName;
+};
+
+class TransformTest : public ::testing::TestWithParam<Road> {};
 
 TEST_P(TransformTest, EveryTransformMovesThePixelsExactly) {
   for (const TransformCase& transform : kTransforms) {
     SCOPED_TRACE(transform.name);
-    Owned<TLoadImage> control = LoadedControl(GetParam(), "turn.bmp", kWidth, kHeight);
+    Owned<TLoadImage> control = LoadedControl(GetParam().displayDepth, GetParam().fileName, kWidth, kHeight);
     transform.apply(*control);
     const int width = transform.turns ? kHeight : kWidth, height = transform.turns ? kWidth : kHeight;
     EXPECT_TRUE(ShowsMapped(*control, width, height, transform.expected));
@@ -87,7 +98,9 @@ TEST_P(TransformTest, EveryTransformMovesThePixelsExactly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplayDepths, TransformTest, ::testing::Values(32, 8));
+INSTANTIATE_TEST_SUITE_P(Roads, TransformTest,
+                         ::testing::Values(Road{32, "turn.bmp"}, Road{32, "turn.png"}, Road{8, "turn.png"},
+                                           Road{8, "turn.bmp"}));
 
 TEST(TransformGatingTest, NothingHappensWhileNoImageIsLoaded) {
   Owned<TLoadImage> control = LoadedControl(32, "gated.bmp", kWidth, kHeight);
