@@ -3,6 +3,7 @@
 #include "classlib/win/file_dialogs.h"
 
 #include <dlgs.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,6 +101,13 @@ TEST_F(FileDialogTest, ResponderSettingOnlyFileNameGivesOneFileAndCancelChangesN
   responder.OnFileDialog = [](TOpenDialog&) -> std::optional<bool> { return false; };
   EXPECT_FALSE(save->Execute());
   EXPECT_EQ(save->FileName(), "C:\\pics\\saved.bmp");
+}
+
+TEST_F(FileDialogTest, AnUnexpectedDialogFailsTheTestAndIsCancelled) {
+  test::Responder strict;
+  bool chosen = true;
+  EXPECT_NONFATAL_FAILURE(chosen = dialog->Execute(), "unexpected file dialog TOpenDialog");
+  EXPECT_FALSE(chosen);
 }
 
 // The real dialogs, filled in and closed from inside their modal loop.

@@ -2,6 +2,7 @@
 // on Printer()'s device and closed from inside its modal loop.
 #include "classlib/win/print_dialogs.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "classlib/test/responder.h"
@@ -43,6 +44,12 @@ TEST_F(PrintDialogTest, TheResponderAnswersEachDialogAndMayChooseThePrinter) {
   Printer()->GetPrinter(device, driver, port);
   EXPECT_EQ(device, "Office Laser");
   EXPECT_EQ(responder.PrinterDialogs, (std::vector<std::string>{"TPrinterSetupDialog", "TPrintDialog"}));
+}
+
+TEST_F(PrintDialogTest, AnUnexpectedDialogFailsTheTestAndIsCancelled) {
+  bool chosen = true;
+  EXPECT_NONFATAL_FAILURE(chosen = print->Execute(), "unexpected TPrintDialog");
+  EXPECT_FALSE(chosen);
 }
 
 // Under Wine without printers the system only tells the user to install one; with printers the set-up dialog
