@@ -188,13 +188,14 @@ class TLoadImage : public cl::TImage {
   // follows the mouse over host; nothing until the mouse moved more than MagStep pixels.
   void Magnify(cl::TForm* window, cl::TScrollBox* host, int x, int y);
 
+  // No OnClick while the mouse is over a zone of the crop band.
+  void Click() override;
+
  protected:
   // After the form is built: the designed box is the control's bounds; no stretching, sizing or centring.
   void Loaded() override;
   // Drags the crop band or finds the zone under the mouse.
   void MouseMove(cl::TShiftState shift, int x, int y) override;
-  // No OnClick while the mouse is over a zone of the crop band.
-  void Click() override;
 
   // Read once at creation; a subclass in the tests sets it to reach the paths of palette displays.
   int FScreenDepth = 0;
