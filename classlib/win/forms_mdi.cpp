@@ -15,6 +15,10 @@ constexpr UINT kFirstMDIChildId = 0xFF00;
 }  // namespace
 
 TForm* TForm::MDIFrame() const {
+  // A child's window sits in its frame's client window; before it has one, the frame is the first there is.
+  if (HWND client = BoundWindow() ? GetParent(BoundWindow()) : nullptr) {
+    if (auto* frame = dynamic_cast<TForm*>(FindControl(GetParent(client)))) return frame;
+  }
   if (!Screen) return nullptr;
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TForm* form = Screen->Forms(i);

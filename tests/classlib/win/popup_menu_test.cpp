@@ -66,6 +66,26 @@ TEST_F(PopupMenuTest, OpeningASubmenuClicksItsItemAndItsChoiceClicksOnce) {
   EXPECT_EQ(events, (std::vector<std::string>{"OnPopup", "Zoom1", "ZoomIn1"}));
 }
 
+TEST_F(PopupMenuTest, AlignmentPutsThePointAtTheMenusLeftEdgeRightEdgeOrCentre) {
+  const auto openedAt = [&](TPopupAlignment alignment) {
+    menu->SetAlignment(alignment);
+    RECT shown{};
+    auto* reader = New<menutest::TLaterAction>(nullptr, [&] {
+      GetWindowRect(FindWindowA("#32768", nullptr), &shown);  // the class of open menus
+      menutest::PostKeys({VK_ESCAPE});
+    });
+    menu->Popup(400, 300);
+    Free(reader);
+    return shown;
+  };
+  const RECT left = openedAt(paLeft);
+  EXPECT_EQ(left.left, 400);
+  EXPECT_EQ(left.top, 300);
+  EXPECT_EQ(openedAt(paRight).right, 400);
+  const RECT centre = openedAt(paCenter);
+  EXPECT_NEAR((centre.left + centre.right) / 2, 400, 1);
+}
+
 TEST_F(PopupMenuTest, SelectedItemsLongHintGoesToTheApplication) {
   Application->SetHint("");
   Copy1->SetHint("Copy|Copies the picture");
