@@ -1,7 +1,9 @@
 // Native menus: TMenuItem trees shown through real HMENUs, TMainMenu on a form's menu bar and TPopupMenu.
-// An item's Handle holds exactly its visible sub-items in order and is rebuilt after every change. WM_COMMAND
-// finds the item by its command id and clicks it; WM_INITMENUPOPUP clicks the item whose submenu opens, so a
-// top-level OnClick fires when its menu opens; a shortcut key clicks its item through its enabled ancestors.
+// An item's Handle holds its visible sub-items in order and is rebuilt after every change (entries the system
+// adds itself, such as the MDI window list, stay where they are). WM_COMMAND finds the item by its command id and
+// clicks it; WM_INITMENUPOPUP clicks the item whose submenu opens, so a top-level OnClick fires when its menu
+// opens; a shortcut key clicks its item through its enabled ancestors. An MDI frame's main menu shows the active
+// child's menu merged into it by GroupIndex.
 #pragma once
 
 #include <windows.h>
