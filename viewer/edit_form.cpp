@@ -1,9 +1,11 @@
 #include "viewer/edit_form.h"
 
 #include "classlib/core/files.h"
+#include "classlib/core/paths.h"
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
-#include "classlib/win/cursors.h"
+#include "classlib/win/file_dialogs.h"
+#include "classlib/win/menus.h"
 #include "classlib/win/screen.h"
 #include "classlib/win/scroll_box.h"
 #include "classlib/win/timer.h"
@@ -11,6 +13,7 @@
 #include "viewer/core/image_files.h"
 #include "viewer/core/window_names.h"
 #include "viewer/frame_form.h"
+#include "viewer/hour_glass.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -18,8 +21,8 @@ namespace viewer {
 namespace {
 
 constexpr char kTitle[] = "Orlanto";
-constexpr int kHintPanel = 0;
-constexpr int kSizePanel = 1;
+constexpr int kHintPanel = TFrameForm::kHintPanel;
+constexpr int kSizePanel = TFrameForm::kSizePanel;
 
 // Image windows made outside the program (in tests) have no frame to report to.
 void FrameStatus(int panel, const std::string& text) {
@@ -29,16 +32,6 @@ void FrameStatus(int panel, const std::string& text) {
 int Ask(const std::string& text, UINT flags) {
   return cl::Application->MessageBox(text, kTitle, flags);
 }
-
-// The hourglass while a file loads; the cursor before it comes back on every path.
-class HourGlass {
- public:
-  HourGlass() : FSaved(cl::Screen->Cursor()) { cl::Screen->SetCursor(cl::crHourGlass); }
-  ~HourGlass() { cl::Screen->SetCursor(FSaved); }
-
- private:
-  cl::TCursor FSaved;
-};
 
 }  // namespace
 
@@ -81,6 +74,10 @@ void TEditForm::CreateComponents() {
   Image1->SetOnMouseMove(CL_EVENT(Image1MouseMove));
   FImage = std::make_unique<ImageAdapter>(Image1);
 
+  CreateMenu();
+  SavePictureDialog1 = cl::Make<cl::TSaveDialog>(this, "SavePictureDialog1");
+  SavePictureDialog1->SetDefaultExt("BMP");
+  SavePictureDialog1->SetFilter(kSaveFilter);
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(1000);
   Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
@@ -90,6 +87,26 @@ void TEditForm::CreateComponents() {
   SetOnDeactivate(CL_EVENT(FormDeactivate));
   SetOnCloseQuery(CL_EVENT(FormCloseQuery));
   SetOnClose(CL_EVENT(FormClose));
+}
+
+void TEditForm::CreateMenu() {
+  MainMenu1 = cl::Make<cl::TMainMenu>(this, "MainMenu1");
+  // File is group 0: it takes the frame's File menu's place while this window is active.
+  cl::TMenuItem* file = AddMenuItem(MainMenu1->Items(), "File1", "&File");
+  AddMenuItem(file, "Open1", "&Open", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(Open1Click));
+  AddMenuItem(file, "N1", "-");
+  AddMenuItem(file, "Tarnby1", "Tarnby", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
+  AddMenuItem(file, "N2", "-");
+  AddMenuItem(file, "Save1", "Save", 0, CL_EVENT(Save1Click));
+  AddMenuItem(file, "SaveAs1", "Save As...", cl::ShortCut('S', {cl::ssCtrl}), CL_EVENT(SaveAs1Click));
+  AddMenuItem(file, "N3", "-");
+  AddMenuItem(file, "Close1", "&Close", 0, CL_EVENT(Close1Click));
+  AddMenuItem(file, "Delete1", "Delete...", cl::ShortCut('D', {cl::ssCtrl}), CL_EVENT(Delete1Click));
+  AddMenuItem(file, "N4", "-");
+  RecentItems = AddRecentFileItems(file, 6, CL_EVENT(RecentFileClick));
+  N5 = AddMenuItem(file, "N5", "-");
+  AddMenuItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
+  SetMenu(MainMenu1);
 }
 
 void TEditForm::FormCreate(cl::TObject*) {
@@ -113,7 +130,13 @@ void TEditForm::Open(const std::string& name) {
   {
     HourGlass hourGlass;
     Image1->Hide();
-    result = FDocument.Open(*FImage, name);
+    try {
+      result = FDocument.Open(*FImage, name);
+    } catch (const cl::EFCreateError& error) {
+      // No working copy: the window says so itself; the caller only stops.
+      Ask(error.Message(), MB_OK | MB_ICONERROR);
+      cl::Abort();
+    }
     if (result == OpenResult::Missing) {
       Image1->SetBounds(0, 0, 0, 0);
     } else {
@@ -141,6 +164,9 @@ void TEditForm::Image1MouseMove(cl::TObject*, cl::TShiftState, int x, int y) {
 }
 
 void TEditForm::FormActivate(cl::TObject*) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  ShowRecentFileItems(RecentItems, N5, ReadRecentFiles(settings));
   if (!FWasDeactivated) return;
   if (cl::FileExists(FDocument.WorkFile())) Image1->ChangeFile(FDocument.WorkFile());
   ScrollToTopLeft();
@@ -150,13 +176,52 @@ void TEditForm::FormDeactivate(cl::TObject*) {
   FWasDeactivated = true;
 }
 
-bool TEditForm::Save1Click() {
-  // A window without a file of its own, or unchanged, is saved under a name chosen in the save dialog, which
-  // comes with the class library's common dialogs; until then it is not saved.
-  if (!SavesDirectly(FDocument.FileName(), FDocument.Modified())) return false;
+void TEditForm::Open1Click(cl::TObject* sender) {
+  if (FrameForm) FrameForm->OpenChild(sender);
+}
+
+void TEditForm::Tarnby1Click(cl::TObject* sender) {
+  if (FrameForm) FrameForm->Tarnby1Click(sender);
+}
+
+void TEditForm::Exit1Click(cl::TObject* sender) {
+  if (FrameForm) FrameForm->Exit1Click(sender);
+}
+
+void TEditForm::RecentFileClick(cl::TObject* sender) {
+  if (FrameForm) FrameForm->RecentFileClick(sender);
+}
+
+void TEditForm::Close1Click(cl::TObject*) {
+  Close();
+}
+
+void TEditForm::Save1Click(cl::TObject*) {
+  Save();
+}
+
+bool TEditForm::Save() {
+  if (!SavesDirectly(FDocument.FileName(), FDocument.Modified())) return SaveAs();
   const SaveResult result = FDocument.SaveAs(*FImage, FDocument.FileName());
   if (result != SaveResult::Saved) ReportSaveFailure(FDocument.FileName(), result);
   return result == SaveResult::Saved;
+}
+
+void TEditForm::SaveAs1Click(cl::TObject*) {
+  SaveAs();
+}
+
+bool TEditForm::SaveAs() {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  SavePictureDialog1->SetInitialDir(settings.ReadString(kLastDirValue));
+  const bool chosen = SavePictureDialog1->Execute();
+  const std::string name = SaveDialogName(SavePictureDialog1->FileName(), SavePictureDialog1->FilterIndex());
+  const bool saved = chosen && SaveAsName(name);
+  // A dialog cancelled before any name was chosen leaves the last folder as it was.
+  const std::string folder = cl::ExtractFilePath(name);
+  if (!folder.empty()) settings.WriteString(kLastDirValue, folder);
+  return saved;
 }
 
 bool TEditForm::SaveAsName(const std::string& name) {
@@ -180,7 +245,7 @@ void TEditForm::ReportSaveFailure(const std::string& name, SaveResult result) {
   Ask(text, MB_OK | MB_ICONINFORMATION);
 }
 
-void TEditForm::Delete1Click() {
+void TEditForm::Delete1Click(cl::TObject*) {
   // An untitled window has no file of its own to delete.
   if (FDocument.FileName().empty() || IsUntitledCaption(FDocument.FileName())) return;
   if (Ask("Delete file " + FDocument.FileName() + " from drive?", MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES) return;
@@ -195,7 +260,7 @@ void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
     FDocument.SetFileName(caption);
     const int answer = Ask("Save Changes to '" + caption + "'?", MB_YESNOCANCEL | MB_ICONQUESTION);
     // A save that did not happen (cancelled or failed) keeps the window, so the picture is not thrown away.
-    if (answer == IDCANCEL || (answer == IDYES && !Save1Click())) canClose = false;
+    if (answer == IDCANCEL || (answer == IDYES && !Save())) canClose = false;
   }
   cl::TRegistry settings;
   OpenSettings(settings);

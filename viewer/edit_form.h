@@ -9,8 +9,11 @@
 
 #include "classlib/win/forms.h"
 #include "viewer/image_document.h"
+#include "viewer/menu_items.h"
 
 namespace cl {
+class TMainMenu;
+class TSaveDialog;
 class TScrollBox;
 class TTimer;
 }  // namespace cl
@@ -29,19 +32,28 @@ class TEditForm : public cl::TForm {
   cl::TScrollBox* ScrollBox1 = nullptr;
   img::TLoadImage* Image1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
+  // Merged into the frame's menu while this window is active.
+  cl::TMainMenu* MainMenu1 = nullptr;
+  RecentFileItems RecentItems{};  // N6 .. N10
+  cl::TMenuItem* N5 = nullptr;    // separator below the recent files
+  cl::TSaveDialog* SavePictureDialog1 = nullptr;
 
   ImageDocument& Document() { return FDocument; }
 
   // Loads a file into this new window; the picture then lives in the working copy. A file that cannot be read
-  // is reported; a missing one leaves the window empty. Other failures pass to the caller.
+  // is reported; a missing one leaves the window empty. Without a working copy the window reports that and
+  // raises the silent EAbort; other failures pass to the caller.
   void Open(const std::string& name);
   // Save: writes the window's file when it has one and was changed, else runs Save As; true when written.
-  bool Save1Click();
+  bool Save();
+  // Save As: the save dialog starts in "LastDir"; a name chosen without an extension gets the one of the chosen
+  // file type. The folder of the dialog's name becomes "LastDir" whatever the outcome. True when written.
+  bool SaveAs();
   // Save As with a chosen name: asks before appending to an existing TIFF or DCX file, then writes. On success
   // the window stands for the file; a failure is reported and changes nothing. False when nothing was written.
   bool SaveAsName(const std::string& name);
   // Asks, then deletes the window's file and closes the window (the close question follows).
-  void Delete1Click();
+  void Delete1Click(cl::TObject* sender);
 
  protected:
   void CreateComponents() override;
@@ -49,6 +61,7 @@ class TEditForm : public cl::TForm {
  private:
   class ImageAdapter;
 
+  void CreateMenu();
   void FormCreate(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
   void FormDeactivate(cl::TObject* sender);
@@ -56,6 +69,13 @@ class TEditForm : public cl::TForm {
   void FormClose(cl::TObject* sender, cl::TCloseAction& action);
   // Every second, while this is the active window: the picture's size in the frame's status bar.
   void Timer1Timer(cl::TObject* sender);
+  void Open1Click(cl::TObject* sender);
+  void Tarnby1Click(cl::TObject* sender);
+  void Save1Click(cl::TObject* sender);
+  void SaveAs1Click(cl::TObject* sender);
+  void Close1Click(cl::TObject* sender);
+  void RecentFileClick(cl::TObject* sender);
+  void Exit1Click(cl::TObject* sender);
   void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   void ScrollToTopLeft();
   // Reports what the image control said about a write that failed.
@@ -66,7 +86,7 @@ class TEditForm : public cl::TForm {
   bool FWasDeactivated = false;
 };
 
-// Every image window of the program, in creation order.
+// Every image window of the program.
 std::vector<TEditForm*> ImageWindows();
 
 }  // namespace viewer

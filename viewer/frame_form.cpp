@@ -6,7 +6,9 @@
 
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
+#include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
@@ -14,6 +16,7 @@
 #include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
 #include "viewer/edit_form.h"
+#include "viewer/hour_glass.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -25,6 +28,8 @@ namespace {
 constexpr unsigned kStatePollMs = 1000;
 constexpr char kHomePage[] = "https://orlanto.example/";
 constexpr unsigned kHandOverPollMs = 750;
+// The Window and Help menus stay in place whatever an image window merges in.
+constexpr uint8_t kWindowGroup = 8;
 
 std::vector<std::string> CommandLineParams() {
   std::vector<std::string> params;
@@ -32,32 +37,29 @@ std::vector<std::string> CommandLineParams() {
   return params;
 }
 
-cl::TMenuItem* AddItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
-                       cl::TShortCut shortCut = 0, const cl::TNotifyEvent& onClick = nullptr) {
-  auto* item = cl::Make<cl::TMenuItem>(parent->Owner(), name);
-  item->SetCaption(caption);
-  item->SetShortCut(shortCut);
-  item->SetOnClick(onClick);
-  parent->Add(item);
-  return item;
-}
-
 }  // namespace
 
 void TFrameForm::CreateMenu() {
   MainMenu1 = cl::Make<cl::TMainMenu>(this, "MainMenu1");
   cl::TMenuItem* root = MainMenu1->Items();
-  cl::TMenuItem* file = AddItem(root, "File1", "&File");
-  AddItem(file, "Tarnby1", "Tarnby...", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
-  N9 = AddItem(file, "N9", "-");
-  for (int i = 0; i < kRecentFileCount; ++i)
-    RecentItems[i] = AddItem(file, "N" + std::to_string(i + 2), " ", 0, CL_EVENT(RecentFileClick));
-  AddItem(file, "N1", "-");
-  AddItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
-  cl::TMenuItem* help = AddItem(root, "Help1", "&Help");
-  help->SetGroupIndex(8);
-  AddItem(help, "UsingOrlanto1", "Using Orlanto...", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingOrlanto1Click));
-  AddItem(help, "OrlantoHomePage1", "Orlanto Home Page...", 0, CL_EVENT(OrlantoHomePage1Click));
+  // File (group 0) gives way to an image window's File menu while one is active.
+  cl::TMenuItem* file = AddMenuItem(root, "File1", "&File");
+  AddMenuItem(file, "Open1", "&Open...", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(OpenChild));
+  AddMenuItem(file, "N7", "-");
+  AddMenuItem(file, "Tarnby1", "Tarnby...", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
+  N9 = AddMenuItem(file, "N9", "-");
+  RecentItems = AddRecentFileItems(file, 2, CL_EVENT(RecentFileClick));
+  AddMenuItem(file, "N1", "-");
+  AddMenuItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
+  Window1 = AddMenuItem(root, "Window1", "&Window");
+  Window1->SetGroupIndex(kWindowGroup);
+  AddMenuItem(Window1, "Tile1", "&Tile", 0, CL_EVENT(Tile1Click));
+  AddMenuItem(Window1, "Cascade1", "&Cascade", 0, CL_EVENT(Cascade1Click));
+  AddMenuItem(Window1, "ArrangeIcons1", "&Arrange Icons", 0, CL_EVENT(ArrangeIcons1Click));
+  cl::TMenuItem* help = AddMenuItem(root, "Help1", "&Help");
+  help->SetGroupIndex(kWindowGroup);
+  AddMenuItem(help, "UsingOrlanto1", "Using Orlanto...", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingOrlanto1Click));
+  AddMenuItem(help, "OrlantoHomePage1", "Orlanto Home Page...", 0, CL_EVENT(OrlantoHomePage1Click));
   SetMenu(MainMenu1);
 }
 
@@ -80,6 +82,11 @@ void TFrameForm::CreateComponents() {
   Timer2->SetInterval(kHandOverPollMs);
   Timer2->SetEnabled(false);
   Timer2->SetOnTimer(CL_EVENT(Timer2Timer));
+
+  OpenFileDialog = cl::Make<cl::TOpenDialog>(this, "OpenFileDialog");
+  OpenFileDialog->SetDefaultExt("JPG");
+  OpenFileDialog->SetOptions({cl::ofHideReadOnly, cl::ofAllowMultiSelect});
+  OpenFileDialog->SetFilter(kOpenFilter);
 
   LimitMe1 = cl::Make<TLimitMe>(this, "LimitMe1");
   LimitMe1->SetBija("Orlanto");
@@ -113,11 +120,23 @@ void TFrameForm::FormActivate(cl::TObject*) {
 }
 
 void TFrameForm::ShowRecentFiles(const RecentFiles& items) {
-  for (int i = 0; i < kRecentFileCount; ++i) {
-    RecentItems[i]->SetCaption(items[i]);
-    RecentItems[i]->SetVisible(!items[i].empty());
+  ShowRecentFileItems(RecentItems, N9, items);
+}
+
+void TFrameForm::OpenChild(cl::TObject*) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  OpenFileDialog->SetInitialDir(settings.ReadString(kLastDirValue));
+  if (!OpenFileDialog->Execute()) return;
+  HourGlass hourGlass;
+  SetStatusText(kHintPanel, "Loading...Please Wait");
+  const cl::TStrings* files = OpenFileDialog->Files();
+  try {
+    for (int i = 0; i < files->Count(); ++i) OpenInNewWindow(files->Strings(i));
+  } catch (const std::exception&) {
+    return;  // the command ends at the file that failed and reports nothing itself
   }
-  N9->SetVisible(RecentItems[0]->Visible());
+  if (files->Count() > 0) settings.WriteString(kLastDirValue, cl::ExtractFilePath(files->Strings(0)));
 }
 
 void TFrameForm::RecentFileClick(cl::TObject* sender) {
@@ -131,6 +150,18 @@ void TFrameForm::Tarnby1Click(cl::TObject*) {
 
 void TFrameForm::Exit1Click(cl::TObject*) {
   Close();
+}
+
+void TFrameForm::Tile1Click(cl::TObject*) {
+  Tile();
+}
+
+void TFrameForm::Cascade1Click(cl::TObject*) {
+  Cascade();
+}
+
+void TFrameForm::ArrangeIcons1Click(cl::TObject*) {
+  ArrangeIcons();
 }
 
 void TFrameForm::UsingOrlanto1Click(cl::TObject*) {

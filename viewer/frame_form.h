@@ -4,16 +4,16 @@
 // it, each in a new image window.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "classlib/win/forms.h"
-#include "viewer/core/recent_files.h"
 #include "viewer/limit_me.h"
+#include "viewer/menu_items.h"
 
 namespace cl {
 class TMainMenu;
 class TMenuItem;
+class TOpenDialog;
 class TStatusBar;
 class TTimer;
 }  // namespace cl
@@ -29,20 +29,35 @@ class TFrameForm : public cl::TForm {
 
   cl::TStatusBar* StatusBar1 = nullptr;
   cl::TMainMenu* MainMenu1 = nullptr;
-  cl::TMenuItem* N9 = nullptr;                                 // separator above the recent files
-  std::array<cl::TMenuItem*, kRecentFileCount> RecentItems{};  // N2 .. N6
+  cl::TMenuItem* N9 = nullptr;    // separator above the recent files
+  RecentFileItems RecentItems{};  // N2 .. N6
+  cl::TMenuItem* Window1 = nullptr;
   TLimitMe* LimitMe1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
   cl::TTimer* Timer2 = nullptr;
+  cl::TOpenDialog* OpenFileDialog = nullptr;
+
+  // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
+  static constexpr int kHintPanel = 0;
+  static constexpr int kSizePanel = 1;
 
   // Creates an image window, opens name in it and shows it; the window stays shown when the open fails.
   TEditForm* OpenInNewWindow(const std::string& name);
 
-  // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
   void SetStatusText(int panel, const std::string& text);
 
   // Shows the recent files in N2 .. N6 (an empty one hidden) and N9 exactly when N2 shows.
   void ShowRecentFiles(const RecentFiles& items);
+
+  // File > Open: opens each file chosen in the open dialog (which starts in "LastDir") in a new window, in the
+  // dialog's order, and keeps the first one's folder in "LastDir". A file whose opening raises ends the command
+  // there, without writing "LastDir"; the window has reported what went wrong.
+  void OpenChild(cl::TObject* sender);
+  // Commands the image windows' menus share with the frame's.
+  void Tarnby1Click(cl::TObject* sender);
+  void Exit1Click(cl::TObject* sender);
+  // Opens a recent-file item's file in a new window.
+  void RecentFileClick(cl::TObject* sender);
 
   void Dispatch(cl::TMessage& message) override;
 
@@ -53,11 +68,11 @@ class TFrameForm : public cl::TForm {
   void FormCreate(cl::TObject* sender);
   void FormShow(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
-  void RecentFileClick(cl::TObject* sender);
-  void Tarnby1Click(cl::TObject* sender);
-  void Exit1Click(cl::TObject* sender);
   void UsingOrlanto1Click(cl::TObject* sender);
   void OrlantoHomePage1Click(cl::TObject* sender);
+  void Tile1Click(cl::TObject* sender);
+  void Cascade1Click(cl::TObject* sender);
+  void ArrangeIcons1Click(cl::TObject* sender);
   void CreateMenu();
   // Every second: the application's title follows the frame's caption.
   void Timer1Timer(cl::TObject* sender);

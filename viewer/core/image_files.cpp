@@ -16,6 +16,8 @@ constexpr std::array<std::string_view, 8> kDroppedExtensions{".BMP", ".JPG", ".G
 // The keys the image control writes (".WMF" is in its table but writes nothing).
 constexpr std::array<std::string_view, 8> kWritableKeys{".TIF", ".PCX", ".DCX", ".JPG", ".TGA", ".GIF", ".PNG", ".BMP"};
 constexpr int kLargePictureSide = 2000;
+// The extensions of kSaveFilter's entries, in its order.
+constexpr std::array<std::string_view, 7> kSaveFilterExtensions{".bmp", ".jpg", ".pcx", ".tga", ".png", ".tif", ".dcx"};
 
 template <size_t N>
 bool Contains(const std::array<std::string_view, N>& list, std::string_view item) {
@@ -31,6 +33,12 @@ const char kOpenFilter[] =
 const char kSaveFilter[] =
     "Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg)|*.jpg|PCX Image File|*.pcx|TGA (Targa) Image File (*.tga)|*.tga|"
     "PNG Image File (*.png)|*.png|TIFF File (*.TIF)|*.tif|DCX File (*.dcx)|*.dcx";
+
+std::string SaveDialogName(const std::string& chosen, int filterIndex) {
+  if (chosen.empty() || !cl::ExtractFileExt(chosen).empty()) return chosen;
+  const bool listed = filterIndex >= 1 && filterIndex <= static_cast<int>(kSaveFilterExtensions.size());
+  return chosen + std::string(kSaveFilterExtensions[listed ? filterIndex - 1 : 0]);
+}
 
 std::string DroppedName(const std::string& name) {
   return name.substr(0, kDroppedNameLimit);

@@ -38,6 +38,9 @@ std::string SizeText(int width, int height);
 // The dialog filters, entries separated by '|' as the class library's dialogs take them.
 extern const char kOpenFilter[];
 extern const char kSaveFilter[];
+// The name Save As writes: a name chosen without an extension gets the one of the save filter's entry
+// filterIndex (1-based), ".bmp" outside the list; any other name stays as chosen.
+std::string SaveDialogName(const std::string& chosen, int filterIndex);
 
 // Files beside the program: the help file and the browser, named as the program's folder (with its backslash)
 // followed by a backslash and the file name.

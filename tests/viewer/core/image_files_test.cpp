@@ -33,6 +33,18 @@ TEST(SaveRules, OnlyExtensionsTheImageControlWritesAreWritable) {
     EXPECT_FALSE(IsWritableName(name)) << name;
 }
 
+TEST(SaveRules, ANameWithoutExtensionGetsTheChosenFileTypes) {
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a", 1), "C:\\pics\\a.bmp");
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a", 2), "C:\\pics\\a.jpg");
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a", 7), "C:\\pics\\a.dcx");
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a", 0), "C:\\pics\\a.bmp");
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a", 8), "C:\\pics\\a.bmp");
+  // A name the user gave an extension keeps it, also one the viewer cannot write.
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a.png", 2), "C:\\pics\\a.png");
+  EXPECT_EQ(SaveDialogName("C:\\pics\\a.jpeg", 1), "C:\\pics\\a.jpeg");
+  EXPECT_EQ(SaveDialogName("", 3), "");
+}
+
 TEST(SaveRules, AppendQuestionForExistingTiffOrDcxWithoutOverwrite) {
   EXPECT_TRUE(NeedsAppendQuestion("C:\\a.tif", true, false));
   EXPECT_TRUE(NeedsAppendQuestion("C:\\a.TIFF", true, false));

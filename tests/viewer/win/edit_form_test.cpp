@@ -12,7 +12,11 @@
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
 #include "classlib/win/colors.h"
+#include "classlib/win/file_dialogs.h"
+#include "classlib/win/menus.h"
 #include "image/load_image.h"
+#include "taken_working_copies.h"
+#include "viewer/core/image_files.h"
 #include "viewer/frame_form.h"
 #include "viewer/settings.h"
 
@@ -80,6 +84,16 @@ class EditFormTest : public ::testing::Test {
   }
 
   TEditForm* NewWindow() { return cl::New<TEditForm>(nullptr); }
+  void SetLastDir(const std::string& folder) {
+    cl::TRegistry settings;
+    OpenSettings(settings);
+    settings.WriteString(kLastDirValue, folder);
+  }
+  std::string LastDir() {
+    cl::TRegistry settings;
+    OpenSettings(settings);
+    return settings.ReadString(kLastDirValue);
+  }
 
   std::string FDir;
   std::string FSource;
@@ -198,7 +212,7 @@ TEST_F(EditFormTest, DeleteRemovesTheShownFileAfterTheQuestionAndClosesTheWindow
   TEditForm* window = NewWindow();
   window->Open(file);
   FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
-  window->Delete1Click();
+  window->Delete1Click(nullptr);
   ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
   EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Delete file " + file + " from drive?");
   EXPECT_FALSE(cl::FileExists(file));
@@ -231,10 +245,66 @@ TEST_F(EditFormTest, ClosingAnUnchangedWindowAsksNothingAndDeletesItsWorkingCopy
   EXPECT_FALSE(cl::FileExists(workFile));
 }
 
-TEST_F(EditFormTest, YesWithoutASaveKeepsAnUntitledWindow) {
+TEST_F(EditFormTest, YesAndACancelledSaveDialogKeepAnUntitledWindow) {
   TEditForm* window = NewWindow();
   FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
+  FResponder.OnFileDialog = [](cl::TOpenDialog&) { return std::optional<bool>(false); };
   EXPECT_FALSE(window->CloseQuery());
+  ASSERT_EQ(FResponder.FileDialogs.size(), 1u);
+  EXPECT_EQ(FResponder.FileDialogs[0].ClassName, "TSaveDialog");
+}
+
+TEST_F(EditFormTest, SaveAsWritesTheDialogsNameWithTheChosenTypesExtensionAndKeepsItsFolder) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  SetLastDir("C:\\before\\");
+  const std::string target = FDir + "\\chosen.png";
+  cl::RemoveFile(target);
+  FResponder.OnFileDialog = [&](cl::TOpenDialog& dialog) {
+    dialog.SetFileName(FDir + "\\chosen");
+    dialog.SetFilterIndex(5);
+    return std::optional<bool>(true);
+  };
+  EXPECT_TRUE(window->SaveAs());
+  ASSERT_EQ(FResponder.FileDialogs.size(), 1u);
+  EXPECT_EQ(FResponder.FileDialogs[0].InitialDir, "C:\\before\\");
+  EXPECT_EQ(FResponder.FileDialogs[0].DefaultExt, "BMP");
+  EXPECT_EQ(FResponder.FileDialogs[0].Filter, kSaveFilter);
+  EXPECT_TRUE(cl::FileExists(target));
+  EXPECT_EQ(window->Caption(), target);
+  EXPECT_EQ(LastDir(), FDir + "\\");
+}
+
+TEST_F(EditFormTest, SaveOnAnUnchangedWindowRunsSaveAsAndACancelKeepsTheLastFolder) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  SetLastDir("C:\\kept\\");
+  FResponder.OnFileDialog = [](cl::TOpenDialog&) { return std::optional<bool>(false); };
+  EXPECT_FALSE(window->Save());
+  EXPECT_EQ(FResponder.FileDialogs.size(), 1u);
+  EXPECT_EQ(LastDir(), "C:\\kept\\");
+  EXPECT_EQ(window->Caption(), FSource);
+}
+
+TEST_F(EditFormTest, WithoutAWorkingCopyTheWindowSaysSoAndTheFileIsUntouched) {
+  test::TakenWorkingCopies taken(0);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  TEditForm* window = NewWindow();
+  EXPECT_THROW(window->Open(FSource), cl::EAbort);
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_NE(FResponder.MessageBoxes[0].Text.find("Cannot create file"), std::string::npos);
+  EXPECT_EQ(ReadBmp(FSource).Values, FExpected.Values);
+}
+
+TEST_F(EditFormTest, TheFileMenuShowsTheRecentFilesWhenTheWindowIsActivated) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  WriteRecentFiles(settings, {"C:\\one.bmp", "", "", "", ""});
+  TEditForm* window = NewWindow();
+  cl::test::PumpUntil([&] { return window->RecentItems[0]->Visible(); }, 2000);
+  EXPECT_EQ(window->RecentItems[0]->Caption(), "C:\\one.bmp");
+  EXPECT_FALSE(window->RecentItems[1]->Visible());
+  EXPECT_TRUE(window->N5->Visible());
 }
 
 }  // namespace

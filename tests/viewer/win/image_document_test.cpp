@@ -11,6 +11,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
 #include "classlib/win/registry.h"
+#include "taken_working_copies.h"
 #include "viewer/core/image_files.h"
 #include "viewer/settings.h"
 
@@ -142,24 +143,12 @@ TEST_F(ImageDocumentTest, AppendingToATiffWorksOnACopyOfIt) {
 
 TEST_F(ImageDocumentTest, WithoutAWorkingCopyNothingIsWrittenOrBlanked) {
   ImageDocument document;
-  const std::string held = document.WorkFile();
-  // Take every other name so that the next window finds none free.
-  std::vector<std::string> taken;
-  for (int n = 1; n <= 256; ++n) {
-    std::string name = held.substr(0, held.rfind("orvanetmp")) + "orvanetmp" + std::to_string(n) + ".bmp";
-    if (name != held && !cl::FileExists(name)) {
-      WriteAll(name, "x");
-      taken.push_back(name);
-    }
-  }
-  {
-    ImageDocument full;
-    EXPECT_EQ(full.WorkFile(), "");
-    const std::string file = MakeFile("w.bmp", "pixels");
-    EXPECT_THROW(full.Open(FImage, file), cl::EFCreateError);
-    EXPECT_EQ(ReadAll(file), "pixels");
-  }
-  for (const std::string& name : taken) cl::RemoveFile(name);
+  test::TakenWorkingCopies taken(0);
+  ImageDocument full;
+  EXPECT_EQ(full.WorkFile(), "");
+  const std::string file = MakeFile("w.bmp", "pixels");
+  EXPECT_THROW(full.Open(FImage, file), cl::EFCreateError);
+  EXPECT_EQ(ReadAll(file), "pixels");
 }
 
 TEST_F(ImageDocumentTest, DeleteOnAnUntitledWindowDeletesNothing) {

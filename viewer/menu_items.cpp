@@ -1,0 +1,30 @@
+#include "viewer/menu_items.h"
+
+namespace viewer {
+
+cl::TMenuItem* AddMenuItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
+                           cl::TShortCut shortCut, const cl::TNotifyEvent& onClick) {
+  auto* item = cl::Make<cl::TMenuItem>(parent->Owner(), name);
+  item->SetCaption(caption);
+  item->SetShortCut(shortCut);
+  item->SetOnClick(onClick);
+  parent->Add(item);
+  return item;
+}
+
+RecentFileItems AddRecentFileItems(cl::TMenuItem* parent, int firstNumber, const cl::TNotifyEvent& onClick) {
+  RecentFileItems items{};
+  for (int i = 0; i < kRecentFileCount; ++i)
+    items[i] = AddMenuItem(parent, "N" + std::to_string(firstNumber + i), " ", 0, onClick);
+  return items;
+}
+
+void ShowRecentFileItems(const RecentFileItems& items, cl::TMenuItem* separator, const RecentFiles& names) {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    items[i]->SetCaption(names[i]);
+    items[i]->SetVisible(!names[i].empty());
+  }
+  separator->SetVisible(items[0]->Visible());
+}
+
+}  // namespace viewer
