@@ -179,6 +179,18 @@ TEST_F(MenuMergeTest, ShortcutInAChildFiresTheMergedItemOnce) {
   EXPECT_TRUE(clicks.empty());
   Press(frame, VK_F5);  // from the frame itself, too
   EXPECT_EQ(clicks, (Texts{"Image 3.File1", "Image 3.Open1"}));
+  clicks.clear();
+
+  // With Ctrl held (the shift state is the keyboard's).
+  children[2]->Save1->SetShortCut(ShortCut('S', {ssCtrl}));
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  Press(children[2], 'S');
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(clicks, (Texts{"Image 3.File1", "Image 3.Save1"}));
 }
 
 TEST_F(MenuMergeTest, MergeFollowsActivationAndClosingUndoesIt) {
@@ -218,9 +230,16 @@ TEST_F(MenuMergeTest, ChangesOfMergedItemsShowInTheFramesBar) {
   active->View1->SetVisible(true);
   active->View1->SetCaption("&Zoom");
   EXPECT_EQ(MenuTexts(Bar())[2], "&Zoom");
-  // A group the child gives up shows the frame's again.
+  // The child's and the frame's items show in GroupIndex order.
   active->View1->SetGroupIndex(9);
   EXPECT_EQ(MenuTexts(Bar()), (Texts{"&File", "&Edit", "&Image", "&Window", "&Help", "&Zoom"}));
+  AddItem(active, active->MainMenu1->Items(), "Tools1", "&Tools", clicks)->SetGroupIndex(5);
+  EXPECT_EQ(MenuTexts(Bar()), (Texts{"&File", "&Edit", "&Image", "&Tools", "&Window", "&Help", "&Zoom"}));
+  // A group the child no longer uses shows the frame's again.
+  auto* frameImage = static_cast<TMenuItem*>(frame->FindComponent("Image1"));
+  EXPECT_NE(GetSubMenu(Bar(), 2), frameImage->Handle());
+  Free(active->FindComponent("Image1"));
+  EXPECT_EQ(GetSubMenu(Bar(), 2), frameImage->Handle());
 }
 
 TEST_F(MenuMergeTest, FreedMenusLeaveTheMergeCleanly) {
