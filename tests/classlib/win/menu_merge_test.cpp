@@ -257,6 +257,10 @@ TEST_F(MenuMergeTest, FreedMenusLeaveTheMergeCleanly) {
   EXPECT_EQ(MenuTexts(other->File1->Handle()), (Texts{"&Open\tF5", "Save\tF2"}));
   Press(other, VK_F2);
   EXPECT_EQ(clicks, (Texts{other->Caption() + ".File1", other->Caption() + ".Save1"}));
+  // A maximised child finds no bar for its window buttons and needs none.
+  other->SetWindowState(wsMaximized);
+  test::PumpFor(20);
+  EXPECT_EQ(GetMenu(frame->Handle()), nullptr);
 }
 
 TEST_F(MenuMergeTest, WindowMenuListsTheChildrenAndPickingOneActivatesIt) {
