@@ -1,9 +1,8 @@
 // TPopupMenu and the owner window its TrackPopupMenu calls share. The window exists while at least one popup
 // menu does and has shown itself once; it finds the item a menu message means among all listed popup menus.
-#include <algorithm>
+#include <utility>
 #include <vector>
 
-#include "classlib/win/application.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/util_window.h"
 
