@@ -112,6 +112,7 @@ class TLoadImage : public cl::TImage {
   void SetMagStepInt(int step) { FMagStep = step; }
   // A monochrome 120 x 150 copy of a bitmap, owned by the control (MakeThumb is the setter).
   cl::TBitmap* ThumbNail() const { return FThumbNail; }
+  cl::TBitmap* getTheThumbNail() const { return FThumbNail; }
   void MakeThumb(cl::TBitmap* bitmap);
   const std::string& Version() const { return FVersion; }
 
