@@ -4,8 +4,10 @@
 #include "classlib/core/paths.h"
 #include "classlib/win/application.h"
 #include "classlib/win/colors.h"
+#include "classlib/win/dialogs.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
+#include "classlib/win/print_dialogs.h"
 #include "classlib/win/screen.h"
 #include "classlib/win/scroll_box.h"
 #include "classlib/win/timer.h"
@@ -29,8 +31,13 @@ void FrameStatus(int panel, const std::string& text) {
   if (FrameForm) FrameForm->SetStatusText(panel, text);
 }
 
-int Ask(const std::string& text, UINT flags) {
-  return cl::Application->MessageBox(text, kTitle, flags);
+// The close question is a message box of the program's own title; the others are the library's dialogs.
+int AskToSave(const std::string& caption) {
+  return cl::Application->MessageBox("Save Changes to '" + caption + "'?", kTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+}
+
+cl::TModalResult Tell(const std::string& text, cl::TMsgDlgType type, cl::TMsgDlgButtons buttons = {cl::mbOK}) {
+  return cl::MessageDlg(text, type, buttons, 0);
 }
 
 }  // namespace
@@ -78,6 +85,7 @@ void TEditForm::CreateComponents() {
   SavePictureDialog1 = cl::Make<cl::TSaveDialog>(this, "SavePictureDialog1");
   SavePictureDialog1->SetDefaultExt("BMP");
   SavePictureDialog1->SetFilter(kSaveFilter);
+  PrinterSetupDialog1 = cl::Make<cl::TPrinterSetupDialog>(this, "PrinterSetupDialog1");
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(1000);
   Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
@@ -103,6 +111,8 @@ void TEditForm::CreateMenu() {
   AddMenuItem(file, "Close1", "&Close", 0, CL_EVENT(Close1Click));
   AddMenuItem(file, "Delete1", "Delete...", cl::ShortCut('D', {cl::ssCtrl}), CL_EVENT(Delete1Click));
   AddMenuItem(file, "N4", "-");
+  AddMenuItem(file, "PrintSetup1", "Prin&t Setup...", 0, CL_EVENT(PrintSetup1Click));
+  AddMenuItem(file, "N11", "-");
   RecentItems = AddRecentFileItems(file, 6, CL_EVENT(RecentFileClick));
   N5 = AddMenuItem(file, "N5", "-");
   AddMenuItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
@@ -134,7 +144,7 @@ void TEditForm::Open(const std::string& name) {
       result = FDocument.Open(*FImage, name);
     } catch (const cl::EFCreateError& error) {
       // No working copy: the window says so itself; the caller only stops.
-      Ask(error.Message(), MB_OK | MB_ICONERROR);
+      Tell(error.Message(), cl::mtError);
       cl::Abort();
     }
     if (result == OpenResult::Missing) {
@@ -143,7 +153,7 @@ void TEditForm::Open(const std::string& name) {
       SetCaption(name);
       Image1->Show();
     }
-    if (result == OpenResult::LoadFailed) Ask(FDocument.FileName() + "-unable to load", MB_OK | MB_ICONINFORMATION);
+    if (result == OpenResult::LoadFailed) Tell(FDocument.FileName() + "-unable to load", cl::mtInformation);
   }
   ScrollToTopLeft();
 }
@@ -155,7 +165,7 @@ void TEditForm::ScrollToTopLeft() {
 }
 
 void TEditForm::Timer1Timer(cl::TObject*) {
-  if (cl::Screen->ActiveForm() != this) return;
+  if (!FrameForm || FrameForm->ActiveMDIChild() != this) return;
   FrameStatus(kSizePanel, SizeText(Image1->Picture()->Width(), Image1->Picture()->Height()));
 }
 
@@ -196,6 +206,10 @@ void TEditForm::Close1Click(cl::TObject*) {
   Close();
 }
 
+void TEditForm::PrintSetup1Click(cl::TObject*) {
+  PrinterSetupDialog1->Execute();
+}
+
 void TEditForm::Save1Click(cl::TObject*) {
   Save();
 }
@@ -226,8 +240,8 @@ bool TEditForm::SaveAs() {
 
 bool TEditForm::SaveAsName(const std::string& name) {
   if (NeedsAppendQuestion(name, cl::FileExists(name), Image1->OverWrite()) &&
-      Ask("File exists - saving to this name will APPEND the image to the file", MB_OKCANCEL | MB_ICONINFORMATION) !=
-          IDOK)
+      Tell("File exists - saving to this name will APPEND the image to the file", cl::mtInformation,
+           {cl::mbOK, cl::mbCancel}) != cl::mrOk)
     return false;
   const SaveResult result = FDocument.SaveAs(*FImage, name);
   if (result != SaveResult::Saved) {
@@ -242,13 +256,15 @@ bool TEditForm::SaveAsName(const std::string& name) {
 void TEditForm::ReportSaveFailure(const std::string& name, SaveResult result) {
   std::string text = name + "-unable to save";
   if (result == SaveResult::Unwritable) text += ": Orlanto cannot write files of this type";
-  Ask(text, MB_OK | MB_ICONINFORMATION);
+  Tell(text, cl::mtInformation);
 }
 
 void TEditForm::Delete1Click(cl::TObject*) {
   // An untitled window has no file of its own to delete.
   if (FDocument.FileName().empty() || IsUntitledCaption(FDocument.FileName())) return;
-  if (Ask("Delete file " + FDocument.FileName() + " from drive?", MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES) return;
+  if (Tell("Delete file " + FDocument.FileName() + " from drive?", cl::mtConfirmation,
+           {cl::mbYes, cl::mbNo, cl::mbCancel}) != cl::mrYes)
+    return;
   FDocument.DeleteUserFile();
   Close();
 }
@@ -258,7 +274,7 @@ void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
   const std::string caption = Caption();
   if (CloseAsks(caption, FDocument.Modified())) {
     FDocument.SetFileName(caption);
-    const int answer = Ask("Save Changes to '" + caption + "'?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer = AskToSave(caption);
     // A save that did not happen (cancelled or failed) keeps the window, so the picture is not thrown away.
     if (answer == IDCANCEL || (answer == IDYES && !Save())) canClose = false;
   }

@@ -13,6 +13,7 @@
 
 namespace cl {
 class TMainMenu;
+class TPrinterSetupDialog;
 class TSaveDialog;
 class TScrollBox;
 class TTimer;
@@ -37,6 +38,7 @@ class TEditForm : public cl::TForm {
   RecentFileItems RecentItems{};  // N6 .. N10
   cl::TMenuItem* N5 = nullptr;    // separator below the recent files
   cl::TSaveDialog* SavePictureDialog1 = nullptr;
+  cl::TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
 
   ImageDocument& Document() { return FDocument; }
 
@@ -74,6 +76,7 @@ class TEditForm : public cl::TForm {
   void Save1Click(cl::TObject* sender);
   void SaveAs1Click(cl::TObject* sender);
   void Close1Click(cl::TObject* sender);
+  void PrintSetup1Click(cl::TObject* sender);
   void RecentFileClick(cl::TObject* sender);
   void Exit1Click(cl::TObject* sender);
   void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);

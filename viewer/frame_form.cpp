@@ -56,6 +56,7 @@ void TFrameForm::CreateMenu() {
   AddMenuItem(Window1, "Tile1", "&Tile", 0, CL_EVENT(Tile1Click));
   AddMenuItem(Window1, "Cascade1", "&Cascade", 0, CL_EVENT(Cascade1Click));
   AddMenuItem(Window1, "ArrangeIcons1", "&Arrange Icons", 0, CL_EVENT(ArrangeIcons1Click));
+  SetWindowMenu(Window1);
   cl::TMenuItem* help = AddMenuItem(root, "Help1", "&Help");
   help->SetGroupIndex(kWindowGroup);
   AddMenuItem(help, "UsingOrlanto1", "Using Orlanto...", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingOrlanto1Click));
@@ -96,16 +97,26 @@ void TFrameForm::CreateComponents() {
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnShow(CL_EVENT(FormShow));
   SetOnActivate(CL_EVENT(FormActivate));
+  SetOnDestroy(CL_EVENT(FormDestroy));
 }
 
 void TFrameForm::FormCreate(cl::TObject*) {
   if (LimitMe1->DoIExist()) return;
+  cl::Application->SetOnHint(CL_EVENT(DispHint));
   cl::TRegistry settings;
   OpenSettings(settings);
   ShowRecentFiles(ReadRecentFiles(settings));
   DragAcceptFiles(Handle(), TRUE);
   Timer1->SetEnabled(true);
   Timer2->SetEnabled(true);
+}
+
+void TFrameForm::FormDestroy(cl::TObject*) {
+  if (cl::Application->OnHint() == CL_EVENT(DispHint)) cl::Application->SetOnHint(nullptr);
+}
+
+void TFrameForm::DispHint(cl::TObject*) {
+  SetStatusText(kHintPanel, cl::Application->Hint());
 }
 
 void TFrameForm::FormShow(cl::TObject*) {

@@ -68,6 +68,9 @@ class TFrameForm : public cl::TForm {
   void FormCreate(cl::TObject* sender);
   void FormShow(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
+  void FormDestroy(cl::TObject* sender);
+  // The application's hint (of the menu item or control under the mouse) in status panel 0.
+  void DispHint(cl::TObject* sender);
   void UsingOrlanto1Click(cl::TObject* sender);
   void OrlantoHomePage1Click(cl::TObject* sender);
   void Tile1Click(cl::TObject* sender);

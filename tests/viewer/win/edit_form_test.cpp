@@ -126,7 +126,7 @@ TEST_F(EditFormTest, AMissingFileLeavesAnEmptyUntitledWindowWithoutAMessage) {
   TEditForm* window = NewWindow();
   window->Open(FDir + "\\a.bmp " + FDir + "\\b.bmp");
   EXPECT_TRUE(window->Caption().starts_with("Untitled"));
-  EXPECT_TRUE(FResponder.MessageBoxes.empty());
+  EXPECT_TRUE(FResponder.MessageBoxes.empty() && FResponder.MessageDlgs.empty());
 }
 
 TEST_F(EditFormTest, AnUnreadableFileIsReportedAndTheWindowStays) {
@@ -136,11 +136,11 @@ TEST_F(EditFormTest, AnUnreadableFileIsReportedAndTheWindowStays) {
     std::fputs("not a picture", file);
     std::fclose(file);
   }
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   TEditForm* window = NewWindow();
   window->Open(broken);
-  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
-  EXPECT_EQ(FResponder.MessageBoxes[0].Text, broken + "-unable to load");
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, broken + "-unable to load");
 }
 
 TEST_F(EditFormTest, SavingInEachWritableFormatAndReopeningGivesTheSamePixels) {
@@ -176,7 +176,7 @@ TEST_F(EditFormTest, AFailedSaveKeepsTheFileTheCaptionAndTheModifiedState) {
     std::fputs("user bytes", file);
     std::fclose(file);
   }
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   EXPECT_FALSE(window->SaveAsName(target));
   EXPECT_EQ(window->Caption(), FSource);
   EXPECT_TRUE(window->Document().Modified());
@@ -195,12 +195,12 @@ TEST_F(EditFormTest, AppendingToAnExistingTiffIsAskedAndCancelChangesNothing) {
   ASSERT_TRUE(window->SaveAsName(target));
   window->Image1->SetOverWrite(false);
   window->Document().SetModified(true);
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDCANCEL; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrCancel); };
   EXPECT_FALSE(window->SaveAsName(target));
-  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
-  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "File exists - saving to this name will APPEND the image to the file");
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, "File exists - saving to this name will APPEND the image to the file");
   EXPECT_TRUE(window->Document().Modified());
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   EXPECT_TRUE(window->SaveAsName(target));
   window->Image1->SetCountImagesinFile(target);
   EXPECT_EQ(window->Image1->ImageCount(), 2);
@@ -211,10 +211,11 @@ TEST_F(EditFormTest, DeleteRemovesTheShownFileAfterTheQuestionAndClosesTheWindow
   ASSERT_TRUE(CopyFileA(FSource.c_str(), file.c_str(), FALSE));
   TEditForm* window = NewWindow();
   window->Open(file);
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrYes); };
   window->Delete1Click(nullptr);
-  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
-  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Delete file " + file + " from drive?");
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, "Delete file " + file + " from drive?");
+  EXPECT_EQ(FResponder.MessageDlgs[0].Caption, "Confirm");
   EXPECT_FALSE(cl::FileExists(file));
   cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
   EXPECT_TRUE(ImageWindows().empty());
@@ -288,11 +289,11 @@ TEST_F(EditFormTest, SaveOnAnUnchangedWindowRunsSaveAsAndACancelKeepsTheLastFold
 
 TEST_F(EditFormTest, WithoutAWorkingCopyTheWindowSaysSoAndTheFileIsUntouched) {
   test::TakenWorkingCopies taken(0);
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   TEditForm* window = NewWindow();
   EXPECT_THROW(window->Open(FSource), cl::EAbort);
-  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
-  EXPECT_NE(FResponder.MessageBoxes[0].Text.find("Cannot create file"), std::string::npos);
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_NE(FResponder.MessageDlgs[0].Text.find("Cannot create file"), std::string::npos);
   EXPECT_EQ(ReadBmp(FSource).Values, FExpected.Values);
 }
 

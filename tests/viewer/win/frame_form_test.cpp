@@ -119,15 +119,15 @@ TEST_F(FrameFormTest, ACancelledOpenDialogOpensNothingAndKeepsTheLastFolder) {
 TEST_F(FrameFormTest, OpenEndsAtAFileThatFindsNoWorkingCopyAndKeepsTheLastFolder) {
   const std::vector<std::string> files{MakePicture("a.bmp"), MakePicture("b.bmp"), MakePicture("c.bmp")};
   ChooseFiles(files);
-  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDOK; };
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   {
     test::TakenWorkingCopies taken(1);
     FFrame->OpenChild(nullptr);
   }
   // The second window stays, empty, and has said why; the third file was not opened.
   EXPECT_EQ(SortedWindowCaptions(), (std::vector<std::string>{"Untitled1", files[0]}));
-  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
-  EXPECT_NE(FResponder.MessageBoxes[0].Text.find("Cannot create file"), std::string::npos);
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_NE(FResponder.MessageDlgs[0].Text.find("Cannot create file"), std::string::npos);
   EXPECT_EQ(FSettings.ReadString(kLastDirValue), "C:\\before\\");
 }
 

@@ -1,0 +1,147 @@
+// The frame's menu bar with image windows in it: the active window's File menu in place of the frame's, the
+// Window menu listing the windows, hints in the status bar; and screenshots of the frame with two pictures and
+// its menus open.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "classlib/test/pump.h"
+#include "classlib/test/responder.h"
+#include "classlib/win/application.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/canvas.h"
+#include "classlib/win/status_bar.h"
+#include "support/screenshot.h"
+#include "viewer/edit_form.h"
+#include "viewer/frame_form.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+namespace {
+
+// The texts of a menu's entries as the system shows them; a separator is "-".
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[256] = {};
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, i, TRUE, &info);
+    texts.push_back(info.fType & MFT_SEPARATOR ? "-" : text);
+  }
+  return texts;
+}
+
+// A picture of two coloured halves in the test folder; its full name.
+std::string MakePicture(const std::string& name, cl::TColor left, cl::TColor right) {
+  const std::string file = std::string(std::getenv("PROJECT_TEST_DIR")) + "\\" + name;
+  cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+  bitmap->SetPixelFormat(cl::pf24bit);
+  bitmap->SetSize(160, 120);
+  bitmap->Canvas()->Brush()->SetColor(left);
+  bitmap->Canvas()->FillRect(cl::Rect(0, 0, 80, 120));
+  bitmap->Canvas()->Brush()->SetColor(right);
+  bitmap->Canvas()->FillRect(cl::Rect(80, 0, 160, 120));
+  bitmap->SaveToFile(file);
+  bitmap->Free();
+  return file;
+}
+
+class FrameMenusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cl::TRegistry settings;
+    OpenSettings(settings);
+    settings.WriteString(kToOpenValue, "");
+    WriteRecentFiles(settings, {"C:\\one.bmp", "", "", "", ""});
+    FrameForm = cl::New<TFrameForm>(nullptr);
+    FrameForm->SetBounds(0, 0, 800, 600);
+    FrameForm->Show();
+    // Showing the frame opened the test program's own command line: a window of a name that does not exist.
+    for (TEditForm* window : ImageWindows()) window->Free();
+    FFirst = FrameForm->OpenInNewWindow(MakePicture("red and green.bmp", RGB(200, 40, 40), RGB(40, 160, 40)));
+    FSecond = FrameForm->OpenInNewWindow(MakePicture("blue and yellow.bmp", RGB(40, 40, 200), RGB(220, 200, 40)));
+    cl::test::PumpFor(200);
+  }
+  void TearDown() override {
+    for (TEditForm* window : ImageWindows()) window->Free();
+    cl::FreeAndNil(FrameForm);
+  }
+
+  HMENU Bar() const { return GetMenu(FrameForm->Handle()); }
+  std::vector<std::string> SubmenuTexts(int position) const { return MenuTexts(GetSubMenu(Bar(), position)); }
+
+  cl::test::Responder FResponder;
+  TEditForm* FFirst = nullptr;
+  TEditForm* FSecond = nullptr;
+};
+
+TEST_F(FrameMenusTest, TheActiveImageWindowsFileMenuTakesTheFramesPlace) {
+  ASSERT_EQ(MenuTexts(Bar()), (std::vector<std::string>{"&File", "&Window", "&Help"}));
+  EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open\tCtrl+O", "-", "Tarnby\tF9", "-", "Save",
+                                                       "Save As...\tCtrl+S", "-", "&Close", "Delete...\tCtrl+D", "-",
+                                                       "Prin&t Setup...", "-", "C:\\one.bmp", "-", "E&xit"}));
+}
+
+TEST_F(FrameMenusTest, TheWindowMenuListsTheImageWindowsAfterItsCommands) {
+  const std::vector<std::string> texts = SubmenuTexts(1);
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 3),
+            (std::vector<std::string>{"&Tile", "&Cascade", "&Arrange Icons"}));
+  for (TEditForm* window : {FFirst, FSecond})
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+      return text.ends_with(" " + window->Caption());
+    })) << window->Caption();
+}
+
+TEST_F(FrameMenusTest, WithoutImageWindowsTheFramesOwnFileMenuShowsWithTheClosedFilesFirst) {
+  const std::string first = FFirst->Caption();
+  const std::string second = FSecond->Caption();
+  FSecond->Close();
+  cl::test::PumpUntil([] { return ImageWindows().size() == 1; }, 2000);
+  FFirst->Close();
+  cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
+  EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open...\tCtrl+O", "-", "Tarnby...\tF9", "-", first, second,
+                                                       "C:\\one.bmp", "-", "E&xit"}));
+}
+
+TEST_F(FrameMenusTest, TheApplicationsHintShowsInTheStatusBar) {
+  cl::Application->SetHint("Tile the image windows");
+  EXPECT_EQ(FrameForm->StatusBar1->Panels()->Items(TFrameForm::kHintPanel)->Text(), "Tile the image windows");
+}
+
+// The screenshot ShootOpenMenu takes.
+const char* gShotName = "";
+
+// Takes the screenshot while the menu is open (its loop runs the timer), then closes the menu.
+void CALLBACK ShootOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
+  KillTimer(nullptr, timer);
+  try {
+    std::printf("%s\n", testsupport::SaveScreenshot(gShotName).c_str());
+  } catch (const std::exception& error) {
+    std::printf("no screenshot: %s\n", error.what());
+  }
+  EndMenu();
+}
+
+TEST_F(FrameMenusTest, ScreenshotsOfTwoImageWindowsWithTheFileAndWindowMenusOpen) {
+  FrameForm->Tile();
+  cl::test::PumpFor(300);
+  SetForegroundWindow(FrameForm->Handle());
+  for (auto [name, key] : {std::pair{"orvane_file_menu", 'f'}, std::pair{"orvane_window_menu", 'w'}}) {
+    gShotName = name;
+    SetTimer(nullptr, 0, 700, ShootOpenMenu);
+    PostMessageA(FrameForm->Handle(), WM_SYSCOMMAND, SC_KEYMENU, key);
+    cl::test::PumpFor(1500);
+  }
+  std::printf("File: ");
+  for (const std::string& text : SubmenuTexts(0)) std::printf("[%s] ", text.c_str());
+  std::printf("\nWindow: ");
+  for (const std::string& text : SubmenuTexts(1)) std::printf("[%s] ", text.c_str());
+  std::printf("\n");
+}
+
+}  // namespace
+}  // namespace viewer
