@@ -27,6 +27,11 @@ void TAllScrFrm::CreateComponents() {
   Image1->SetOnClick(CL_EVENT(ImageClick));
 }
 
+void TAllScrFrm::BeforeDestruction() {
+  if (AllScrFrm == this) AllScrFrm = nullptr;
+  inherited::BeforeDestruction();
+}
+
 void TAllScrFrm::ImageClick(cl::TObject*) {
   Close();
 }

@@ -11,6 +11,7 @@ class TAllScrFrm : public cl::TForm {
   CL_CLASS(TAllScrFrm, cl::TForm)
  public:
   explicit TAllScrFrm(cl::TComponent* owner) : TForm(owner) {}
+  void BeforeDestruction() override;
 
   TLoadImage* Image1 = nullptr;
 
