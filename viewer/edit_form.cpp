@@ -91,6 +91,7 @@ void TEditForm::CreateComponents() {
   Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
 
   SetOnCreate(CL_EVENT(FormCreate));
+  SetOnShow(CL_EVENT(FormShow));
   SetOnActivate(CL_EVENT(FormActivate));
   SetOnDeactivate(CL_EVENT(FormDeactivate));
   SetOnCloseQuery(CL_EVENT(FormCloseQuery));
@@ -182,7 +183,13 @@ void TEditForm::FormActivate(cl::TObject*) {
   ScrollToTopLeft();
 }
 
+void TEditForm::FormShow(cl::TObject*) {
+  Image1->Refresh();
+}
+
 void TEditForm::FormDeactivate(cl::TObject*) {
+  bool changed = false;
+  Image1->croptool_off(changed, SelRect);
   FWasDeactivated = true;
 }
 

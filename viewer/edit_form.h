@@ -39,6 +39,8 @@ class TEditForm : public cl::TForm {
   cl::TMenuItem* N5 = nullptr;    // separator below the recent files
   cl::TSaveDialog* SavePictureDialog1 = nullptr;
   cl::TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
+  // The selection in image coordinates when the window was last deactivated.
+  cl::TRect SelRect{};
 
   ImageDocument& Document() { return FDocument; }
 
@@ -66,6 +68,9 @@ class TEditForm : public cl::TForm {
   void CreateMenu();
   void FormCreate(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
+  void FormShow(cl::TObject* sender);
+  // Takes the selection band away (its rectangle stays in SelRect); the working copy is read again on the next
+  // activation.
   void FormDeactivate(cl::TObject* sender);
   void FormCloseQuery(cl::TObject* sender, bool& canClose);
   void FormClose(cl::TObject* sender, cl::TCloseAction& action);

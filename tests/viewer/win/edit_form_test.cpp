@@ -297,6 +297,24 @@ TEST_F(EditFormTest, WithoutAWorkingCopyTheWindowSaysSoAndTheFileIsUntouched) {
   EXPECT_EQ(ReadBmp(FSource).Values, FExpected.Values);
 }
 
+TEST_F(EditFormTest, AWindowActivatedAgainReadsItsWorkingCopyBack) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  TEditForm* other = NewWindow();
+  const auto activate = [](TEditForm* form) {
+    SendMessageA(FrameForm->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->Handle()), 0);
+  };
+  activate(other);
+  // The working copy changes behind the window (as an edit writes it).
+  cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+  bitmap->SetSize(20, 10);
+  bitmap->SaveToFile(window->Document().WorkFile());
+  bitmap->Free();
+  activate(window);
+  EXPECT_EQ(window->Image1->Picture()->Width(), 20);
+  EXPECT_EQ(window->Image1->Picture()->Height(), 10);
+}
+
 TEST_F(EditFormTest, TheFileMenuShowsTheRecentFilesWhenTheWindowIsActivated) {
   cl::TRegistry settings;
   OpenSettings(settings);
