@@ -17,8 +17,6 @@ constexpr int kBandRows = 64;
 constexpr size_t kRowSlack = 16;  // room after a row buffer for the 16-byte stores of the mirror  // target rows built
                                   // at a time: their memory stays in the cache while filled
 
-// Pictures in DIB sections are read and written a whole row at a time: byte-sized accesses to such memory are
-// many times slower than to the heap under some systems, copies of whole rows are not.
 void InvertRow(uint8_t* row, int width, int bytesPerPixel) {
   const size_t bytes = static_cast<size_t>(width) * bytesPerPixel;
   if (bytesPerPixel == 3) {
@@ -117,21 +115,23 @@ void ChangePixels(PixelChange change, const PixelRows& rows) {
   for (int y = 0; y < steps; ++y) {
     uint8_t* row = rows.Row(y);
     uint8_t* opposite = rows.Row(rows.Height - 1 - y);
-    std::memcpy(upper.data(), row, rowBytes);
     switch (change) {
       case PixelChange::Invert:
-        InvertRow(upper.data(), rows.Width, rows.BytesPerPixel);
-        std::memcpy(row, upper.data(), rowBytes);
+        InvertRow(row, rows.Width, rows.BytesPerPixel);
         break;
       case PixelChange::Mirror:
+        // Through copies with room after the row: the mirror reads and writes a little beyond its pixels.
+        std::memcpy(upper.data(), row, rowBytes);
         MirrorInto(upper.data(), turned.data(), rows.Width, rows.BytesPerPixel);
         std::memcpy(row, turned.data(), rowBytes);
         break;
       case PixelChange::FlipVertical:
+        std::memcpy(upper.data(), row, rowBytes);
         std::memcpy(row, opposite, rowBytes);
         std::memcpy(opposite, upper.data(), rowBytes);
         break;
       case PixelChange::Rotate180:
+        std::memcpy(upper.data(), row, rowBytes);
         std::memcpy(lower.data(), opposite, rowBytes);
         MirrorInto(upper.data(), turned.data(), rows.Width, rows.BytesPerPixel);
         MirrorInto(lower.data(), upper.data(), rows.Width, rows.BytesPerPixel);
