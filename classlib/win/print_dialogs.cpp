@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "classlib/win/modal_seam.h"
 #include "classlib/win/printer.h"
@@ -48,32 +49,47 @@ class GlobalView {
   void* FData;
 };
 
+// A movable block holding a copy of bytes; null when there are none.
+HGLOBAL MakeBlock(const std::vector<BYTE>& bytes) {
+  if (bytes.empty()) return nullptr;
+  HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!handle) throw EOutOfMemory();
+  GlobalView view(handle);
+  if (!view.Data()) {
+    GlobalFree(handle);
+    throw EOutOfMemory();
+  }
+  std::memcpy(view.Data(), bytes.data(), bytes.size());
+  return handle;
+}
+
 // A DEVNAMES block naming driver, device and port, so that the dialog opens on that printer; null for the
 // default printer.
 HGLOBAL MakeDevNames(const std::string& driver, const std::string& device, const std::string& port) {
   const size_t header = sizeof(DEVNAMES);
   const size_t size = header + driver.size() + device.size() + port.size() + 3;
   if (device.empty() || size > 0xFFFF) return nullptr;  // offsets are 16-bit
-  HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  if (!handle) throw EOutOfMemory();
-  GlobalView view(handle);
-  auto* base = static_cast<char*>(view.Data());
-  if (!base) {
-    GlobalFree(handle);
-    throw EOutOfMemory();
-  }
-  auto* names = reinterpret_cast<DEVNAMES*>(base);
+  std::vector<BYTE> bytes(size, 0);
+  DEVNAMES names{};
   size_t offset = header;
   auto put = [&](const std::string& text) {
-    std::memcpy(base + offset, text.c_str(), text.size() + 1);
+    std::memcpy(bytes.data() + offset, text.c_str(), text.size() + 1);
     const WORD at = static_cast<WORD>(offset);
     offset += text.size() + 1;
     return at;
   };
-  names->wDriverOffset = put(driver);
-  names->wDeviceOffset = put(device);
-  names->wOutputOffset = put(port);
-  return handle;
+  names.wDriverOffset = put(driver);
+  names.wDeviceOffset = put(device);
+  names.wOutputOffset = put(port);
+  std::memcpy(bytes.data(), &names, header);
+  return MakeBlock(bytes);
+}
+
+// The bytes of a block the dialog handed back.
+std::vector<BYTE> BlockBytes(HGLOBAL handle) {
+  GlobalView view(handle);
+  const auto* data = static_cast<const BYTE*>(view.Data());
+  return data ? std::vector<BYTE>(data, data + view.Size()) : std::vector<BYTE>{};
 }
 
 // The string at offset of a DEVNAMES block, never read past the block's end.
@@ -89,12 +105,15 @@ bool RunPrintDialog(TComponent* dialog, DWORD flags) {
   std::string device, driver, port;
   Printer()->GetPrinter(device, driver, port);
   GlobalBlock devNames(MakeDevNames(driver, device, port));
-  GlobalBlock devMode;
+  // The settings go back in only with the printer they belong to.
+  const std::vector<BYTE>& settings = Printer()->DevMode();
+  GlobalBlock devMode(devNames.Get() && DevModeFits(settings) ? MakeBlock(settings) : nullptr);
 
   PRINTDLGA pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = CommonDialogOwner();
   pd.hDevNames = devNames.Get();
+  pd.hDevMode = devMode.Get();
   pd.Flags = flags;
   pd.nCopies = 1;
   bool chosen = false;
@@ -116,7 +135,7 @@ bool RunPrintDialog(TComponent* dialog, DWORD flags) {
       chosenNames && names.Size() >= sizeof(DEVNAMES)) {
     Printer()->SetPrinter(DevNamesString(names, chosenNames->wDeviceOffset),
                           DevNamesString(names, chosenNames->wDriverOffset),
-                          DevNamesString(names, chosenNames->wOutputOffset));
+                          DevNamesString(names, chosenNames->wOutputOffset), BlockBytes(devMode.Get()));
   }
   return true;
 }

@@ -6,6 +6,8 @@
 #undef SetPrinter
 #undef GetPrinter
 
+#include <cstddef>
+
 #include "classlib/core/exceptions.h"
 #include "classlib/win/dib.h"
 #include "classlib/win/gdi.h"
@@ -27,9 +29,19 @@ std::string DefaultPrinterName() {
 
 }  // namespace
 
+bool DevModeFits(const std::vector<BYTE>& bytes) {
+  if (bytes.size() < offsetof(DEVMODEA, dmFields) + sizeof(DWORD)) return false;
+  const auto* mode = reinterpret_cast<const DEVMODEA*>(bytes.data());
+  return mode->dmSize >= offsetof(DEVMODEA, dmFields) + sizeof(DWORD) &&
+         size_t{mode->dmSize} + mode->dmDriverExtra <= bytes.size();
+}
+
 TWinspoolPrinterBackend::TWinspoolPrinterBackend(const std::string& device, const std::string& driver,
-                                                 const std::string& port)
-    : FDevice(device), FDriver(driver), FPort(port) {}
+                                                 const std::string& port, std::vector<BYTE> devMode)
+    : FDevice(device),
+      FDriver(driver),
+      FPort(port),
+      FDevMode(DevModeFits(devMode) ? std::move(devMode) : std::vector<BYTE>{}) {}
 
 TWinspoolPrinterBackend::~TWinspoolPrinterBackend() {
   if (FDC) ::DeleteDC(FDC);
@@ -39,7 +51,8 @@ HDC TWinspoolPrinterBackend::InfoDC() {
   if (FDC) return FDC;
   const std::string device = FDevice.empty() ? DefaultPrinterName() : FDevice;
   if (device.empty()) throw EPrinter("There is no default printer currently selected");
-  FDC = CreateDCA(FDriver.empty() ? "WINSPOOL" : FDriver.c_str(), device.c_str(), nullptr, nullptr);
+  const auto* mode = FDevMode.empty() ? nullptr : reinterpret_cast<const DEVMODEA*>(FDevMode.data());
+  FDC = CreateDCA(FDriver.empty() ? "WINSPOOL" : FDriver.c_str(), device.c_str(), nullptr, mode);
   if (!FDC) throw EPrinter("There is no default printer currently selected");
   return FDC;
 }
@@ -178,11 +191,13 @@ void TPrinter::SetPrinterIndex(int index) {
   FPrinterIndex = index;
 }
 
-void TPrinter::SetPrinter(const std::string& device, const std::string& driver, const std::string& port) {
+void TPrinter::SetPrinter(const std::string& device, const std::string& driver, const std::string& port,
+                          std::vector<BYTE> devMode) {
   CheckPrinting(false);
   FDevice = device;
   FDriver = driver;
   FPort = port;
+  FDevMode = std::move(devMode);
   FPrinterIndex = -1;
   FBackend.reset();
 }
@@ -199,7 +214,7 @@ void TPrinter::SetBackend(std::unique_ptr<TPrinterBackend> backend) {
 }
 
 TPrinterBackend* TPrinter::Backend() {
-  if (!FBackend) FBackend = std::make_unique<TWinspoolPrinterBackend>(FDevice, FDriver, FPort);
+  if (!FBackend) FBackend = std::make_unique<TWinspoolPrinterBackend>(FDevice, FDriver, FPort, FDevMode);
   return FBackend.get();
 }
 

@@ -31,7 +31,9 @@ class TPrinterBackend {
 class TWinspoolPrinterBackend : public TPrinterBackend {
  public:
   // An empty device prints on the default printer; EPrinter when there is none.
-  TWinspoolPrinterBackend(const std::string& device, const std::string& driver, const std::string& port);
+  // devMode: the printer's settings as a DEVMODE block (empty: the driver's defaults; a malformed one is ignored).
+  TWinspoolPrinterBackend(const std::string& device, const std::string& driver, const std::string& port,
+                          std::vector<BYTE> devMode = {});
   ~TWinspoolPrinterBackend() override;
   HDC BeginDoc(const std::string& title) override;
   HDC NewPage() override;
@@ -43,8 +45,12 @@ class TWinspoolPrinterBackend : public TPrinterBackend {
  private:
   HDC InfoDC();
   std::string FDevice, FDriver, FPort;
+  std::vector<BYTE> FDevMode;
   HDC FDC = nullptr;
 };
+
+// True when bytes hold a whole DEVMODE block: its own sizes fit, and it names its fields.
+bool DevModeFits(const std::vector<BYTE>& bytes);
 
 // Test backends record the calls ("BeginDoc Title", "NewPage", "EndDoc", "Abort") and keep every page.
 class TRecordingPrinterBackend : public TPrinterBackend {
@@ -119,8 +125,12 @@ class TPrinter : public TObject {
   int PrinterIndex() const { return FPrinterIndex; }
   // Chooses a printer for the default backend; EPrinter outside -1 .. Printers().size() - 1 or while printing.
   void SetPrinterIndex(int index);
-  void SetPrinter(const std::string& device, const std::string& driver, const std::string& port);
+  // devMode: the settings chosen for that printer (paper, orientation, copies...) as a DEVMODE block; empty for
+  // the driver's defaults. Choosing a printer by index resets them.
+  void SetPrinter(const std::string& device, const std::string& driver, const std::string& port,
+                  std::vector<BYTE> devMode = {});
   void GetPrinter(std::string& device, std::string& driver, std::string& port) const;
+  const std::vector<BYTE>& DevMode() const { return FDevMode; }
   // Replaces the backend (null: back to winspool); EPrinter while printing.
   void SetBackend(std::unique_ptr<TPrinterBackend> backend);
   TPrinterBackend* Backend();
@@ -152,6 +162,7 @@ class TPrinter : public TObject {
   std::unique_ptr<TCanvas, CanvasOwner> FCanvas;
   std::string FTitle;
   std::string FDevice, FDriver, FPort;
+  std::vector<BYTE> FDevMode;
   int FPrinterIndex = -1;
   bool FPrinting = false;
   bool FAborted = false;

@@ -107,5 +107,35 @@ TEST(PrinterGlobal, MadeOnFirstUseAndReplaceable) {
   SetPrinter(first);
 }
 
+TEST(PrinterSettings, KeptWithTheirPrinterAndDroppedWithAnotherChoice) {
+  TPrinter* printer = New<TPrinter>();
+  std::vector<BYTE> settings(sizeof(DEVMODEA), 0);
+  auto* mode = reinterpret_cast<DEVMODEA*>(settings.data());
+  mode->dmSize = sizeof(DEVMODEA);
+  mode->dmFields = DM_ORIENTATION;
+  mode->dmOrientation = DMORIENT_LANDSCAPE;
+  printer->SetPrinter("Office Laser", "winspool", "LPT1:", settings);
+  EXPECT_EQ(printer->DevMode(), settings);
+  printer->SetPrinterIndex(-1);
+  EXPECT_TRUE(printer->DevMode().empty());
+  Free(printer);
+}
+
+TEST(PrinterSettings, OnlyWholeBlocksAreUsed) {
+  std::vector<BYTE> settings(sizeof(DEVMODEA), 0);
+  auto* mode = reinterpret_cast<DEVMODEA*>(settings.data());
+  mode->dmSize = sizeof(DEVMODEA);
+  EXPECT_TRUE(DevModeFits(settings));
+  mode->dmDriverExtra = 16;  // private driver data said to follow, but missing
+  EXPECT_FALSE(DevModeFits(settings));
+  settings.resize(sizeof(DEVMODEA) + 16);
+  EXPECT_TRUE(DevModeFits(settings));
+  mode = reinterpret_cast<DEVMODEA*>(settings.data());
+  mode->dmSize = 8;  // too short to hold the fields it would name
+  EXPECT_FALSE(DevModeFits(settings));
+  EXPECT_FALSE(DevModeFits({}));
+  EXPECT_FALSE(DevModeFits(std::vector<BYTE>(20, 0xFF)));
+}
+
 }  // namespace
 }  // namespace cl
