@@ -27,7 +27,8 @@ std::vector<std::string> TakeDroppedImageNames(HDROP drop) {
   std::vector<std::string> names;
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    std::string name = DroppedName(DroppedFileName(drop, i));
+    // The whole name: a path cut short would open the wrong file or none.
+    std::string name = DroppedFileName(drop, i);
     if (IsDroppedImage(name)) names.push_back(std::move(name));
   }
   return names;

@@ -9,7 +9,7 @@
 
 namespace viewer {
 
-// The dropped names that are image files (each cut as drops hand it over, see DroppedName). The drop handle is
+// The dropped names that are image files, in the order dropped. The drop handle is
 // released on every path, also when reading a name fails.
 std::vector<std::string> TakeDroppedImageNames(HDROP drop);
 

@@ -40,10 +40,6 @@ std::string SaveDialogName(const std::string& chosen, int filterIndex) {
   return chosen + std::string(kSaveFilterExtensions[listed ? filterIndex - 1 : 0]);
 }
 
-std::string DroppedName(const std::string& name) {
-  return name.substr(0, kDroppedNameLimit);
-}
-
 bool IsDroppedImage(const std::string& droppedName) {
   const std::string upper = cl::UpperCase(droppedName);
   return std::any_of(kDroppedExtensions.begin(), kDroppedExtensions.end(),

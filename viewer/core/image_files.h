@@ -6,10 +6,6 @@
 
 namespace viewer {
 
-// Shell drops hand over at most this many characters of each name.
-constexpr size_t kDroppedNameLimit = 79;
-// The name a drop hands over: cut to kDroppedNameLimit characters.
-std::string DroppedName(const std::string& name);
 // Whether a dropped name opens: its upper-cased form contains one of the eight image extensions anywhere
 // (a substring test, so "x.bmp.txt" opens and "y.jpeg" does not).
 bool IsDroppedImage(const std::string& droppedName);

@@ -13,13 +13,6 @@ TEST(DroppedFiles, ASubstringOfAnImageExtensionAnywhereOpensTheFile) {
   EXPECT_FALSE(IsDroppedImage("C:\\notes.txt"));
 }
 
-TEST(DroppedFiles, NamesAreCutTo79Characters) {
-  const std::string longName = "C:\\" + std::string(80, 'd') + "\\a.bmp";
-  EXPECT_EQ(DroppedName(longName).size(), 79u);
-  EXPECT_FALSE(IsDroppedImage(DroppedName(longName)));
-  EXPECT_EQ(DroppedName("C:\\a.bmp"), "C:\\a.bmp");
-}
-
 TEST(ImageFiles, GifPathIsASubstringTest) {
   EXPECT_TRUE(IsGifPath("C:\\anim.gif"));
   EXPECT_TRUE(IsGifPath("C:\\x.GIF.bmp"));
