@@ -1,0 +1,346 @@
+// TTreeView through its real window: the user's expand and select actions (mouse on a button, keys) and the same
+// actions in code run the virtuals and events once; nodes keep text, data, images, expanded state and selection
+// over a re-created window; deletion reports each node; nothing is left behind after many create/free cycles.
+#include "classlib/win/tree_view.h"
+
+#include <gtest/gtest.h>
+
+#include "classlib/core/exceptions.h"
+#include "classlib/test/counters.h"
+#include "classlib/test/input.h"
+#include "classlib/test/pump.h"
+#include "classlib/win/application.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/canvas.h"
+#include "classlib/win/forms.h"
+#include "classlib/win/gdi.h"
+#include "support/screenshot.h"
+
+namespace {
+
+using namespace cl;
+
+// Records each virtual with its node's text, in order.
+class TRecordingTree : public TTreeView {
+  CL_CLASS(TRecordingTree, TTreeView)
+ public:
+  using TTreeView::TTreeView;
+  std::vector<std::string> Calls;
+  bool AllowExpand = true;
+
+ protected:
+  bool CanExpand(TTreeNode* node) override {
+    Calls.push_back("CanExpand " + node->Text());
+    return AllowExpand && inherited::CanExpand(node);
+  }
+  void Expand(TTreeNode* node) override {
+    Calls.push_back("Expand " + node->Text());
+    inherited::Expand(node);
+  }
+  bool CanCollapse(TTreeNode* node) override {
+    Calls.push_back("CanCollapse " + node->Text());
+    return inherited::CanCollapse(node);
+  }
+  void Collapse(TTreeNode* node) override {
+    Calls.push_back("Collapse " + node->Text());
+    inherited::Collapse(node);
+  }
+  void Change(TTreeNode* node) override {
+    Calls.push_back("Change " + (node ? node->Text() : std::string("-")));
+    inherited::Change(node);
+  }
+};
+
+// A square icon of one colour.
+TBitmap* Square(TColor color) {
+  auto* bitmap = New<TBitmap>();
+  bitmap->SetSize(16, 16);
+  bitmap->Canvas()->Brush()->SetColor(clWhite);
+  bitmap->Canvas()->FillRect(TRect{0, 0, 16, 16});
+  bitmap->Canvas()->Brush()->SetColor(color);
+  bitmap->Canvas()->FillRect(TRect{2, 2, 14, 14});
+  return bitmap;
+}
+
+class TreeViewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = CreateNew<TForm>(Application);
+    form->SetBounds(50, 50, 320, 300);
+    form->SetCaption("Folders");
+    tree = New<TRecordingTree>(form);
+    tree->SetParent(form);
+    tree->SetBounds(8, 8, 290, 250);
+    images = New<TImageList>(form);
+    for (TColor color : {clYellow, clGreen, clBlue}) {
+      TBitmap* icon = Square(color);
+      images->AddMasked(icon, clWhite);
+      Free(icon);
+    }
+    tree->SetImages(images);
+    TTreeNodes* items = tree->Items();
+    drive = items->AddChild(nullptr, "C:");
+    windows = items->AddChildObject(drive, "Windows", &windowsData);
+    system = items->AddChild(windows, "System");
+    items->AddChild(windows, "Fonts");
+    items->AddChild(drive, "Program Files");
+    other = items->AddChild(nullptr, "D:");
+    tree->SetOnExpanding(
+        TTVExpandingEvent([this](TObject*, TTreeNode* n, bool&) { events.push_back("OnExpanding " + n->Text()); }));
+    tree->SetOnExpanded(
+        TTVExpandedEvent([this](TObject*, TTreeNode* n) { events.push_back("OnExpanded " + n->Text()); }));
+    tree->SetOnCollapsed(
+        TTVExpandedEvent([this](TObject*, TTreeNode* n) { events.push_back("OnCollapsed " + n->Text()); }));
+    tree->SetOnChange(TTVChangedEvent([this](TObject*, TTreeNode* n) { events.push_back("OnChange " + n->Text()); }));
+    tree->SetOnDeletion(TTVExpandedEvent([this](TObject*, TTreeNode* n) { deleted.push_back(n->Text()); }));
+  }
+  void TearDown() override { Free(form); }
+
+  void ShowFocused() {
+    form->Show();
+    tree->SetFocus();
+    test::PumpFor(50);
+    tree->Calls.clear();
+    events.clear();
+  }
+  // The client point of the node's expand button, found by asking the window.
+  POINT ButtonOf(TTreeNode* node) {
+    RECT rect{};
+    TreeView_GetItemRect(tree->Handle(), node->ItemId(), &rect, FALSE);
+    TVHITTESTINFO hit{};
+    hit.pt.y = (rect.top + rect.bottom) / 2;
+    for (hit.pt.x = 0; hit.pt.x < rect.right; ++hit.pt.x) {
+      SendMessageA(tree->Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if (hit.hItem == node->ItemId() && (hit.flags & TVHT_ONITEMBUTTON)) return hit.pt;
+    }
+    ADD_FAILURE() << "no button for " << node->Text();
+    return hit.pt;
+  }
+
+  TForm* form = nullptr;
+  TRecordingTree* tree = nullptr;
+  TImageList* images = nullptr;
+  TTreeNode* drive = nullptr;
+  TTreeNode* windows = nullptr;
+  TTreeNode* system = nullptr;
+  TTreeNode* other = nullptr;
+  int windowsData = 7;
+  std::vector<std::string> events;
+  std::vector<std::string> deleted;
+};
+
+TEST_F(TreeViewTest, NodesFormAModelWithNavigation) {
+  EXPECT_EQ(tree->Items()->Count(), 6);
+  EXPECT_EQ(tree->Items()->GetFirstNode(), drive);
+  EXPECT_EQ(tree->Items()->Item(2), system);
+  EXPECT_THROW(tree->Items()->Item(6), EListError);
+  EXPECT_EQ(drive->Count(), 2);
+  EXPECT_EQ(drive->getFirstChild(), windows);
+  EXPECT_EQ(windows->getNextSibling()->Text(), "Program Files");
+  EXPECT_EQ(system->Parent(), windows);
+  EXPECT_EQ(system->Level(), 2);
+  EXPECT_EQ(drive->getNextSibling(), other);
+  EXPECT_TRUE(drive->HasChildren());
+  EXPECT_FALSE(other->HasChildren());
+  EXPECT_EQ(windows->Data(), &windowsData);
+  std::vector<std::string> order;
+  for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->GetNext()) order.push_back(n->Text());
+  EXPECT_EQ(order, (std::vector<std::string>{"C:", "Windows", "System", "Fonts", "Program Files", "D:"}));
+  EXPECT_THROW(drive->Item(2), EListError);
+}
+
+TEST_F(TreeViewTest, ClickingAButtonAndKeysRunTheVirtualsAndEventsOnce) {
+  ShowFocused();
+  const POINT button = ButtonOf(drive);
+  test::MouseDown(tree, mbLeft, button.x, button.y);
+  test::MouseUp(tree, mbLeft, button.x, button.y);
+  EXPECT_TRUE(drive->Expanded());
+  EXPECT_EQ(tree->Calls, (std::vector<std::string>{"CanExpand C:", "Expand C:"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"OnExpanding C:", "OnExpanded C:"}));
+
+  tree->SetSelected(drive);
+  tree->Calls.clear();
+  events.clear();
+  test::Key(VK_DOWN);  // to "Windows"
+  EXPECT_EQ(tree->Selected(), windows);
+  test::Key(VK_RIGHT);  // expands it
+  EXPECT_TRUE(windows->Expanded());
+  test::Key(VK_LEFT);  // collapses it again
+  EXPECT_FALSE(windows->Expanded());
+  EXPECT_EQ(tree->Calls, (std::vector<std::string>{"Change Windows", "CanExpand Windows", "Expand Windows",
+                                                   "CanCollapse Windows", "Collapse Windows"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"OnChange Windows", "OnExpanding Windows", "OnExpanded Windows",
+                                              "OnCollapsed Windows"}));
+
+  // A refused expansion leaves the node closed.
+  tree->Calls.clear();
+  tree->AllowExpand = false;
+  test::Key(VK_RIGHT);
+  EXPECT_FALSE(windows->Expanded());
+  EXPECT_EQ(tree->Calls, (std::vector<std::string>{"CanExpand Windows"}));
+}
+
+TEST_F(TreeViewTest, ExpandingAndSelectingInCodeRunTheVirtualsOnce) {
+  ShowFocused();
+  drive->SetExpanded(true);
+  windows->SetExpanded(true);
+  EXPECT_TRUE(windows->Expanded());
+  windows->SetExpanded(true);  // already open: nothing
+  tree->SetSelected(system);
+  EXPECT_EQ(tree->Selected(), system);
+  drive->SetExpanded(false);
+  EXPECT_FALSE(drive->Expanded());
+  // Collapsing around the selection may move it to the collapsed node, a change of its own.
+  if (tree->Calls.back() == "Change C:") tree->Calls.pop_back();
+  EXPECT_EQ(tree->Calls, (std::vector<std::string>{"CanExpand C:", "Expand C:", "CanExpand Windows", "Expand Windows",
+                                                   "Change System", "CanCollapse C:", "Collapse C:"}));
+  tree->AllowExpand = false;
+  drive->SetExpanded(true);
+  EXPECT_FALSE(drive->Expanded());
+}
+
+TEST_F(TreeViewTest, NodesKeepTheirStateOverARecreatedWindow) {
+  windows->SetImageIndex(1);
+  windows->SetSelectedIndex(2);
+  drive->SetExpanded(true);
+  ShowFocused();
+  windows->SetExpanded(true);
+  tree->SetSelected(system);
+  system->SetText("System32");
+  const HWND before = tree->Handle();
+  tree->Calls.clear();
+  events.clear();
+
+  tree->SetShowLines(false);  // a style change makes the window again
+  ASSERT_NE(tree->Handle(), before);
+  EXPECT_TRUE(tree->Calls.empty());  // rebuilding is no user action
+  EXPECT_EQ(tree->Items()->Count(), 6);
+  EXPECT_EQ(tree->Selected(), system);
+  EXPECT_TRUE(drive->Expanded());
+  EXPECT_TRUE(windows->Expanded());
+  EXPECT_FALSE(other->Expanded());
+  EXPECT_TRUE(deleted.empty());
+
+  // What the new window holds comes from the nodes.
+  char text[64] = {};
+  TVITEMA item{};
+  item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  item.hItem = windows->ItemId();
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ASSERT_TRUE(SendMessageA(tree->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  EXPECT_STREQ(text, "Windows");
+  EXPECT_EQ(item.iImage, 1);
+  EXPECT_EQ(item.iSelectedImage, 2);
+  EXPECT_EQ(reinterpret_cast<TTreeNode*>(item.lParam), windows);
+  EXPECT_EQ(windows->Data(), &windowsData);
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0),
+            reinterpret_cast<LRESULT>(images->Handle()));
+  EXPECT_EQ(system->Text(), "System32");
+}
+
+TEST_F(TreeViewTest, LabelEditsGoThroughOnEditedIntoTheNode) {
+  ShowFocused();
+  tree->SetOnEdited(TTVEditedEvent([](TObject*, TTreeNode*, std::string& text) { text += " (renamed)"; }));
+  HWND edit = TreeView_EditLabel(tree->Handle(), other->ItemId());
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextA(edit, "Backup");
+  TreeView_EndEditLabelNow(tree->Handle(), FALSE);
+  EXPECT_EQ(other->Text(), "Backup (renamed)");
+
+  bool asked = false;
+  tree->SetOnEditing(TTVEditingEvent([&](TObject*, TTreeNode*, bool& allow) {
+    asked = true;
+    allow = false;
+  }));
+  EXPECT_EQ(TreeView_EditLabel(tree->Handle(), other->ItemId()), nullptr);
+  EXPECT_TRUE(asked);
+  asked = false;
+  tree->SetReadOnly(true);  // read-only: OnEditing is not even asked
+  EXPECT_EQ(TreeView_EditLabel(tree->Handle(), other->ItemId()), nullptr);
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(other->Text(), "Backup (renamed)");
+}
+
+TEST_F(TreeViewTest, DeletingReportsEachNodeChildrenFirstAndUpdatesTheParent) {
+  tree->Handle();
+  windows->Delete();
+  EXPECT_EQ(deleted, (std::vector<std::string>{"System", "Fonts", "Windows"}));
+  EXPECT_EQ(drive->Count(), 1);
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 3);
+  deleted.clear();
+  drive->DeleteChildren();
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Program Files"}));
+  EXPECT_FALSE(drive->HasChildren());  // no button without children
+  tree->Items()->AddChild(other, "Data");
+  EXPECT_TRUE(other->HasChildren());
+  deleted.clear();
+  tree->Items()->Clear();
+  EXPECT_EQ(tree->Items()->Count(), 0);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Data", "D:", "C:"}));
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(TreeViewTest, ImagesFreedBeforeTheTreeAreForgotten) {
+  tree->Handle();
+  Free(images);
+  images = nullptr;
+  EXPECT_EQ(tree->Images(), nullptr);
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+}
+
+TEST_F(TreeViewTest, BeginUpdateMakesTheWindowAndFreeingReportsEveryNode) {
+  EXPECT_FALSE(tree->HandleAllocated());
+  tree->Items()->BeginUpdate();
+  EXPECT_TRUE(tree->HandleAllocated());
+  tree->Items()->AddChild(other, "Data");
+  tree->Items()->EndUpdate();
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 7);
+  Free(tree);
+  tree = nullptr;
+  EXPECT_EQ(deleted.size(), 7u);
+}
+
+TEST_F(TreeViewTest, ManyCreateFreeCyclesLeaveNothingBehind) {
+  Free(form);
+  form = nullptr;
+  const auto gdiBefore = debug::GdiCounts();
+  const int listsBefore = debug::ImageListCount();
+  const int windowsBefore = test::ThreadWindowCount();
+  for (int cycle = 0; cycle < 200; ++cycle) {
+    TForm* host = CreateNew<TForm>(Application);
+    auto* view = New<TTreeView>(host);
+    view->SetParent(host);
+    auto* list = New<TImageList>(host);
+    TBitmap* icon = Square(clRed);
+    list->AddMasked(icon, clWhite);
+    Free(icon);
+    view->SetImages(list);
+    TTreeNode* root = view->Items()->AddChild(nullptr, "root");
+    view->Items()->AddChild(root, "child");
+    root->SetExpanded(true);
+    view->SetShowRoot(cycle % 2 == 0);
+    Free(host);
+  }
+  EXPECT_EQ(debug::GdiCounts(), gdiBefore);
+  EXPECT_EQ(debug::ImageListCount(), listsBefore);
+  EXPECT_EQ(test::ThreadWindowCount(), windowsBefore);
+  form = CreateNew<TForm>(Application);
+}
+
+TEST_F(TreeViewTest, ScreenshotOfATreeWithIcons) {
+  windows->SetImageIndex(1);
+  windows->SetSelectedIndex(1);
+  system->SetImageIndex(2);
+  system->SetSelectedIndex(2);
+  tree->SetHideSelection(false);
+  drive->SetExpanded(true);
+  windows->SetExpanded(true);
+  tree->SetSelected(system);
+  form->Show();
+  test::PumpFor(200);
+  EXPECT_EQ(tree->Selected(), system);
+  EXPECT_FALSE(testsupport::SaveScreenshot("classlib_tree_view").empty());
+}
+
+}  // namespace
