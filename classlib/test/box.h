@@ -1,4 +1,5 @@
-// TBox: a plain container for tests, a custom control that accepts children and counts its paints.
+// Plain controls for tests: TBox, a custom control that accepts children and counts its paints, and TSpot, a
+// graphic control that draws nothing.
 #pragma once
 
 #include "classlib/win/custom_controls.h"
@@ -13,6 +14,12 @@ class TBox : public TCustomControl {
 
  protected:
   void Paint() override { ++Paints; }
+};
+
+class TSpot : public TGraphicControl {
+  CL_CLASS(TSpot, TGraphicControl)
+ public:
+  explicit TSpot(TComponent* owner) : TGraphicControl(owner) {}
 };
 
 }  // namespace cl::test

@@ -7,6 +7,7 @@
 #include "classlib/win/command_line.h"
 #include "classlib/win/forms.h"
 #include "classlib/win/guard.h"
+#include "classlib/win/icon.h"
 #include "classlib/win/message_box.h"
 #include "classlib/win/modal_seam.h"
 
@@ -33,7 +34,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ApplicationWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = MainIconResource() ? MainIconResource() : LoadIconA(nullptr, IDI_APPLICATION);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kApplicationWindowClass;
     if (!RegisterClassA(&wc)) throw EOutOfResources();
@@ -44,6 +45,25 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
                             nullptr, instance, nullptr);
   if (!FHandle) throw EOutOfResources();
+  FIcon = New<TIcon>();
+  if (HICON resource = MainIconResource()) FIcon->SetHandle(CopyIcon(resource));
+  FIcon->SetOnChange(TNotifyEvent([this](TObject*) { ShowIcon(); }));
+  ShowIcon();
+}
+
+HICON MainIconResource() {
+  return LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+}
+
+void TApplication::SetIcon(const TIcon* icon) {
+  FIcon->Assign(icon);
+}
+
+void TApplication::ShowIcon() {
+  if (!FHandle) return;
+  auto icon = reinterpret_cast<LPARAM>(FIcon->Handle());
+  SendMessageA(FHandle, WM_SETICON, ICON_BIG, icon);
+  SendMessageA(FHandle, WM_SETICON, ICON_SMALL, icon);
 }
 
 TApplication::~TApplication() = default;
@@ -58,6 +78,8 @@ void TApplication::BeforeDestruction() {
     FHandle = nullptr;
     DestroyWindow(wnd);
   }
+  FIcon->SetOnChange(nullptr);
+  FreeAndNil(FIcon);
 }
 
 void TApplication::SetTitle(const std::string& title) {

@@ -24,6 +24,7 @@ using TMessageEvent = Event<void(MSG& Msg, bool& Handled)>;
 
 class THintWindow;
 class TControl;
+class TIcon;
 
 class TApplication : public TComponent {
   CL_CLASS(TApplication, TComponent)
@@ -32,7 +33,14 @@ class TApplication : public TComponent {
   ~TApplication() override;
   void BeforeDestruction() override;
 
+  // Runs the procedures registered with AddInitProc, each once, in registration order (cl::Initialize calls it).
+  void Initialize();
+
   HWND Handle() const { return FHandle; }
+  // The program's icon: its "MAINICON" resource when it has one. It shows on the application window; forms without
+  // an icon of their own show the resource icon through their window class.
+  TIcon* Icon() const { return FIcon; }
+  void SetIcon(const TIcon* icon);
   // Default: the program's file name without extension. The setter also sets the application window's text,
   // which is how other instances find this one with FindWindowA("TApplication", title).
   const std::string& Title() const { return FTitle; }
@@ -107,6 +115,7 @@ class TApplication : public TComponent {
   friend LRESULT CALLBACK ApplicationWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   bool ProcessMessage(MSG& msg);
   bool TranslateMDIAccelerator(MSG& msg);
+  void ShowIcon();
   void Idle();
   // Hints and mouse tracking (application_hints.cpp).
   void HintMessage(const MSG& msg);
@@ -143,6 +152,7 @@ class TApplication : public TComponent {
   Weak<TControl> FMouseControl;
   Weak<TControl> FHintControl;  // the control the pending or shown hint belongs to
   THintWindow* FHintWindow = nullptr;
+  TIcon* FIcon = nullptr;
 };
 
 // The application object between Initialize and Finalize, else null.
@@ -154,8 +164,17 @@ void PostDeferred(Weak<TObject> target, std::function<void()> fn);
 // Starts the library on the calling thread, which becomes the GUI thread: makes Application and Screen. Call
 // once in main.
 void Initialize();
-// Frees what Initialize made (the application frees its forms first). Safe without Initialize.
+// Frees what Initialize made: every form, last created first, then the application; then runs the exit
+// procedures, last registered first. Safe without Initialize.
 void Finalize();
+
+using TProcedure = void (*)();
+// A procedure Initialize runs after making Application and Screen (units that need the library started).
+void AddInitProc(TProcedure proc);
+// A procedure Finalize runs after the forms are gone and before Screen is.
+void AddExitProc(TProcedure proc);
+// The "MAINICON" icon resource of the program, or null when it has none. Shared: never destroy it.
+HICON MainIconResource();
 // True on the thread that called Initialize.
 bool IsGuiThread();
 

@@ -4,6 +4,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
 #include "classlib/win/graphics_tools.h"
+#include "classlib/win/menus.h"
 #include "classlib/win/win_control.h"
 
 namespace cl {
@@ -50,6 +51,30 @@ void TControl::BeforeDestruction() {
   if (FParent) FParent->RemoveControl(this);
   FFont->SetOnChange(nullptr);
   FreeAndNil(FFont);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  inherited::Notification(component, operation);
+  if (operation == opRemove && component == FPopupMenu) FPopupMenu = nullptr;
+}
+
+bool TControl::ContextPopup(int x, int y) {
+  if (!FPopupMenu || !FPopupMenu->AutoPopup()) return false;
+  if (x == -1 && y == -1) {
+    TPoint origin = ClientToScreen(Point(0, 0));
+    x = origin.X;
+    y = origin.Y;
+  }
+  FPopupMenu->SetPopupComponent(this);
+  FPopupMenu->Popup(x, y);
+  return true;
 }
 
 void TControl::SetFont(const TFont* font) {
@@ -310,6 +335,14 @@ void TControl::Dispatch(TMessage& message) {
       break;
     case WM_RBUTTONUP:
       HandleMouseButton(message, mbRight, false, false);
+      // A window's default procedure asks for its context menu on this release; a graphic control has no window,
+      // so it asks through its parent's, which opens this control's PopupMenu or its own.
+      if (!dynamic_cast<TWinControl*>(this) && FParent && FParent->HandleAllocated() && !FreeStarted()) {
+        TWMMouse mouse(message);
+        TPoint screen = ClientToScreen(Point(mouse.XPos, mouse.YPos));
+        HWND parent = FParent->Handle();
+        SendMessageA(parent, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(parent), MAKELPARAM(screen.X, screen.Y));
+      }
       break;
     case WM_MBUTTONUP:
       HandleMouseButton(message, mbMiddle, false, false);
@@ -330,6 +363,13 @@ void TControl::Dispatch(TMessage& message) {
       break;
     case CM_FONTCHANGED:
       Invalidate();
+      break;
+    case WM_CONTEXTMENU:
+      if (ContextPopup(static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam)))) {
+        message.Result = 1;
+      } else {
+        DefaultHandler(message);
+      }
       break;
     case CM_PARENTSHOWHINTCHANGED:
       if (FParentShowHint && FParent && FShowHint != FParent->ShowHint()) {

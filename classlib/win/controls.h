@@ -17,6 +17,7 @@
 namespace cl {
 
 class TFont;
+class TPopupMenu;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -110,6 +111,10 @@ class TControl : public TComponent {
   void SetShowHint(bool showHint);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool parentShowHint);
+  // The menu a right click (WM_CONTEXTMENU) opens over this control when its AutoPopup is on; cleared when the
+  // menu is freed.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int context) { FHelpContext = context; }
 
@@ -160,6 +165,10 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void Resize();
+  void Notification(TComponent* component, TOperation operation) override;
+  // Opens PopupMenu at a screen point ((-1, -1): from the keyboard, at the top-left); false when there is none
+  // to open.
+  bool ContextPopup(int x, int y);
   // Moves the control on the screen after a bounds change; windowed controls move their window.
   virtual void BoundsChanged(bool resized);
   // Asks the parent to re-align after a change that moves aligned controls.
@@ -199,6 +208,7 @@ class TControl : public TComponent {
   bool FShowHint = false;
   bool FParentShowHint = true;
   int FHelpContext = 0;
+  TPopupMenu* FPopupMenu = nullptr;
   bool FClickPending = false;
   TNotifyEvent FOnClick;
   TNotifyEvent FOnDblClick;

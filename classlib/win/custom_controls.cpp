@@ -3,7 +3,8 @@
 
 namespace cl {
 
-void PaintOnCanvas(TCanvas* canvas, HDC dc, const std::function<void()>& paint) {
+void PaintOnCanvas(TControlCanvas* canvas, HDC dc, const std::function<void()>& paint) {
+  canvas->FreeHandle();
   canvas->SetHandle(dc);
   try {
     paint();
@@ -14,7 +15,9 @@ void PaintOnCanvas(TCanvas* canvas, HDC dc, const std::function<void()>& paint) 
   canvas->SetHandle(nullptr);
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(New<TCanvas>()) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(New<TControlCanvas>()) {
+  FCanvas->SetControl(this);
+}
 
 void TGraphicControl::BeforeDestruction() {
   inherited::BeforeDestruction();
@@ -30,11 +33,18 @@ void TGraphicControl::Dispatch(TMessage& message) {
   PaintOnCanvas(FCanvas, reinterpret_cast<HDC>(message.WParam), [this] { Paint(); });
 }
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(New<TCanvas>()) {}
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(New<TControlCanvas>()) {
+  FCanvas->SetControl(this);
+}
 
 void TCustomControl::BeforeDestruction() {
   inherited::BeforeDestruction();
   FreeAndNil(FCanvas);
+}
+
+void TCustomControl::DestroyWnd() {
+  FCanvas->FreeHandle();
+  inherited::DestroyWnd();
 }
 
 void TCustomControl::PaintWindow(HDC dc) {

@@ -1,9 +1,9 @@
 // The two bases of controls that draw themselves: TGraphicControl (no window; it paints on its parent's, inside
 // its own bounds) and TCustomControl (a window of its own). Both override Paint and draw on Canvas, which holds
-// the paint DC while Paint runs.
+// the paint DC while Paint runs, and a DC of the control's screen area outside Paint.
 #pragma once
 
-#include "classlib/win/canvas.h"
+#include "classlib/win/control_canvas.h"
 #include "classlib/win/win_control.h"
 
 namespace cl {
@@ -13,14 +13,14 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
   void BeforeDestruction() override;
-  TCanvas* Canvas() const { return FCanvas; }
+  TControlCanvas* Canvas() const { return FCanvas; }
 
  protected:
   virtual void Paint() {}
   void Dispatch(TMessage& message) override;
 
  private:
-  TCanvas* FCanvas;
+  TControlCanvas* FCanvas;
 };
 
 class TCustomControl : public TWinControl {
@@ -28,17 +28,20 @@ class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
   void BeforeDestruction() override;
-  TCanvas* Canvas() const { return FCanvas; }
+  TControlCanvas* Canvas() const { return FCanvas; }
 
  protected:
   virtual void Paint() {}
   void PaintWindow(HDC dc) override;
+  // Gives back the canvas's DC before the window goes.
+  void DestroyWnd() override;
 
  private:
-  TCanvas* FCanvas;
+  TControlCanvas* FCanvas;
 };
 
-// Runs paint with canvas holding dc, and takes the DC away again afterwards, also after an exception.
-void PaintOnCanvas(TCanvas* canvas, HDC dc, const std::function<void()>& paint);
+// Runs paint with canvas holding dc (instead of a DC it held), and takes the DC away again afterwards, also
+// after an exception.
+void PaintOnCanvas(TControlCanvas* canvas, HDC dc, const std::function<void()>& paint);
 
 }  // namespace cl

@@ -24,6 +24,7 @@ TForm* TScreen::Forms(int index) const {
 
 void TScreen::RemoveForm(TForm* form) {
   std::erase(FForms, form);
+  std::erase(FCreated, form);
   if (FActiveForm == form) FActiveForm = nullptr;
 }
 
@@ -37,12 +38,50 @@ void TScreen::FormDeactivated(TForm* form) {
   if (FActiveForm == form) FActiveForm = nullptr;
 }
 
+void TScreen::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  for (auto& [index, cursor] : FCursors) DestroyCursor(cursor);
+  FCursors.clear();
+}
+
 void TScreen::SetCursor(TCursor cursor) {
   FCursor = cursor;
-  ::SetCursor(Cursors(cursor == crDefault ? crArrow : cursor));
+  if (cursor != crDefault) {
+    ::SetCursor(Cursors(cursor));
+    return;
+  }
+  // The window under the mouse, when it is one of this thread's, sets its own cursor again.
+  POINT pos;
+  GetCursorPos(&pos);
+  HWND wnd = WindowFromPoint(pos);
+  if (wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId()) {
+    SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  } else {
+    ::SetCursor(Cursors(crArrow));
+  }
+}
+
+void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
+  auto it = FCursors.find(index);
+  if (it != FCursors.end()) {
+    if (it->second == cursor) return;
+    DestroyCursor(it->second);
+    FCursors.erase(it);
+  }
+  if (cursor) FCursors[index] = cursor;
+}
+
+int TScreen::ColorDepth() const {
+  if (FTestColorDepth) return FTestColorDepth;
+  HDC dc = GetDC(nullptr);
+  const int depth = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  ReleaseDC(nullptr, dc);
+  return depth;
 }
 
 HCURSOR TScreen::Cursors(TCursor index) const {
+  auto stored = FCursors.find(index);
+  if (stored != FCursors.end()) return stored->second;
   LPCSTR id = IDC_ARROW;
   switch (index) {
     case crNone:

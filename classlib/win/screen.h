@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 #include "classlib/core/component.h"
@@ -17,6 +18,7 @@ class TScreen : public TComponent {
   CL_CLASS(TScreen, TComponent)
  public:
   explicit TScreen(TComponent* owner) : TComponent(owner) {}
+  void BeforeDestruction() override;
 
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
@@ -27,23 +29,39 @@ class TScreen : public TComponent {
   TForm* Forms(int index) const;
   TForm* ActiveForm() const { return FActiveForm; }
   TForm* ActiveCustomForm() const { return FActiveForm; }
+  // The existing forms in the order they were made.
+  const std::vector<TForm*>& FormsInCreationOrder() const { return FCreated; }
 
-  // A cursor other than crDefault wins over every control's own cursor; setting it shows it at once.
+  // A cursor other than crDefault wins over every control's own cursor; setting it shows it at once, and going
+  // back to crDefault lets the window under the mouse choose again.
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor cursor);
-  // The cursor of a slot: predefined ones for negative slots, the arrow for an empty slot.
+  // The cursor of a slot: the one stored there, else the predefined one of a negative slot, else the arrow.
   HCURSOR Cursors(TCursor index) const;
+  // Stores a cursor the screen then owns; the one it replaces is destroyed when the screen owned it.
+  void SetCursors(TCursor index, HCURSOR cursor);
+
+  // Bits per pixel of the screen, or the test override.
+  int ColorDepth() const;
+  // Makes ColorDepth report depth (0 ends the override), so that tests reach the paths of palette screens.
+  void SetTestColorDepth(int depth) { FTestColorDepth = depth; }
 
  private:
   friend class TForm;
-  void AddForm(TForm* form) { FForms.push_back(form); }
+  void AddForm(TForm* form) {
+    FForms.push_back(form);
+    FCreated.push_back(form);
+  }
   void RemoveForm(TForm* form);
   void FormActivated(TForm* form);
   void FormDeactivated(TForm* form);
 
   std::vector<TForm*> FForms;
+  std::vector<TForm*> FCreated;  // creation order
   TForm* FActiveForm = nullptr;
   TCursor FCursor = crDefault;
+  std::map<TCursor, HCURSOR> FCursors;  // stored cursors, owned
+  int FTestColorDepth = 0;
 };
 
 // The screen object between Initialize and Finalize, else null.

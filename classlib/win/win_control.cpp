@@ -9,6 +9,7 @@
 #include "classlib/win/forms.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/guard.h"
+#include "classlib/win/screen.h"
 
 namespace cl {
 namespace {
@@ -125,6 +126,8 @@ void TWinControl::RegisterWindowClass(const TCreateParams& params) {
     FDefWndProc = DefWindowProcA;
     wc.style = params.ClassStyle;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // A form without an icon of its own shows the program's.
+    wc.hIcon = MainIconResource();
   }
   WNDCLASSA existing{};
   if (GetClassInfoA(instance, params.WinClassName.c_str(), &existing)) return;
@@ -178,6 +181,19 @@ void TWinControl::DestroyHandle() {
   // A subclass may have swallowed WM_DESTROY or WM_NCDESTROY: the return of DestroyWindow decides.
   if (!IsWindow(wnd)) ReleaseWindow(wnd);
   ClearDeadHandles();
+  UpdateShowing();
+}
+
+void TWinControl::UpdateShowing() {
+  if (ComponentState().Contains(csDestroying)) return;
+  const bool showing = Showing();
+  if (showing == FShowingNotified) return;
+  FShowingNotified = showing;
+  Perform(CM_SHOWINGCHANGED);
+  // A child's window shows and hides with its parent's without a message of its own.
+  for (TControl* child : std::vector<TControl*>(FControls)) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->UpdateShowing();
+  }
 }
 
 void TWinControl::ClearDeadHandles() {
@@ -520,6 +536,16 @@ void TWinControl::PaintMessage(TMessage& message) {
   EndPaint(FBoundWnd, &ps);
 }
 
+void TWinControl::PrintClient(TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (message.LParam & PRF_ERASEBKGND) {
+    TMessage erase{WM_ERASEBKGND, message.WParam, 0, 0};
+    EraseBackground(erase);
+  }
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
 void TWinControl::PaintControls(HDC dc) {
   for (TControl* control : std::vector<TControl*>(FControls)) {
     if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
@@ -552,6 +578,13 @@ void TWinControl::Dispatch(TMessage& message) {
         EraseBackground(message);
       }
       return;
+    case WM_PRINTCLIENT:
+      if (FDefWndProc != DefWindowProcA) {
+        DefaultHandler(message);
+      } else {
+        PrintClient(message);
+      }
+      return;
     case WM_SIZE:
       DefaultHandler(message);
       SizeMessage(message);
@@ -559,6 +592,12 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_MOVE:
       DefaultHandler(message);
       UpdateBounds();
+      return;
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(message);
+      if (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
+        UpdateShowing();
+      }
       return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -587,6 +626,12 @@ void TWinControl::Dispatch(TMessage& message) {
       DefaultHandler(message);
       return;
     }
+    case WM_CONTEXTMENU:
+      if (!RouteContextMenuToChild(message)) inherited::Dispatch(message);
+      return;
+    case WM_SETCURSOR:
+      if (!SetCursorMessage(message)) DefaultHandler(message);
+      return;
     case CM_TEXTCHANGED:
       ApplyText();
       return;
@@ -612,6 +657,33 @@ void TWinControl::Dispatch(TMessage& message) {
     default:
       inherited::Dispatch(message);
   }
+}
+
+bool TWinControl::RouteContextMenuToChild(TMessage& message) {
+  const int x = static_cast<short>(LOWORD(message.LParam));
+  const int y = static_cast<short>(HIWORD(message.LParam));
+  if ((x == -1 && y == -1) || !FHandle) return false;
+  TControl* child = ControlAtPos(ScreenToClient(Point(x, y)), false);
+  if (!child || !child->PopupMenu()) return false;
+  message.Result = child->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
+  return true;
+}
+
+bool TWinControl::SetCursorMessage(TMessage& message) {
+  // Only for this window's own client area: a child window without a cursor of its own asks its parent.
+  if (reinterpret_cast<HWND>(message.WParam) != FBoundWnd || LOWORD(message.LParam) != HTCLIENT) return false;
+  TCursor cursor = Screen ? Screen->Cursor() : crDefault;
+  if (cursor == crDefault) {
+    POINT pos;
+    GetCursorPos(&pos);
+    ::ScreenToClient(FBoundWnd, &pos);
+    TControl* child = ControlAtPos(Point(pos.x, pos.y), false);
+    cursor = child ? child->Cursor() : Cursor();
+  }
+  if (cursor == crDefault || !Screen) return false;
+  ::SetCursor(Screen->Cursors(cursor));
+  message.Result = TRUE;
+  return true;
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {

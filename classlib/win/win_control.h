@@ -126,8 +126,16 @@ class TWinControl : public TControl {
   bool ReflectToChild(TMessage& message);
   void EraseBackground(TMessage& message);
   void PaintMessage(TMessage& message);
+  // Paints like WM_PAINT into the DC of WM_PRINTCLIENT (a bitmap's).
+  void PrintClient(TMessage& message);
   void SizeMessage(TMessage& message);
   void ApplyText();
+  // Sends CM_SHOWINGCHANGED here and to the windowed children whose Showing changed since they last heard.
+  void UpdateShowing();
+  // WM_SETCURSOR over the client area: Screen->Cursor when set, else the cursor of the control under the mouse.
+  bool SetCursorMessage(TMessage& message);
+  // WM_CONTEXTMENU over a graphic child with a PopupMenu opens the child's.
+  bool RouteContextMenuToChild(TMessage& message);
 
   HWND FHandle = nullptr;
   HWND FBoundWnd = nullptr;  // the window DefaultHandler passes messages to, kept until WM_NCDESTROY
@@ -137,6 +145,7 @@ class TWinControl : public TControl {
   int FTabOrder = -1;
   bool FTabStop = false;
   bool FKeyDownDone = false;
+  bool FShowingNotified = false;  // Showing as last announced with CM_SHOWINGCHANGED
   TKeyEvent FOnKeyDown;
   TKeyEvent FOnKeyUp;
   TKeyPressEvent FOnKeyPress;

@@ -8,8 +8,10 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/win/bitmap.h"
 #include "classlib/test/box.h"
 #include "classlib/test/counters.h"
+#include "classlib/test/input.h"
 #include "classlib/win/application.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
@@ -228,6 +230,73 @@ TEST_F(ControlsTest, FreeingTheRootFreesChildrenAndWindows) {
   for (int i = 0; i < 20; ++i) Add<TBox>(Add<TBox>(root, alLeft, 5, 5), alClient, 1, 1);
   root->Handle();
   EXPECT_EQ(test::ThreadWindowCount(), windowsBefore + 41);
+}
+
+TEST_F(ControlsTest, PaintToDrawsTheControlIntoABitmapWithoutTheScreen) {
+  TProbe* probe = New<TProbe>(root);
+  probe->SetBounds(10, 10, 20, 20);
+  probe->SetParent(root);
+  TBitmap* whole = test::PaintTo(root);
+  TBitmap* alone = test::PaintTo(probe);
+  EXPECT_EQ(whole->Width(), root->ClientWidth());
+  EXPECT_EQ(whole->Canvas()->Pixels(15, 15), static_cast<TColor>(0x0000FF));
+  EXPECT_NE(whole->Canvas()->Pixels(35, 35), static_cast<TColor>(0x0000FF));
+  EXPECT_EQ(alone->Width(), 20);
+  EXPECT_EQ(alone->Canvas()->Pixels(0, 0), static_cast<TColor>(0x0000FF));
+  Free(whole);
+  Free(alone);
+}
+
+TEST_F(ControlsTest, ACanvasOutsidePaintDrawsOnTheControlsOwnArea) {
+  TProbe* probe = New<TProbe>(root);
+  probe->SetBounds(40, 30, 20, 20);
+  probe->SetParent(root);
+  ShowWindow(root->Handle(), SW_SHOWNA);
+  UpdateWindow(root->Handle());
+  probe->Canvas()->Brush()->SetColor(0x00FF00);
+  probe->Canvas()->FillRect(Rect(-40, -30, 100, 100));  // clipped to the probe
+  probe->Canvas()->FreeHandle();
+  HDC dc = GetDC(root->Handle());
+  EXPECT_EQ(GetPixel(dc, 40, 30), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(dc, 59, 49), RGB(0, 255, 0));
+  EXPECT_NE(GetPixel(dc, 39, 29), RGB(0, 255, 0));
+  EXPECT_NE(GetPixel(dc, 60, 50), RGB(0, 255, 0));
+  ReleaseDC(root->Handle(), dc);
+  // Painting takes the canvas's DC away and gives it the paint DC.
+  root->Canvas()->Brush()->SetColor(0x0000FF);
+  root->Canvas()->FillRect(Rect(0, 0, 5, 5));
+  InvalidateRect(root->Handle(), nullptr, TRUE);
+  UpdateWindow(root->Handle());
+  EXPECT_FALSE(root->Canvas()->HandleAllocated());
+}
+
+// Counts CM_SHOWINGCHANGED and records Showing at each.
+class TShowingProbe : public TBox {
+  CL_CLASS(TShowingProbe, TBox)
+ public:
+  explicit TShowingProbe(TComponent* owner) : TBox(owner) {}
+  std::vector<bool> Changes;
+
+ protected:
+  void Dispatch(TMessage& message) override {
+    if (message.Msg == CM_SHOWINGCHANGED) Changes.push_back(Showing());
+    inherited::Dispatch(message);
+  }
+};
+
+TEST_F(ControlsTest, ShowingChangesReachTheChildrenOfAShownOrHiddenParent) {
+  TBox* panel = Add<TBox>(root, alNone, 50, 50);
+  auto* inner = New<TShowingProbe>(root);
+  inner->SetBounds(0, 0, 20, 20);
+  inner->SetParent(panel);
+  ShowWindow(root->Handle(), SW_SHOWNA);
+  EXPECT_EQ(inner->Changes, (std::vector<bool>{true}));
+  ShowWindow(root->Handle(), SW_HIDE);
+  panel->Hide();
+  ShowWindow(root->Handle(), SW_SHOWNA);
+  panel->Show();
+  inner->Hide();
+  EXPECT_EQ(inner->Changes, (std::vector<bool>{true, false, true, false}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "classlib/test/box.h"
 #include "classlib/test/counters.h"
+#include "classlib/test/input.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "support/screenshot.h"
@@ -17,11 +18,23 @@ namespace {
 using namespace cl;
 
 using test::TBox;
+using test::TSpot;
 
-class TSpot : public TGraphicControl {
-  CL_CLASS(TSpot, TGraphicControl)
+std::vector<std::string> mouseLog;
+
+// A control that logs the enter and leave notifications it gets, by its name.
+template <class Base>
+class TTracked : public Base {
+  CL_CLASS(TTracked, Base)
  public:
-  explicit TSpot(TComponent* owner) : TGraphicControl(owner) {}
+  explicit TTracked(TComponent* owner) : Base(owner) {}
+
+ protected:
+  void Dispatch(TMessage& message) override {
+    if (message.Msg == CM_MOUSEENTER) mouseLog.push_back("enter " + this->Name());
+    if (message.Msg == CM_MOUSELEAVE) mouseLog.push_back("leave " + this->Name());
+    inherited::Dispatch(message);
+  }
 };
 
 TEST(HintTextTest, ShortAndLongPartsSplitAtTheFirstBar) {
@@ -98,10 +111,7 @@ class HintTrackingTest : public testing::Test {
     EXPECT_LE(test::ThreadWindowCount(), windowsBefore + 1);
   }
   // A mouse move at a client point of root, as the loop gets it from the system.
-  void MoveTo(int x, int y) {
-    PostMessageA(root->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    Application->ProcessMessages();
-  }
+  void MoveTo(int x, int y) { test::MouseMove(root, x, y); }
 
   int windowsBefore = 0;
   TBox* root = nullptr;
@@ -109,6 +119,36 @@ class HintTrackingTest : public testing::Test {
   TSpot* spot = nullptr;
   std::vector<std::string> hints;
 };
+
+TEST(MouseTrackingTest, EnterAndLeaveComeInPairsOverWindowsAndGraphicChildren) {
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  test::PumpFor(50);
+  auto* root = New<TTracked<TBox>>(nullptr);
+  root->SetName("root");
+  root->SetBounds(40, 40, 300, 200);
+  auto* panel = Make<TTracked<TBox>>(root, "panel");
+  panel->SetBounds(0, 0, 100, 200);
+  panel->SetParent(root);
+  auto* spot = Make<TTracked<TSpot>>(root, "spot");
+  spot->SetBounds(150, 50, 60, 60);
+  spot->SetParent(root);
+  mouseLog.clear();
+  test::MouseMove(panel, 10, 10);
+  test::MouseMove(panel, 20, 20);
+  test::MouseMove(spot, 5, 5);
+  test::MouseMove(root, 250, 150);
+  test::MouseMove(panel, 10, 10);
+  EXPECT_EQ(mouseLog, (std::vector<std::string>{"enter panel", "leave panel", "enter spot", "leave spot", "enter root",
+                                                "leave root", "enter panel"}));
+  // Freeing the control under the mouse sends it nothing more.
+  mouseLog.clear();
+  Free(panel);
+  test::MouseMove(root, 250, 150);
+  EXPECT_EQ(mouseLog, (std::vector<std::string>{"enter root"}));
+  EXPECT_EQ(Application->MouseControl(), root);
+  Free(root);
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+}
 
 TEST_F(HintTrackingTest, EnteringAControlSetsItsLongHintAndAnUnhintedChildShowsItsParents) {
   left->SetHint("Folders|The folder tree");
