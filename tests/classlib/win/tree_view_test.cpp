@@ -7,7 +7,6 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/test/counters.h"
-#include "classlib/test/input.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
@@ -50,6 +49,21 @@ class TRecordingTree : public TTreeView {
     inherited::Change(node);
   }
 };
+
+// A left click at a client point of the tree, through the queue as the system delivers it.
+void ClickAt(TWinControl* control, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageA(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(control->Handle(), WM_LBUTTONUP, 0, at);
+  test::PumpFor(50);
+}
+
+// A key press and release posted to the focused window.
+void PressKey(WORD key) {
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+  PostMessageA(GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+  test::PumpFor(50);
+}
 
 // A square icon of one colour.
 TBitmap* Square(TColor color) {
@@ -151,9 +165,7 @@ TEST_F(TreeViewTest, NodesFormAModelWithNavigation) {
 
 TEST_F(TreeViewTest, ClickingAButtonAndKeysRunTheVirtualsAndEventsOnce) {
   ShowFocused();
-  const POINT button = ButtonOf(drive);
-  test::MouseDown(tree, mbLeft, button.x, button.y);
-  test::MouseUp(tree, mbLeft, button.x, button.y);
+  ClickAt(tree, ButtonOf(drive));
   EXPECT_TRUE(drive->Expanded());
   EXPECT_EQ(tree->Calls, (std::vector<std::string>{"CanExpand C:", "Expand C:"}));
   EXPECT_EQ(events, (std::vector<std::string>{"OnExpanding C:", "OnExpanded C:"}));
@@ -161,11 +173,11 @@ TEST_F(TreeViewTest, ClickingAButtonAndKeysRunTheVirtualsAndEventsOnce) {
   tree->SetSelected(drive);
   tree->Calls.clear();
   events.clear();
-  test::Key(VK_DOWN);  // to "Windows"
+  PressKey(VK_DOWN);  // to "Windows"
   EXPECT_EQ(tree->Selected(), windows);
-  test::Key(VK_RIGHT);  // expands it
+  PressKey(VK_RIGHT);  // expands it
   EXPECT_TRUE(windows->Expanded());
-  test::Key(VK_LEFT);  // collapses it again
+  PressKey(VK_LEFT);  // collapses it again
   EXPECT_FALSE(windows->Expanded());
   EXPECT_EQ(tree->Calls, (std::vector<std::string>{"Change Windows", "CanExpand Windows", "Expand Windows",
                                                    "CanCollapse Windows", "Collapse Windows"}));
@@ -175,7 +187,7 @@ TEST_F(TreeViewTest, ClickingAButtonAndKeysRunTheVirtualsAndEventsOnce) {
   // A refused expansion leaves the node closed.
   tree->Calls.clear();
   tree->AllowExpand = false;
-  test::Key(VK_RIGHT);
+  PressKey(VK_RIGHT);
   EXPECT_FALSE(windows->Expanded());
   EXPECT_EQ(tree->Calls, (std::vector<std::string>{"CanExpand Windows"}));
 }
