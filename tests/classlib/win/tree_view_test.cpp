@@ -293,8 +293,13 @@ TEST_F(TreeViewTest, DeletingReportsEachNodeChildrenFirstAndUpdatesTheParent) {
   EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 0);
 }
 
-TEST_F(TreeViewTest, ImagesFreedBeforeTheTreeAreForgotten) {
+TEST_F(TreeViewTest, TheTreeFollowsItsImageListUntilTheListIsFreed) {
   tree->Handle();
+  // The change link hands a list's new system list to the window.
+  HIMAGELIST adopted = ImageList_Create(24, 24, ILC_COLOR24 | ILC_MASK, 1, 1);
+  images->SetHandle(adopted);
+  EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), reinterpret_cast<LRESULT>(adopted));
+  EXPECT_EQ(images->Width(), 24);
   Free(images);
   images = nullptr;
   EXPECT_EQ(tree->Images(), nullptr);
