@@ -270,6 +270,24 @@ TEST_F(ControlsTest, ACanvasOutsidePaintDrawsOnTheControlsOwnArea) {
   EXPECT_FALSE(root->Canvas()->HandleAllocated());
 }
 
+TEST_F(ControlsTest, TestInputReachesControlsThroughTheLoop) {
+  TProbe* probe = New<TProbe>(root);
+  probe->SetBounds(10, 10, 20, 20);
+  probe->SetParent(root);
+  test::Click(probe);
+  EXPECT_EQ(probe->Events, (std::vector<std::string>{"down 10,10", "click", "up 10,10"}));
+  std::vector<std::string> keys;
+  root->SetOnKeyDown(TKeyEvent([&](TObject*, WORD& key, TShiftState shift) {
+    keys.push_back(Format(shift.Contains(ssCtrl) ? "ctrl %d" : "%d", {key}));
+  }));
+  ShowWindow(root->Handle(), SW_SHOWNA);
+  SetForegroundWindow(root->Handle());
+  root->SetFocus();
+  test::Key(VK_F2, {ssCtrl});
+  test::Key(VK_F3);
+  EXPECT_EQ(keys, (std::vector<std::string>{Format("ctrl %d", {VK_F2}), Format("%d", {VK_F3})}));
+}
+
 // Counts CM_SHOWINGCHANGED and records Showing at each.
 class TShowingProbe : public TBox {
   CL_CLASS(TShowingProbe, TBox)
