@@ -3,9 +3,11 @@
 
 #include "browser/main_form.h"
 #include "classlib/win/application.h"
+#include "classlib/win/jpeg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
+  cl::jpeg::RegisterFormats();
   cl::Application->CreateForm(brw::Tarnby);
   cl::Application->Run();
   cl::Finalize();

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include "classlib/win/application.h"
+#include "classlib/win/jpeg.h"
 #include "viewer/frame_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
+  cl::jpeg::RegisterFormats();
   cl::Application->SetTitle("Orlanto");
   cl::Application->CreateForm(viewer::FrameForm);
   cl::Application->Run();

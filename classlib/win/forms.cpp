@@ -394,7 +394,8 @@ void TForm::DestroyWnd() {
   FClientHandle = nullptr;  // destroyed with the frame's window
   HWND client = HandleAllocated() && FFormStyle == fsMDIChild ? GetParent(Handle()) : nullptr;
   if (client && IsWindow(client)) {
-    MergeMenu(false);  // the last child's closing leaves no activation message to undo it
+    MergeMenu(false);        // the last child's closing leaves no activation message to undo it
+    Canvas()->FreeHandle();  // the window's DC goes with the window
     SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
     return;
   }

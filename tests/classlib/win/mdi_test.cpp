@@ -105,4 +105,16 @@ TEST(Mdi, FrameTilesAndCascadesThreeChildren) {
   EXPECT_EQ(test::ThreadWindowCount(), windows);
 }
 
+TEST(Mdi, AChildsCanvasDcGoesWithItsWindow) {
+  auto* frame = New<TFrameForm>(Application);
+  auto* child = New<TEditForm>(Application);
+  ASSERT_NE(child->Canvas()->Handle(), nullptr);  // drawing outside painting takes the window's DC
+  child->RecreateWnd();
+  EXPECT_FALSE(child->Canvas()->HandleAllocated());
+  EXPECT_TRUE(IsWindow(child->Handle()));
+  Free(child);
+  Free(frame);
+  test::PumpFor(20);
+}
+
 }  // namespace
