@@ -191,6 +191,7 @@ void TLoadImage::StoreDisplaySettings(const cl::TRect& source, bool crop, bool a
 }
 
 void TLoadImage::ShowWorkingPicture() {
+  FSpareSections.Clear();  // a new picture: the sections kept have the old one's sizes
   HideNow();
   CopyWorkingPictureAndSize();
 }
@@ -215,10 +216,15 @@ void TLoadImage::CopyWorkingPictureAndSize() {
   const int width = working->Width(), height = working->Height();
   const DisplayLayout layout = ComputeLayout(width, height);
   cl::TBitmap* shown = Picture()->Bitmap();
-  // A shown bitmap of the right size and kind is drawn over: a new one costs as much again in fresh memory.
+  // A shown bitmap of the right size and kind is drawn over: a new one costs as much again in fresh memory. One of
+  // another size is kept, as a quarter turn's next shown picture has its size again.
   const bool reusable = !shown->Empty() && !shown->Monochrome() && shown->PixelFormat() == working->PixelFormat() &&
                         shown->Width() == layout.OutWidth && shown->Height() == layout.OutHeight;
-  if (!reusable) shown->SetHandle(CreateUnfilledBitmapLike(working, layout.OutWidth, layout.OutHeight));
+  if (!reusable) {
+    HBITMAP replacement = FSpareSections.TakeOrCreate(working, layout.OutWidth, layout.OutHeight);
+    if (!shown->Empty()) FSpareSections.Keep(shown->ReleaseHandle());
+    shown->SetHandle(replacement);
+  }
   // SetPalette counts the palette it takes over, and CopyPalette counted it already.
   shown->SetPalette(static_cast<HPALETTE>(cl::gdi::Untrack(cl::CopyPalette(working->Palette()))));
 

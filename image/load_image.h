@@ -16,6 +16,7 @@
 #include "image/core/pixel_transforms.h"
 #include "image/core/transform_geometry.h"
 #include "image/core/real48.h"
+#include "image/section_pixels.h"
 
 namespace cl {
 class TBitmap;
@@ -261,6 +262,7 @@ class TLoadImage : public cl::TImage {
   static inline bool UnitLastTransformResult = false;
 
   cl::TPicture* FWorkingPicture = nullptr;  // owned
+  SpareSections FSpareSections;
   std::string FFileName;
   std::string FStatusText;
   cl::TRect FSourceRect;

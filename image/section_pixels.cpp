@@ -39,4 +39,39 @@ std::optional<PixelRows> SectionRows(HBITMAP bitmap) {
   return rows;
 }
 
+void SpareSections::Keep(HBITMAP bitmap) {
+  if (!bitmap) return;
+  if (!SectionRows(bitmap)) {
+    DeleteObject(bitmap);
+    return;
+  }
+  if (FKept[1]) {
+    cl::gdi::Delete(FKept[0]);
+    FKept = {FKept[1], nullptr};
+  }
+  FKept[FKept[0] ? 1 : 0] = static_cast<HBITMAP>(cl::gdi::Track(bitmap));  // counted while kept
+}
+
+HBITMAP SpareSections::TakeOrCreate(cl::TBitmap* model, int width, int height) {
+  const cl::TPixelFormat format = model->PixelFormat();
+  const int bytesPerPixel = format == cl::pf32bit ? 4 : format == cl::pf24bit ? 3 : 0;
+  for (HBITMAP& kept : FKept) {
+    const std::optional<PixelRows> rows = SectionRows(kept);
+    if (rows && rows->Width == width && rows->Height == height && rows->BytesPerPixel == bytesPerPixel) {
+      auto* taken = static_cast<HBITMAP>(cl::gdi::Untrack(kept));
+      kept = nullptr;
+      if (!FKept[0]) FKept = {FKept[1], nullptr};
+      return taken;
+    }
+  }
+  return CreateUnfilledBitmapLike(model, width, height);
+}
+
+void SpareSections::Clear() {
+  for (HBITMAP& kept : FKept) {
+    cl::gdi::Delete(kept);
+    kept = nullptr;
+  }
+}
+
 }  // namespace img

@@ -13,9 +13,8 @@ namespace img {
 
 namespace {
 
-constexpr int kBandRows = 64;
-constexpr size_t kRowSlack = 16;  // room after a row buffer for the 16-byte stores of the mirror  // target rows built
-                                  // at a time: their memory stays in the cache while filled
+constexpr int kTileSide = 64;     // pixels on a side of the square a quarter turn moves at a time
+constexpr size_t kRowSlack = 16;  // room after a row buffer for the 16-byte stores of the mirror
 
 void InvertRow(uint8_t* row, int width, int bytesPerPixel) {
   const size_t bytes = static_cast<size_t>(width) * bytesPerPixel;
@@ -77,29 +76,41 @@ void MirrorInto(const uint8_t* from, uint8_t* to, int width, int bytesPerPixel) 
   for (int x = 0; x < width; ++x, in -= 4, to += 4) std::memcpy(to, in, 4);
 }
 
-// A band of target rows is a band of source columns (clockwise the same numbers, counter-clockwise mirrored);
-// it is built in memory of its own from a short segment of every source row, then written out whole. The pixel
-// size is a constant, so that each pixel's copy is a plain move rather than a call.
+// One source column segment (count pixels, from in, a row apart by step) becomes count consecutive pixels of a
+// target row. Three-byte pixels move as four bytes where the fourth byte is still inside the source row and is
+// overwritten in the target by the next pixel; the last one of the segment moves as three.
 template <int Bytes>
-void TurnBands(const PixelRows& source, const PixelRows& target, bool clockwise) {
-  const size_t targetRowBytes = static_cast<size_t>(target.Width) * Bytes;
-  std::vector<uint8_t> band(static_cast<size_t>(kBandRows) * targetRowBytes), segment(size_t{kBandRows} * Bytes);
-  for (int firstRow = 0; firstRow < target.Height; firstRow += kBandRows) {
-    const int rows = std::min(kBandRows, target.Height - firstRow);
-    const int firstColumn = clockwise ? firstRow : source.Width - firstRow - rows;
-    for (int sourceRow = 0; sourceRow < source.Height; ++sourceRow) {
-      std::memcpy(segment.data(), source.Row(sourceRow) + static_cast<std::ptrdiff_t>(firstColumn) * Bytes,
-                  static_cast<size_t>(rows) * Bytes);
-      // Clockwise, source row r lands in target column H - 1 - r; counter-clockwise in column r.
-      uint8_t* column =
-          band.data() + static_cast<size_t>(clockwise ? source.Height - 1 - sourceRow : sourceRow) * Bytes;
-      for (int i = 0; i < rows; ++i) {
-        const int bandRow = clockwise ? i : rows - 1 - i;
-        std::memcpy(column + bandRow * targetRowBytes, segment.data() + i * Bytes, Bytes);
-      }
+void CopyColumnToRow(const uint8_t* in, std::ptrdiff_t step, uint8_t* out, int count, bool wideReads) {
+  int i = 0;
+  if (Bytes == 3 && wideReads) {
+    for (; i + 1 < count; ++i, in += step, out += 3) {
+      uint32_t pixel;
+      std::memcpy(&pixel, in, 4);
+      std::memcpy(out, &pixel, 4);
     }
-    for (int i = 0; i < rows; ++i) {
-      std::memcpy(target.Row(firstRow + i), band.data() + i * targetRowBytes, targetRowBytes);
+  }
+  for (; i < count; ++i, in += step, out += Bytes) std::memcpy(out, in, Bytes);
+}
+
+// The picture is turned a tile at a time: a tile's source rows and its target rows are both short enough to stay
+// in the cache while the tile's columns become rows. Clockwise, source pixel (x, y) lands in target row x, column
+// H - 1 - y; counter-clockwise in target row W - 1 - x, column y. Each target row segment is written in order.
+template <int Bytes>
+void TurnTiles(const PixelRows& source, const PixelRows& target, bool clockwise) {
+  // Clockwise a target row segment reads its source column from the bottom up.
+  const std::ptrdiff_t step = clockwise ? -source.Stride : source.Stride;
+  for (int x0 = 0; x0 < source.Width; x0 += kTileSide) {
+    const int x1 = std::min(x0 + kTileSide, source.Width);
+    for (int y0 = 0; y0 < source.Height; y0 += kTileSide) {
+      const int y1 = std::min(y0 + kTileSide, source.Height);
+      const int firstSourceRow = clockwise ? y1 - 1 : y0;
+      const int firstTargetColumn = clockwise ? source.Height - y1 : y0;
+      for (int x = x0; x < x1; ++x) {
+        uint8_t* out =
+            target.Row(clockwise ? x : source.Width - 1 - x) + static_cast<std::ptrdiff_t>(firstTargetColumn) * Bytes;
+        const uint8_t* in = source.Row(firstSourceRow) + static_cast<std::ptrdiff_t>(x) * Bytes;
+        CopyColumnToRow<Bytes>(in, step, out, y1 - y0, x + 1 < source.Width);
+      }
     }
   }
 }
@@ -145,9 +156,9 @@ void ChangePixels(PixelChange change, const PixelRows& rows) {
 
 void TurnPixels(const PixelRows& source, const PixelRows& target, bool clockwise) {
   if (source.BytesPerPixel == 3) {
-    TurnBands<3>(source, target, clockwise);
+    TurnTiles<3>(source, target, clockwise);
   } else {
-    TurnBands<4>(source, target, clockwise);
+    TurnTiles<4>(source, target, clockwise);
   }
 }
 

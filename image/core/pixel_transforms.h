@@ -1,6 +1,6 @@
 // Quarter turns, flips and inversion done straight on the rows of a 24 or 32-bit picture in memory. The image
 // control takes this road for pictures held in DIB sections, where a round trip through packed DIBs would copy
-// every pixel several times over. The picture's own rows are only ever copied whole, in or out.
+// every pixel several times over.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Pixel changes and quarter turns of 24 and 32-bit pictures in memory, stored top-down and bottom-up, with odd and
-// even sizes: every pixel lands where the change puts it.
+// even sizes: every pixel lands where the change puts it, and a turn writes nothing into the padding after a row.
 #include "image/core/pixel_transforms.h"
 
 #include <gtest/gtest.h>
@@ -88,13 +88,16 @@ TEST_P(PixelTransformsTest, QuarterTurnsBothWays) {
             clockwise ? Original(y, s.height - 1 - x, s.bytes) : Original(s.width - 1 - y, x, s.bytes);
         ASSERT_EQ(target.At(x, y), want) << clockwise << " " << x << "," << y;
       }
+      const uint8_t* row = target.Rows().Row(y);
+      for (int i = target.Width * s.bytes; i < target.Stride(); ++i) ASSERT_EQ(row[i], 0xEE) << "padding of row " << y;
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, PixelTransformsTest,
                          ::testing::Values(Shape{5, 3, 3, true}, Shape{4, 4, 4, false}, Shape{1, 7, 3, false},
-                                           Shape{130, 67, 3, true}, Shape{67, 130, 4, true}));
+                                           Shape{7, 1, 3, true}, Shape{1, 1, 3, false}, Shape{33, 65, 3, false},
+                                           Shape{65, 33, 4, false}, Shape{130, 67, 3, true}, Shape{67, 130, 4, true}));
 
 }  // namespace
 }  // namespace img

@@ -102,6 +102,37 @@ INSTANTIATE_TEST_SUITE_P(Roads, TransformTest,
                          ::testing::Values(Road{32, "turn.bmp"}, Road{32, "turn.png"}, Road{8, "turn.png"},
                                            Road{8, "turn.bmp"}));
 
+// Each turn after the first draws into the sections the one before replaced (the working bitmap and its shown
+// copy): pixels stay exact through every size swap, also shown fitted, and nothing leaks.
+TEST(RepeatedTurnTest, TurnsBackAndForthStayExactAndLeakNothing) {
+  const auto original = [](int x, int y) { return PatternColor(x, y); };
+  const auto half = [](int x, int y) { return PatternColor(kWidth - 1 - x, kHeight - 1 - y); };
+  for (bool fitted : {false, true}) {
+    SCOPED_TRACE(fitted ? "fitted" : "actual size");
+    Owned<TLoadImage> control = LoadedControl(32, "again.bmp", kWidth, kHeight);
+    control->SetFitWindow(fitted);
+    const auto shows = [&](int width, int height, uint32_t (*expected)(int, int)) {
+      if (!fitted) return ShowsMapped(*control, width, height, expected);
+      control->SetFitWindow(false);  // compared at actual size, then shown fitted again
+      const bool exact = ShowsMapped(*control, width, height, expected);
+      control->SetFitWindow(true);
+      return exact;
+    };
+    cl::debug::TGdiCounts before;
+    for (int i = 0; i < 4; ++i) {
+      if (i == 1) before = cl::debug::GdiCounts();  // after a first round has made what the control keeps
+      control->RotateIt270(true);
+      EXPECT_TRUE(shows(kHeight, kWidth, kTransforms[1].expected)) << i;
+      control->RotateRight90(true);
+      EXPECT_TRUE(shows(kWidth, kHeight, original)) << i;
+    }
+    EXPECT_EQ(cl::debug::GdiCounts(), before);
+    control->RotateRight90(true);
+    control->RotateRight90(true);
+    EXPECT_TRUE(shows(kWidth, kHeight, half));
+  }
+}
+
 TEST(TransformGatingTest, NothingHappensWhileNoImageIsLoaded) {
   Owned<TLoadImage> control = LoadedControl(32, "gated.bmp", kWidth, kHeight);
   // A second control clears the unit-wide loaded flag for the first, as does a paste.
