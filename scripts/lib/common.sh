@@ -6,6 +6,8 @@ deps_src=$deps_root/src
 deps_build=$deps_root/build
 mingw_triplets=(x86_64-w64-mingw32 i686-w64-mingw32)
 build_root=${BUILD_ROOT:-$project_root/build}
+# Parallel build and test jobs; a shared machine sets JOBS lower.
+jobs=${JOBS:-$(nproc)}
 
 say() { echo "[setup] $*" >&2; }
 die() { echo "[setup] error: $*" >&2; exit 1; }
