@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "formatlib/core/alpha_blend.h"
 #include "formatlib/dib_convert.h"
 #include "formatlib/file_access.h"
 #include "formatlib/formatlib.h"
@@ -72,7 +73,30 @@ struct PngHeader {
   int colorType = 0;
   png_colorp colors = nullptr;
   int colorCount = 0;
+  png_bytep paletteAlphas = nullptr;  // alpha of the first paletteAlphaCount palette entries (tRNS)
+  int paletteAlphaCount = 0;
+  bool transparent = false;  // an alpha channel or a transparent colour or palette entry
+  RgbQuad background = kDefaultBackground;
 };
+
+uint8_t SampleTo8Bits(unsigned value, int bitDepth) {
+  return static_cast<uint8_t>(bitDepth == 16 ? (value * 255 + 32767) / 65535 : value * 255 / ((1u << bitDepth) - 1));
+}
+
+// The colour of the file's background chunk, in the file's own form of a pixel.
+RgbQuad BackgroundOf(const PngHeader& header, const png_color_16& chunk) {
+  if (header.colorType == PNG_COLOR_TYPE_PALETTE) {
+    if (chunk.index >= header.colorCount) return kDefaultBackground;
+    const png_color& entry = header.colors[chunk.index];
+    return MakeRgb(entry.red, entry.green, entry.blue);
+  }
+  if (!(header.colorType & PNG_COLOR_MASK_COLOR)) {
+    uint8_t level = SampleTo8Bits(chunk.gray, header.bitDepth);
+    return MakeRgb(level, level, level);
+  }
+  return MakeRgb(SampleTo8Bits(chunk.red, header.bitDepth), SampleTo8Bits(chunk.green, header.bitDepth),
+                 SampleTo8Bits(chunk.blue, header.bitDepth));
+}
 
 bool ReadHeader(png_structp png, png_infop info, MemoryInput* input, PngHeader* header) {
   if (setjmp(png_jmpbuf(png))) return false;
@@ -82,7 +106,19 @@ bool ReadHeader(png_structp png, png_infop info, MemoryInput* input, PngHeader* 
   png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colorType, nullptr, nullptr,
                nullptr);
   if (header->colorType == PNG_COLOR_TYPE_PALETTE) png_get_PLTE(png, info, &header->colors, &header->colorCount);
+  png_color_16p transparentColor = nullptr;
+  header->transparent = (header->colorType & PNG_COLOR_MASK_ALPHA) ||
+                        png_get_tRNS(png, info, &header->paletteAlphas, &header->paletteAlphaCount, &transparentColor);
+  png_color_16p background = nullptr;
+  if (header->transparent && png_get_bKGD(png, info, &background))
+    header->background = BackgroundOf(*header, *background);
   return true;
+}
+
+// Pictures with an alpha channel or a transparent colour (but palettes) read as 32-bit pixels that are then laid
+// over the background; palette entries are laid over it instead, so their pictures keep their indexes.
+bool ReadsAsAlphaPixels(const PngHeader& header) {
+  return header.transparent && header.colorType != PNG_COLOR_TYPE_PALETTE;
 }
 
 // Sets libpng's transformations for the chosen DIB layout and reads every row (all passes of an interlaced file).
@@ -90,7 +126,10 @@ bool ReadRows(png_structp png, png_infop info, const PngHeader* header, bool unp
   if (setjmp(png_jmpbuf(png))) return false;
   if (header->bitDepth == 16) png_set_scale_16(png);
   if (unpack) png_set_packing(png);
-  if (header->colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+  if (ReadsAsAlphaPixels(*header)) {
+    png_set_expand(png);  // a transparent colour becomes an alpha channel, gray samples 8 bits
+    png_set_gray_to_rgb(png);
+  }
   if (header->colorType & PNG_COLOR_MASK_COLOR) png_set_bgr(png);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
@@ -100,8 +139,8 @@ bool ReadRows(png_structp png, png_infop info, const PngHeader* header, bool unp
 
 // The DIB depth a PNG file reads into: its own for 1, 4 and 8-bit indices, 4 for 2-bit ones.
 int DibDepth(const PngHeader& header) {
+  if (ReadsAsAlphaPixels(header)) return 32;
   if (header.colorType == PNG_COLOR_TYPE_RGB) return 24;
-  if (header.colorType & PNG_COLOR_MASK_ALPHA) return 32;
   if (header.bitDepth == 2) return 4;
   return header.bitDepth == 16 ? 8 : header.bitDepth;
 }
@@ -110,13 +149,29 @@ std::vector<RgbQuad> DibPalette(const PngHeader& header, int depth) {
   if (header.colorType == PNG_COLOR_TYPE_PALETTE) {
     std::vector<RgbQuad> palette;
     int count = std::min(header.colorCount, 1 << header.bitDepth);
-    for (int i = 0; i < count; ++i)
-      palette.push_back(MakeRgb(header.colors[i].red, header.colors[i].green, header.colors[i].blue));
+    for (int i = 0; i < count; ++i) {
+      RgbQuad entry = MakeRgb(header.colors[i].red, header.colors[i].green, header.colors[i].blue);
+      palette.push_back(i < header.paletteAlphaCount ? BlendOver(entry, header.paletteAlphas[i], header.background)
+                                                     : entry);
+    }
     return palette;
   }
-  if (header.colorType != PNG_COLOR_TYPE_GRAY) return {};
+  if (header.colorType != PNG_COLOR_TYPE_GRAY || depth == 32) return {};
   if (header.bitDepth != 2) return GrayPalette(depth);
   return {MakeRgb(0, 0, 0), MakeRgb(85, 85, 85), MakeRgb(170, 170, 170), MakeRgb(255, 255, 255)};
+}
+
+// Lays 32-bit pixels with alpha over the background; the fourth byte is left 0, as in any opaque 32-bit DIB.
+void LayOverBackground(const NewPackedDib& dib, const PngHeader& header) {
+  for (png_uint_32 y = 0; y < header.height; ++y) {
+    uint8_t* pixel = dib.Row(static_cast<int32_t>(y));
+    for (png_uint_32 x = 0; x < header.width; ++x, pixel += 4) {
+      pixel[0] = BlendOver(pixel[0], pixel[3], header.background.blue);
+      pixel[1] = BlendOver(pixel[1], pixel[3], header.background.green);
+      pixel[2] = BlendOver(pixel[2], pixel[3], header.background.red);
+      pixel[3] = 0;
+    }
+  }
 }
 
 HGLOBAL ReadPng(const char* fileName) {
@@ -130,13 +185,14 @@ HGLOBAL ReadPng(const char* fileName) {
   NewPackedDib dib(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), depth,
                    DibPalette(header, depth));
   // 2-bit pixels arrive one per byte and are packed two to a byte afterwards.
-  bool unpack = header.bitDepth == 2;
+  bool unpack = header.bitDepth == 2 && depth != 32;
   std::vector<uint8_t> unpacked(unpack ? static_cast<size_t>(header.width) * header.height : 0);
   std::vector<png_bytep> rows(header.height);
   for (png_uint_32 y = 0; y < header.height; ++y) {
     rows[y] = unpack ? unpacked.data() + static_cast<size_t>(y) * header.width : dib.Row(static_cast<int32_t>(y));
   }
   if (!ReadRows(structs.Png(), structs.Info(), &header, unpack, rows.data())) Fail(kBadPngData);
+  if (depth == 32) LayOverBackground(dib, header);
   for (png_uint_32 y = 0; unpack && y < header.height; ++y) {
     uint8_t* target = dib.Row(static_cast<int32_t>(y));
     for (png_uint_32 x = 0; x < header.width; ++x) {

@@ -1,11 +1,13 @@
 // Reading TIFF pages into bitmaps. Common layouts (bilevel, gray, palette and RGB in strips) are decoded row by
 // row straight into a DIB section of the same depth; everything else libtiff can decode (tiles, planes, 16-bit
-// samples, CMYK, YCbCr, other orientations) goes through its RGBA reader into a 24-bit bitmap.
+// samples, CMYK, YCbCr, transparency, other orientations) goes through its RGBA reader into a 24-bit bitmap, with
+// transparent pixels laid over white.
 #include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
+#include "formatlib/core/alpha_blend.h"
 #include "formatlib/dib_convert.h"
 #include "formatlib/file_access.h"
 #include "formatlib/tiff_file.h"
@@ -21,7 +23,12 @@ struct PageLayout {
   uint16_t photometric = PHOTOMETRIC_MINISWHITE;
   uint16_t planar = PLANARCONFIG_CONTIG;
   uint16_t orientation = ORIENTATION_TOPLEFT;
+  uint16_t alpha = EXTRASAMPLE_UNSPECIFIED;  // what the first extra sample holds
 };
+
+bool HasAlpha(const PageLayout& layout) {
+  return layout.alpha == EXTRASAMPLE_ASSOCALPHA || layout.alpha == EXTRASAMPLE_UNASSALPHA;
+}
 
 PageLayout ReadLayout(TIFF* tiff) {
   PageLayout layout;
@@ -33,6 +40,11 @@ PageLayout ReadLayout(TIFF* tiff) {
   TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &layout.samplesPerPixel);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &layout.planar);
   TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &layout.orientation);
+  uint16_t extraCount = 0;
+  uint16_t* extraKinds = nullptr;
+  if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraKinds) && extraCount > 0) {
+    layout.alpha = extraKinds[0];
+  }
   if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &layout.photometric)) {
     layout.photometric = layout.samplesPerPixel >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISWHITE;
   }
@@ -41,7 +53,7 @@ PageLayout ReadLayout(TIFF* tiff) {
 
 // The depth a page decodes to directly, or 0 when it needs the RGBA reader.
 int DirectDepth(TIFF* tiff, const PageLayout& layout) {
-  if (TIFFIsTiled(tiff) || layout.orientation != ORIENTATION_TOPLEFT) return 0;
+  if (TIFFIsTiled(tiff) || layout.orientation != ORIENTATION_TOPLEFT || HasAlpha(layout)) return 0;
   uint16_t bits = layout.bitsPerSample;
   switch (layout.photometric) {
     case PHOTOMETRIC_MINISWHITE:
@@ -107,6 +119,12 @@ HBITMAP ReadRows(TIFF* tiff, const PageLayout& layout, int depth) {
   return section.Release();
 }
 
+// libtiff's RGBA reader multiplies colour pages by their alpha, but hands gray pages over as stored.
+bool RgbaIsPremultiplied(const PageLayout& layout) {
+  bool gray = layout.photometric == PHOTOMETRIC_MINISBLACK || layout.photometric == PHOTOMETRIC_MINISWHITE;
+  return !gray || layout.alpha == EXTRASAMPLE_ASSOCALPHA;
+}
+
 HBITMAP ReadRgba(TIFF* tiff, const PageLayout& layout) {
   Check(CheckImageSize(layout.width, layout.height, 32));
   std::vector<uint32_t> raster(static_cast<size_t>(layout.width) * layout.height);
@@ -114,13 +132,20 @@ HBITMAP ReadRgba(TIFF* tiff, const PageLayout& layout) {
     Fail(kUnsupportedTiff);
   }
   NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), 24, {});
+  bool alpha = HasAlpha(layout), premultiplied = RgbaIsPremultiplied(layout);
+  auto blend = [&](uint32_t channel, uint32_t pixelAlpha, uint8_t background) {
+    auto value = static_cast<uint8_t>(channel), opacity = static_cast<uint8_t>(pixelAlpha);
+    if (!alpha) return value;
+    return premultiplied ? BlendPremultipliedOver(value, opacity, background) : BlendOver(value, opacity, background);
+  };
   for (uint32_t y = 0; y < layout.height; ++y) {
     const uint32_t* source = raster.data() + static_cast<size_t>(y) * layout.width;
     uint8_t* target = section.Row(static_cast<int32_t>(y));
     for (uint32_t x = 0; x < layout.width; ++x, target += 3) {
-      target[0] = static_cast<uint8_t>(TIFFGetB(source[x]));
-      target[1] = static_cast<uint8_t>(TIFFGetG(source[x]));
-      target[2] = static_cast<uint8_t>(TIFFGetR(source[x]));
+      uint32_t pixelAlpha = TIFFGetA(source[x]);
+      target[0] = blend(TIFFGetB(source[x]), pixelAlpha, kDefaultBackground.blue);
+      target[1] = blend(TIFFGetG(source[x]), pixelAlpha, kDefaultBackground.green);
+      target[2] = blend(TIFFGetR(source[x]), pixelAlpha, kDefaultBackground.red);
     }
   }
   return section.Release();

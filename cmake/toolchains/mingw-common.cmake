@@ -10,7 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
 
 # Static libjpeg-turbo, libpng and libtiff built by scripts/bootstrap (keep the path in step with scripts/lib/common.sh).
-set(IMAGING_DEPS_ROOT /opt/imaging-deps/v3 CACHE PATH "Prefix of the cross-built image libraries")
+set(IMAGING_DEPS_ROOT /opt/imaging-deps/v4 CACHE PATH "Prefix of the cross-built image libraries")
 list(APPEND CMAKE_FIND_ROOT_PATH ${IMAGING_DEPS_ROOT}/${MINGW_TRIPLET})
 
 # Test programs run under wine64.

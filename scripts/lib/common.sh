@@ -1,7 +1,7 @@
 # Shared settings of the project's scripts: where things live and how they speak.
 project_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # The cross-built image libraries; a new version (new sources or options) builds beside the old one.
-deps_root=${IMAGING_DEPS_ROOT:-/opt/imaging-deps/v3}
+deps_root=${IMAGING_DEPS_ROOT:-/opt/imaging-deps/v4}
 deps_src=$deps_root/src
 deps_build=$deps_root/build
 mingw_triplets=(x86_64-w64-mingw32 i686-w64-mingw32)

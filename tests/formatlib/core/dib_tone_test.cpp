@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "formatlib/core/alpha_blend.h"
+
 #include "pattern_image.h"
 
 namespace fl {
@@ -52,6 +54,18 @@ TEST(BrightnessContrast, RefusesValuesOutsideTheRange) {
   DibImage result;
   EXPECT_EQ(AdjustBrightnessContrast(SolidGray(1, 1, 0), 101, 0, result), kInvalidArgument);
   EXPECT_EQ(AdjustBrightnessContrast(SolidGray(1, 1, 0), 0, -101, result), kInvalidArgument);
+}
+
+TEST(AlphaBlend, LaysTransparentColoursOverTheBackground) {
+  struct Case {
+    uint8_t color, alpha, background, straight, premultiplied;
+  };
+  for (const Case& c : {Case{200, 255, 10, 200, 200}, Case{0, 0, 255, 255, 255}, Case{100, 128, 255, 177, 227},
+                        Case{60, 64, 0, 15, 60}}) {
+    SCOPED_TRACE(testing::Message() << int{c.color} << " at alpha " << int{c.alpha});
+    EXPECT_EQ(BlendOver(c.color, c.alpha, c.background), c.straight);
+    EXPECT_EQ(BlendPremultipliedOver(c.color, c.alpha, c.background), c.premultiplied);
+  }
 }
 
 TEST(Monochrome, KeepsBlackAndWhiteAndDithersMidGrayToHalfTheDots) {

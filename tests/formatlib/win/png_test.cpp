@@ -1,7 +1,10 @@
-// PNG32 through its entry points: round trips of every DIB depth, alpha, and failures that keep the old file.
+// PNG32 through its entry points: round trips of every DIB depth, transparency laid over the background, and
+// failures that keep the old file.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include "format_test_support.h"
+#include "formatlib/core/alpha_blend.h"
 #include "formatlib/formatlib.h"
 
 using fltest::Dib;
@@ -24,9 +27,116 @@ TEST(Png, DibRoundTripsAtEveryDepth) {
       ASSERT_TRUE(read) << ImgError();
       fl::DibImage image = ImageOf(read.Get());
       EXPECT_EQ(image.bitCount, bitCount);
-      EXPECT_TRUE(fltest::SameColors(image, original));
-      if (bitCount == 32) EXPECT_EQ(image.bits, original.bits);  // alpha kept
+      if (bitCount == 32) {  // written with its alpha, read back laid over white
+        for (int32_t x = 0; x < original.width; ++x) {
+          fl::RgbQuad color = original.ColorAt(x, 3);
+          EXPECT_EQ(image.ColorAt(x, 3), fl::BlendOver(color, color.reserved, fl::kDefaultBackground)) << x;
+        }
+      } else {
+        EXPECT_TRUE(fltest::SameColors(image, original));
+      }
     }
+  }
+}
+
+// Writes a 3x1 PNG of the given kind with libpng: `samples` are its pixels' samples at 8 bits, `palette` its
+// colour table; `alphas` go into a transparency chunk (palette alphas, or one transparent gray or RGB value) and
+// `background` into a background chunk.
+void WritePng(const std::string& path, int colorType, std::vector<uint8_t> samples, std::vector<png_color> palette,
+              std::vector<uint8_t> alphas, const png_color_16* transparent, const png_color_16* background) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(file);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, 3, 1, 8, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  if (!alphas.empty() || transparent) {
+    png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), const_cast<png_color_16*>(transparent));
+  }
+  if (background) png_set_bKGD(png, info, const_cast<png_color_16*>(background));
+  png_write_info(png, info);
+  png_write_row(png, samples.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+}
+
+TEST(Png, TransparentPixelsLieOverTheFilesBackgroundOrWhite) {
+  const png_color_16 grayLevel40{0, 0, 0, 0, 40}, greenish{1, 10, 200, 30, 0}, paletteEntry1{1, 0, 0, 0, 0};
+  const png_color_16 transparentGray{0, 0, 0, 0, 90}, transparentRgb{0, 1, 2, 3, 0};
+  const std::vector<png_color> palette = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
+  struct Case {
+    const char* name;
+    int colorType;
+    std::vector<uint8_t> samples;
+    std::vector<uint8_t> alphas;
+    const png_color_16* transparent;
+    const png_color_16* background;
+    std::vector<fl::RgbQuad> expected;
+  };
+  const Case cases[] = {
+      {"rgba-white",
+       PNG_COLOR_TYPE_RGB_ALPHA,
+       {255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128},
+       {},
+       nullptr,
+       nullptr,
+       {fl::MakeRgb(255, 0, 0), fl::MakeRgb(255, 255, 255), fl::MakeRgb(127, 127, 255)}},
+      {"rgba-background",
+       PNG_COLOR_TYPE_RGB_ALPHA,
+       {255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 128},
+       {},
+       nullptr,
+       &greenish,
+       {fl::MakeRgb(255, 0, 0), fl::MakeRgb(10, 200, 30), fl::MakeRgb(5, 100, 143)}},
+      {"gray-alpha-background",
+       PNG_COLOR_TYPE_GRAY_ALPHA,
+       {200, 255, 200, 0, 0, 0},
+       {},
+       nullptr,
+       &grayLevel40,
+       {fl::MakeRgb(200, 200, 200), fl::MakeRgb(40, 40, 40), fl::MakeRgb(40, 40, 40)}},
+      {"gray-transparent-level",
+       PNG_COLOR_TYPE_GRAY,
+       {90, 10, 90},
+       {},
+       &transparentGray,
+       nullptr,
+       {fl::MakeRgb(255, 255, 255), fl::MakeRgb(10, 10, 10), fl::MakeRgb(255, 255, 255)}},
+      {"rgb-transparent-colour",
+       PNG_COLOR_TYPE_RGB,
+       {1, 2, 3, 1, 2, 4, 1, 2, 3},
+       {},
+       &transparentRgb,
+       &greenish,
+       {fl::MakeRgb(10, 200, 30), fl::MakeRgb(1, 2, 4), fl::MakeRgb(10, 200, 30)}},
+      {"palette-alphas",
+       PNG_COLOR_TYPE_PALETTE,
+       {0, 1, 2},
+       {0, 128},
+       nullptr,
+       nullptr,
+       {fl::MakeRgb(255, 255, 255), fl::MakeRgb(127, 127, 255), fl::MakeRgb(0, 255, 0)}},
+      {"palette-background-entry",
+       PNG_COLOR_TYPE_PALETTE,
+       {0, 1, 2},
+       {0},
+       nullptr,
+       &paletteEntry1,
+       {fl::MakeRgb(0, 0, 255), fl::MakeRgb(0, 0, 255), fl::MakeRgb(0, 255, 0)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = ScratchPath(std::string(c.name) + ".png");
+    WritePng(path, c.colorType, c.samples, c.colorType == PNG_COLOR_TYPE_PALETTE ? palette : std::vector<png_color>{},
+             c.alphas, c.transparent, c.background);
+    Dib read(ReadGraphicFile(path.c_str()));
+    ASSERT_TRUE(read) << ImgError();
+    fl::DibImage image = ImageOf(read.Get());
+    EXPECT_EQ(image.bitCount, c.colorType == PNG_COLOR_TYPE_PALETTE ? 8 : 32);  // palette pictures keep indexes
+    for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(image.ColorAt(x, 0), c.expected[x]) << "pixel " << x;
   }
 }
 

@@ -99,15 +99,17 @@ TEST(Tiff, NonTiffFileIsNeitherReadNorOverwritten) {
 }
 
 TEST(Tiff, PagesOfAnUnknownCompressionAreRefused) {
-  std::string path = FreshFile("jpeg.tif");
+  std::string path = FreshFile("webp.tif");
   Dib dib(fltest::NewDib(Pattern(8, 8, 24)));
   ASSERT_NE(SaveDIBInTiffFormat(path.c_str(), dib.Get(), COMPRESSION_NONE, 1), 0);
   std::vector<uint8_t> bytes = fltest::ReadFileBytes(path);
-  // Turn the page's compression entry into JPEG, which this build of libtiff does not decode.
+  // Turn the page's compression entry into WebP, which this build of libtiff does not decode.
   size_t directory = bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) | (bytes[7] << 24);
   size_t entries = bytes[directory] | (bytes[directory + 1] << 8);
   for (size_t entry = directory + 2; entry < directory + 2 + 12 * entries; entry += 12) {
-    if ((bytes[entry] | (bytes[entry + 1] << 8)) == TIFFTAG_COMPRESSION) bytes[entry + 8] = COMPRESSION_JPEG;
+    if ((bytes[entry] | (bytes[entry + 1] << 8)) != TIFFTAG_COMPRESSION) continue;
+    bytes[entry + 8] = COMPRESSION_WEBP & 0xFF;
+    bytes[entry + 9] = COMPRESSION_WEBP >> 8;
   }
   fltest::WriteFileBytes(path, bytes);
   EXPECT_FALSE(Bitmap(LoadTiffIntoBitmap(path.c_str(), 0, 0)));
