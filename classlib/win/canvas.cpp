@@ -175,6 +175,14 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   ExtTextOutA(RequireTools(kFont | kBrush), x, y, options, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
+int TCanvas::TextRect(TRect& rect, const std::string& text, UINT format) {
+  ChangeScope change(this);
+  RECT r = ToRECT(rect);
+  const int height = ::DrawTextA(RequireTools(kFont | kBrush), text.data(), static_cast<int>(text.size()), &r, format);
+  rect = TRect{r.left, r.top, r.right, r.bottom};
+  return height;
+}
+
 SIZE TCanvas::TextExtent(const std::string& text) {
   SIZE size{};
   GetTextExtentPoint32A(RequireTools(kFont), text.data(), static_cast<int>(text.size()), &size);

@@ -72,6 +72,9 @@ class TCanvas : public TPersistent {
   void TextOut(int x, int y, const std::string& text);
   // Text clipped to rect, drawn at (x, y).
   void TextRect(const TRect& rect, int x, int y, const std::string& text);
+  // Text laid out in rect by DrawText's format (DT_ flags), in the canvas font, over the brush unless it is clear;
+  // with DT_CALCRECT rect receives the text's extent and nothing is drawn. Returns the text's height.
+  int TextRect(TRect& rect, const std::string& text, UINT format);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }

@@ -609,7 +609,13 @@ void TWinControl::Dispatch(TMessage& message) {
       return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
+    case CM_SYSCOLORCHANGE:
       Broadcast(message);
+      return;
+    case WM_SYSCOLORCHANGE:
+      // The system tells top-level windows only; every control below hears of it.
+      DefaultHandler(message);
+      Perform(CM_SYSCOLORCHANGE);
       return;
     case WM_KEYUP:
     case WM_SYSKEYUP: {
