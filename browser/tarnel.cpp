@@ -4,9 +4,11 @@
 #include "browser/main_form.h"
 #include "classlib/win/application.h"
 #include "classlib/win/jpeg.h"
+#include "controls/ctl_application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
+  ctl::InitControlLibrary();
   cl::jpeg::RegisterFormats();
   cl::Application->CreateForm(brw::Tarnby);
   cl::Application->Run();

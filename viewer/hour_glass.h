@@ -2,7 +2,7 @@
 // path, also when the work raises.
 #pragma once
 
-#include "classlib/win/cursors.h"
+#include "classlib/core/cursors.h"
 #include "classlib/win/screen.h"
 
 namespace viewer {

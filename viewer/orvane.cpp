@@ -4,10 +4,12 @@
 
 #include "classlib/win/application.h"
 #include "classlib/win/jpeg.h"
+#include "controls/ctl_application.h"
 #include "viewer/frame_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
+  ctl::InitControlLibrary();
   cl::jpeg::RegisterFormats();
   cl::Application->SetTitle("Orlanto");
   cl::Application->CreateForm(viewer::FrameForm);

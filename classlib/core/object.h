@@ -91,6 +91,18 @@ T* New(Args&&... args) {
   return object;
 }
 
+// An owning pointer that frees its object with Free: cl::Owned<TBitmap> image = cl::MakeOwned<TBitmap>();
+struct FreeObject {
+  void operator()(TObject* object) const { object->Free(); }
+};
+template <class T>
+using Owned = std::unique_ptr<T, FreeObject>;
+
+template <class T, class... Args>
+Owned<T> MakeOwned(Args&&... args) {
+  return Owned<T>(New<T>(std::forward<Args>(args)...));
+}
+
 // A pointer that reads null once its object began to be freed.
 template <class T>
 class Weak {

@@ -11,7 +11,7 @@
 #include "classlib/core/events.h"
 #include "classlib/core/set.h"
 #include "classlib/core/types.h"
-#include "classlib/win/cursors.h"
+#include "classlib/core/cursors.h"
 #include "classlib/win/messages.h"
 
 namespace cl {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "classlib/core/component.h"
-#include "classlib/win/cursors.h"
+#include "classlib/core/cursors.h"
 
 namespace cl {
 

@@ -1,4 +1,4 @@
-// Helpers shared by the graphics test programs: owning pointers for class-library objects and pixel reads.
+// Helpers shared by the graphics test programs: owned class-library objects and pixel reads.
 #pragma once
 
 #include <memory>
@@ -9,14 +9,10 @@
 
 namespace cl::testing {
 
-struct FreeObject {
-  void operator()(TObject* object) const { object->Free(); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+// cl::MakeOwned under a short name.
 template <class T, class... Args>
 Owned<T> Make(Args&&... args) {
-  return Owned<T>(New<T>(std::forward<Args>(args)...));
+  return MakeOwned<T>(std::forward<Args>(args)...);
 }
 
 // The pixel at (x, y) of any bitmap as 0x00RRGGBB.

@@ -1,5 +1,7 @@
-// Cursor identifiers: negative slots are the predefined cursors, 0 is the control's default.
+// Cursor identifiers: negative slots are the predefined cursors, 0 is the control's default; their names.
 #pragma once
+
+#include <string>
 
 namespace cl {
 
@@ -27,5 +29,10 @@ constexpr TCursor crAppStart = -19;
 constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
+
+// The name of a predefined cursor ("crHourGlass"); false for any other value.
+bool CursorToIdent(TCursor cursor, std::string& ident);
+// The cursor of a name (ASCII case-insensitive); false when no predefined cursor has it.
+bool IdentToCursor(const std::string& ident, TCursor& cursor);
 
 }  // namespace cl
