@@ -10,7 +10,6 @@ namespace cl {
 namespace {
 
 using testing::Make;
-using testing::Owned;
 using testing::PatternBitmap;
 using testing::PixelAt;
 using testing::StreamBytes;

@@ -11,7 +11,6 @@ namespace cl {
 namespace {
 
 using testing::Make;
-using testing::Owned;
 using testing::PatternBitmap;
 using testing::PixelAt;
 

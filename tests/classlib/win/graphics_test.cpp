@@ -10,7 +10,6 @@ namespace {
 
 using testing::BlankBitmap;
 using testing::Make;
-using testing::Owned;
 using testing::PatternBitmap;
 using testing::PixelAt;
 using testing::StreamOf;

@@ -17,7 +17,6 @@ namespace cl {
 namespace {
 
 using testing::Make;
-using testing::Owned;
 using testing::StreamBytes;
 using testing::StreamOf;
 

@@ -14,7 +14,6 @@ namespace cl {
 namespace {
 
 using testing::Make;
-using testing::Owned;
 using testing::PatternBitmap;
 using testing::PixelAt;
 

@@ -9,7 +9,6 @@ namespace cl {
 namespace {
 
 using testing::Make;
-using testing::Owned;
 
 // A page pixel as 0xRRGGBB.
 int PagePixel(const bmp::TDibImage& page, int x, int y) {
