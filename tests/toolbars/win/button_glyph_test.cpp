@@ -17,7 +17,7 @@ namespace tbr {
 namespace {
 
 using cl::testing::Make;
-using cl::testing::Owned;
+using cl::Owned;
 using cl::testing::PixelAt;
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
