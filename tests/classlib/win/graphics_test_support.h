@@ -9,6 +9,8 @@
 
 namespace cl::testing {
 
+using cl::Owned;
+
 // cl::MakeOwned under a short name.
 template <class T, class... Args>
 Owned<T> Make(Args&&... args) {
