@@ -5,6 +5,10 @@
 set(PROJECT_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
 set(PROJECT_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 file(MAKE_DIRECTORY ${PROJECT_SCREENSHOT_DIR})
+# The sample pictures of giflib's source package, which scripts/bootstrap fetches beside the image libraries
+# (keep the path in step with scripts/lib/common.sh). Tests read them from PROJECT_GIFLIB_SAMPLES.
+set(IMAGING_DEPS_ROOT /opt/imaging-deps/v4 CACHE PATH "Prefix of the cross-built image libraries")
+file(GLOB PROJECT_GIFLIB_SAMPLES LIST_DIRECTORIES true ${IMAGING_DEPS_ROOT}/src/giflib-*/pic)
 
 if(PROJECT_TESTS AND NOT PROJECT_FUZZ)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
@@ -56,10 +60,10 @@ function(project_add_test name)
     endif()
     set_tests_properties(${test_name} PROPERTIES
       FIXTURES_REQUIRED wineprefix
-      ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR}")
+      ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR};PROJECT_GIFLIB_SAMPLES=Z:${PROJECT_GIFLIB_SAMPLES}")
   else()
     set_tests_properties(${test_name} PROPERTIES
-      ENVIRONMENT "PROJECT_TEST_DIR=${test_dir};PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1")
+      ENVIRONMENT "PROJECT_TEST_DIR=${test_dir};PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};PROJECT_GIFLIB_SAMPLES=${PROJECT_GIFLIB_SAMPLES};ASAN_OPTIONS=detect_leaks=1")
   endif()
   set_tests_properties(${test_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -1,13 +1,11 @@
 // TJPEGImage.
 #include "classlib/win/jpeg.h"
 
-#include <cstdlib>
 #include <exception>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "classlib/win/bitmap.h"
-#include "classlib/win/jpeg_codec.h"
 #include "classlib/win/picture.h"
 
 namespace cl {
@@ -24,10 +22,10 @@ class SectionTarget : public jpeg::TDecodeTarget {
       std::vector<dib::TColorEntry> colors;
       for (int i = 0; i < info.ColorCount; ++i)
         colors.push_back({info.Colors[i][2], info.Colors[i][1], info.Colors[i][0], 0});
-      Section.Reset(dib::CreateBlankSection(info.Width, info.Height, info.BitCount, false, colors));
-      if (info.BitCount == 8) Palette.Reset(dib::CreatePaletteOf(colors));
+      Result.Section.Reset(dib::CreateBlankSection(info.Width, info.Height, info.BitCount, false, colors));
+      if (info.BitCount == 8) Result.Palette.Reset(dib::CreatePaletteOf(colors));
       DIBSECTION section{};
-      GetObjectA(Section.Get(), sizeof section, &section);
+      GetObjectA(Result.Section.Get(), sizeof section, &section);
       // DIB rows are stored bottom-up: image row 0 is the last one in memory.
       const ptrdiff_t stride = static_cast<ptrdiff_t>(bmp::TDibImage::RowStride(info.Width, info.BitCount));
       rowStep = -stride;
@@ -38,8 +36,7 @@ class SectionTarget : public jpeg::TDecodeTarget {
     }
   }
 
-  gdi::Object<HBITMAP> Section;
-  gdi::Object<HPALETTE> Palette;
+  jpeg::TDecodedSection Result;
   std::exception_ptr Failure;
 };
 
@@ -53,6 +50,38 @@ std::vector<uint8_t> ReadRest(TStream& stream) {
 
 }  // namespace
 
+namespace jpeg {
+
+void TDecodedSection::MoveTo(TBitmap& bitmap) {
+  bitmap.SetHandle(static_cast<HBITMAP>(gdi::Untrack(Section.Release())));
+  if (Palette) bitmap.SetPalette(static_cast<HPALETTE>(gdi::Untrack(Palette.Release())));
+}
+
+TDecodedSection DecodeToSection(TSource& source, const TDecodeOptions& options) {
+  SectionTarget target;
+  TStatus status;
+  if (!Decode(source, options, target, status)) {
+    if (source.Failure) std::rethrow_exception(source.Failure);
+    if (target.Failure) std::rethrow_exception(target.Failure);
+    throw EInvalidGraphic(status.Message);
+  }
+  return std::move(target.Result);
+}
+
+void EncodeBitmap(TBitmap* bitmap, const TEncodeOptions& options, TDestination& destination) {
+  // 24-bit bottom-up rows of the bitmap, whatever its own format.
+  const bmp::TDibImage pixels = dib::ReduceFrom32(dib::Read32(bitmap->Handle(), bitmap->Palette()), 24, false, {});
+  const ptrdiff_t stride = static_cast<ptrdiff_t>(pixels.Stride());
+  TStatus status;
+  if (!Encode(pixels.Bits.data() + stride * (pixels.Height - 1), -stride, pixels.Width, pixels.Height, options,
+              destination, status)) {
+    if (destination.Failure) std::rethrow_exception(destination.Failure);
+    throw EInvalidGraphic(status.Message);
+  }
+}
+
+}  // namespace jpeg
+
 void TJPEGImage::BitmapOwner::operator()(TBitmap* bitmap) const {
   bitmap->Free();
 }
@@ -64,15 +93,9 @@ TJPEGImage::OwnedBitmap TJPEGImage::Decode(const std::vector<uint8_t>& data) con
   jpeg::TDecodeOptions options;
   options.Grayscale = FGrayscale;
   options.Quantize256 = FPixelFormat == jf8Bit && !FGrayscale;
-  SectionTarget target;
-  char message[jpeg::kMessageSize];
-  if (!jpeg::Decode(data.data(), data.size(), options, target, message)) {
-    if (target.Failure) std::rethrow_exception(target.Failure);
-    throw EInvalidGraphic(message);
-  }
+  jpeg::TMemorySource source(data.data(), data.size());
   OwnedBitmap bitmap(New<TBitmap>());
-  bitmap->SetHandle(static_cast<HBITMAP>(gdi::Untrack(target.Section.Release())));
-  if (target.Palette) bitmap->SetPalette(static_cast<HPALETTE>(gdi::Untrack(target.Palette.Release())));
+  jpeg::DecodeToSection(source, options).MoveTo(*bitmap);
   return bitmap;
 }
 
@@ -96,19 +119,13 @@ void TJPEGImage::SaveToStream(TStream& stream) {
 }
 
 void TJPEGImage::Encode(TBitmap* bitmap) {
-  // 24-bit bottom-up rows of the bitmap, whatever its own format.
-  const bmp::TDibImage pixels = dib::ReduceFrom32(dib::Read32(bitmap->Handle(), bitmap->Palette()), 24, false, {});
-  const ptrdiff_t stride = static_cast<ptrdiff_t>(pixels.Stride());
-  uint8_t* output = nullptr;
-  size_t size = 0;
-  char message[jpeg::kMessageSize];
-  if (!jpeg::Encode(pixels.Bits.data() + stride * (pixels.Height - 1), -stride, pixels.Width, pixels.Height, FQuality,
-                    output, size, message))
-    throw EInvalidGraphic(message);
-  FData.assign(output, output + size);
-  std::free(output);
-  FWidth = pixels.Width;
-  FHeight = pixels.Height;
+  jpeg::TEncodeOptions options;
+  options.Quality = FQuality;
+  jpeg::TMemoryDestination destination;
+  jpeg::EncodeBitmap(bitmap, options, destination);
+  FData.assign(destination.Data(), destination.Data() + destination.Size());
+  FWidth = bitmap->Width();
+  FHeight = bitmap->Height();
   FBitmap.reset();
 }
 

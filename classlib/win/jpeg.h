@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "classlib/core/jpeg_codec.h"
+#include "classlib/win/gdi.h"
 #include "classlib/win/graphics.h"
 
 namespace cl {
@@ -73,6 +75,20 @@ class TJPEGImage : public TGraphic {
 namespace jpeg {
 // Registers TJPEGImage for "jpg" and "jpeg" with the picture-format registry.
 void RegisterFormats();
+
+// A decoded image: a DIB section (24 bits, or 8 with its palette for grey or 256-colour output).
+struct TDecodedSection {
+  gdi::Object<HBITMAP> Section;
+  gdi::Object<HPALETTE> Palette;
+  // Hands both handles to bitmap.
+  void MoveTo(TBitmap& bitmap);
+};
+// Decodes one image from source. Raises what the source caught, or EInvalidGraphic with libjpeg's message (also
+// "JPEG image is too large" past the class library's pixel budget); nothing is left allocated.
+TDecodedSection DecodeToSection(TSource& source, const TDecodeOptions& options);
+// Encodes the bitmap's pixels, read as 24 bits whatever the bitmap's own format, into destination; raises like
+// DecodeToSection.
+void EncodeBitmap(TBitmap* bitmap, const TEncodeOptions& options, TDestination& destination);
 }  // namespace jpeg
 
 }  // namespace cl

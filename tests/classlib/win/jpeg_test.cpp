@@ -12,6 +12,7 @@
 #include "classlib/win/jpeg.h"
 #include "classlib/win/picture.h"
 #include "graphics_test_support.h"
+#include "libjpeg_files.h"
 
 namespace cl {
 namespace {
@@ -143,30 +144,9 @@ TEST(JpegImage, CorruptDataRaisesWithLibjpegsMessage) {
 
 // A CMYK JPEG as print workflows write it (with libjpeg's Adobe marker, samples as given).
 std::vector<uint8_t> InkFile(const uint8_t (&sample)[4], int width, int height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row;
-  for (int x = 0; x < width; ++x) row.insert(row.end(), std::begin(sample), std::end(sample));
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> file(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  free(buffer);
-  return file;
+  return testing::LibjpegFile(width, height, 4, JCS_CMYK, [&](int, uint8_t* row) {
+    for (int x = 0; x < width; ++x) std::copy(std::begin(sample), std::end(sample), row + 4 * x);
+  });
 }
 
 TEST(JpegImage, InkImagesBecomeRgb) {

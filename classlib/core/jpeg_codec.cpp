@@ -1,11 +1,10 @@
 // libjpeg trampolines. Nothing in this file may throw: the error exit longjmps back into the function that
 // called setjmp, whose locals are all trivially destructible.
-#include "classlib/win/jpeg_codec.h"
+#include "classlib/core/jpeg_codec.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -16,58 +15,35 @@ namespace {
 struct ErrorManager {
   jpeg_error_mgr Public;
   std::jmp_buf Jump;
-  char* Message;
+  TStatus* Status;
+  bool TruncationIsError;
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr info) {
   auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-  (*info->err->format_message)(info, manager->Message);
+  (*info->err->format_message)(info, manager->Status->Message);
   std::longjmp(manager->Jump, 1);
 }
 
-// Warnings are dropped, except that data ending early is an error: a truncated file must not load as an image
-// padded with grey.
+// Trace messages are dropped and warnings kept for the caller (the first one), except that data ending early is
+// an error where the caller asks for it: a truncated file must not load as an image padded with grey.
 void EmitMessage(j_common_ptr info, int level) {
-  if (level == -1 && info->err->msg_code == JWRN_JPEG_EOF) ErrorExit(info);
-  if (level == -1) ++info->err->num_warnings;
+  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+  if (level != -1) return;
+  if (info->err->msg_code == JWRN_JPEG_EOF && manager->TruncationIsError) ErrorExit(info);
+  if (info->err->num_warnings++ == 0) (*info->err->format_message)(info, manager->Status->Warning);
 }
 
-void SetUpErrors(ErrorManager& manager, char* message) {
+void SetUpErrors(ErrorManager& manager, TStatus& status, bool truncationIsError) {
   jpeg_std_error(&manager.Public);
   manager.Public.error_exit = ErrorExit;
   manager.Public.emit_message = EmitMessage;
-  manager.Message = message;
-  message[0] = '\0';
+  manager.Status = &status;
+  manager.TruncationIsError = truncationIsError;
+  status = TStatus{};
 }
-
-// A destination that grows a malloc'd buffer (libjpeg's memory destination leaks its buffer on an error exit).
-struct GrowingDestination {
-  jpeg_destination_mgr Public;
-  uint8_t* Buffer;
-  size_t Capacity;
-};
 
 constexpr size_t kInitialOutput = 64 * 1024;
-
-void InitDestination(j_compress_ptr info) {
-  auto* dest = reinterpret_cast<GrowingDestination*>(info->dest);
-  dest->Public.next_output_byte = dest->Buffer;
-  dest->Public.free_in_buffer = dest->Capacity;
-}
-
-boolean EmptyOutputBuffer(j_compress_ptr info) {
-  auto* dest = reinterpret_cast<GrowingDestination*>(info->dest);
-  const size_t used = dest->Capacity;
-  auto* grown = static_cast<uint8_t*>(std::realloc(dest->Buffer, dest->Capacity * 2));
-  if (!grown) ERREXIT1(info, JERR_OUT_OF_MEMORY, 10);
-  dest->Buffer = grown;
-  dest->Capacity *= 2;
-  dest->Public.next_output_byte = grown + used;
-  dest->Public.free_in_buffer = dest->Capacity - used;
-  return TRUE;
-}
-
-void TermDestination(j_compress_ptr) {}
 
 // C, M, Y, K samples to B, G, R. Adobe's files store the samples inverted (255 = no ink), which is how they are
 // nearly always found.
@@ -83,18 +59,70 @@ void InkToBgr(const uint8_t* ink, uint8_t* bgr, JDIMENSION width, bool inverted)
 
 }  // namespace
 
-bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDecodeTarget& target,
-            char (&message)[kMessageSize]) noexcept {
+// The manager of a TMemoryDestination, allocated in the compressor's permanent pool.
+struct GrowingDestination {
+  jpeg_destination_mgr Public;
+  TMemoryDestination* Owner;
+
+  static void Init(j_compress_ptr info) {
+    TMemoryDestination& owner = *reinterpret_cast<GrowingDestination*>(info->dest)->Owner;
+    if (!owner.FBuffer) {
+      owner.FBuffer = static_cast<uint8_t*>(std::malloc(kInitialOutput));
+      if (!owner.FBuffer) ERREXIT1(info, JERR_OUT_OF_MEMORY, 10);
+      owner.FCapacity = kInitialOutput;
+    }
+    owner.FSize = 0;
+    info->dest->next_output_byte = owner.FBuffer;
+    info->dest->free_in_buffer = owner.FCapacity;
+  }
+
+  static boolean Empty(j_compress_ptr info) {
+    TMemoryDestination& owner = *reinterpret_cast<GrowingDestination*>(info->dest)->Owner;
+    const size_t used = owner.FCapacity;
+    auto* grown = static_cast<uint8_t*>(std::realloc(owner.FBuffer, owner.FCapacity * 2));
+    if (!grown) ERREXIT1(info, JERR_OUT_OF_MEMORY, 10);
+    owner.FBuffer = grown;
+    owner.FCapacity *= 2;
+    info->dest->next_output_byte = grown + used;
+    info->dest->free_in_buffer = owner.FCapacity - used;
+    return TRUE;
+  }
+
+  static void Term(j_compress_ptr info) {
+    TMemoryDestination& owner = *reinterpret_cast<GrowingDestination*>(info->dest)->Owner;
+    owner.FSize = owner.FCapacity - info->dest->free_in_buffer;
+  }
+};
+
+TMemoryDestination::~TMemoryDestination() {
+  std::free(FBuffer);
+}
+
+void TMemoryDestination::Install(jpeg_compress_struct& info) noexcept {
+  auto* manager = static_cast<GrowingDestination*>((*info.mem->alloc_small)(
+      reinterpret_cast<j_common_ptr>(&info), JPOOL_PERMANENT, sizeof(GrowingDestination)));
+  manager->Public.init_destination = GrowingDestination::Init;
+  manager->Public.empty_output_buffer = GrowingDestination::Empty;
+  manager->Public.term_destination = GrowingDestination::Term;
+  manager->Owner = this;
+  info.dest = &manager->Public;
+}
+
+void TMemorySource::Install(jpeg_decompress_struct& info) noexcept {
+  jpeg_mem_src(&info, FData, static_cast<unsigned long>(FSize));
+}
+
+bool Decode(TSource& source, const TDecodeOptions& options, TDecodeTarget& target, TStatus& status) noexcept {
   jpeg_decompress_struct info;
   ErrorManager errors;
-  SetUpErrors(errors, message);
+  SetUpErrors(errors, status, options.TruncationIsError);
   info.err = &errors.Public;
   if (setjmp(errors.Jump)) {
     jpeg_destroy_decompress(&info);
     return false;
   }
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  source.Install(info);
   jpeg_read_header(&info, TRUE);
   info.scale_num = info.scale_denom = 1;
   info.dct_method = JDCT_ISLOW;
@@ -158,46 +186,38 @@ bool Decode(const uint8_t* data, size_t size, const TDecodeOptions& options, TDe
   return true;
 }
 
-bool Encode(const uint8_t* rows, ptrdiff_t rowStep, int width, int height, int quality, uint8_t*& output,
-            size_t& outputSize, char (&message)[kMessageSize]) noexcept {
-  output = nullptr;
-  outputSize = 0;
+bool Encode(const uint8_t* rows, ptrdiff_t rowStep, int width, int height, const TEncodeOptions& options,
+            TDestination& destination, TStatus& status) noexcept {
   jpeg_compress_struct info;
   ErrorManager errors;
-  GrowingDestination dest;
-  dest.Buffer = static_cast<uint8_t*>(std::malloc(kInitialOutput));
-  dest.Capacity = kInitialOutput;
-  SetUpErrors(errors, message);
-  if (!dest.Buffer) {
-    std::snprintf(message, kMessageSize, "Out of memory");
-    return false;
-  }
+  SetUpErrors(errors, status, true);
   info.err = &errors.Public;
   if (setjmp(errors.Jump)) {
     jpeg_destroy_compress(&info);
-    std::free(dest.Buffer);
     return false;
   }
   jpeg_create_compress(&info);
-  dest.Public.init_destination = InitDestination;
-  dest.Public.empty_output_buffer = EmptyOutputBuffer;
-  dest.Public.term_destination = TermDestination;
-  info.dest = &dest.Public;
+  destination.Install(info);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
   info.input_components = 3;
   info.in_color_space = JCS_EXT_BGR;
   jpeg_set_defaults(&info);  // baseline Huffman tables and 4:2:0 sampling
-  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_set_quality(&info, options.Quality, TRUE);
+  info.optimize_coding = options.OptimizeCoding ? TRUE : FALSE;
+  info.smoothing_factor = 0;
   info.dct_method = JDCT_ISLOW;
   jpeg_start_compress(&info, TRUE);
+  // Up to eight rows at a time, straight from the caller's rows.
+  JSAMPROW group[8];
   while (info.next_scanline < info.image_height) {
-    auto row = const_cast<JSAMPROW>(rows + static_cast<ptrdiff_t>(info.next_scanline) * rowStep);
-    jpeg_write_scanlines(&info, &row, 1);
+    const JDIMENSION first = info.next_scanline;
+    const JDIMENSION count = info.image_height - first < 8 ? info.image_height - first : 8;
+    for (JDIMENSION i = 0; i < count; ++i)
+      group[i] = const_cast<JSAMPROW>(rows + static_cast<ptrdiff_t>(first + i) * rowStep);
+    jpeg_write_scanlines(&info, group, count);
   }
   jpeg_finish_compress(&info);
-  output = dest.Buffer;
-  outputSize = dest.Capacity - dest.Public.free_in_buffer;
   jpeg_destroy_compress(&info);
   return true;
 }
