@@ -12,41 +12,16 @@
 #include "classlib/win/jpeg.h"
 #include "classlib/win/picture.h"
 #include "graphics_test_support.h"
-#include "libjpeg_files.h"
+#include "jpeg_test_support.h"
 
 namespace cl {
 namespace {
 
 using testing::Make;
+using testing::Psnr;
+using testing::SmoothBitmap;
 using testing::StreamBytes;
 using testing::StreamOf;
-
-// A smooth picture, as photographs are; JPEG is judged on such content.
-Owned<TBitmap> SmoothBitmap(int width, int height) {
-  Owned<TBitmap> bitmap = testing::BlankBitmap(width, height);
-  for (int y = 0; y < height; ++y) {
-    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<uint8_t>(128 + 100 * std::sin(x / 9.0));
-      row[3 * x + 1] = static_cast<uint8_t>(y * 255 / height);
-      row[3 * x + 2] = static_cast<uint8_t>((x + y) * 255 / (width + height));
-    }
-  }
-  return bitmap;
-}
-
-double Psnr(TBitmap& a, TBitmap& b) {
-  const bmp::TDibImage x = dib::Read32(a.Handle(), nullptr), y = dib::Read32(b.Handle(), nullptr);
-  double squares = 0;
-  size_t count = 0;
-  for (size_t i = 0; i < x.Bits.size(); ++i) {
-    if (i % 4 == 3) continue;
-    const double d = double(x.Bits[i]) - double(y.Bits[i]);
-    squares += d * d;
-    ++count;
-  }
-  return 10 * std::log10(255.0 * 255.0 / (squares / count));
-}
 
 std::vector<uint8_t> EncodedFile(int width, int height) {
   Owned<TJPEGImage> image = Make<TJPEGImage>();

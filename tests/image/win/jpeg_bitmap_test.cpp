@@ -7,7 +7,7 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/win/graphics_test_support.h"
-#include "classlib/win/libjpeg_files.h"
+#include "classlib/win/jpeg_test_support.h"
 #include "classlib/win/screen.h"
 #include "image/jpeg_bitmap.h"
 
@@ -16,35 +16,10 @@ namespace {
 
 using cl::testing::Make;
 using cl::testing::Owned;
+using cl::testing::Psnr;
+using cl::testing::SmoothBitmap;
 using cl::testing::StreamBytes;
 using cl::testing::StreamOf;
-
-// A smooth picture, as photographs are; JPEG is judged on such content.
-Owned<cl::TBitmap> SmoothBitmap(int width, int height) {
-  Owned<cl::TBitmap> bitmap = cl::testing::BlankBitmap(width, height);
-  for (int y = 0; y < height; ++y) {
-    auto* row = static_cast<uint8_t*>(bitmap->ScanLine(y));
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<uint8_t>(128 + 100 * std::sin(x / 9.0));
-      row[3 * x + 1] = static_cast<uint8_t>(y * 255 / height);
-      row[3 * x + 2] = static_cast<uint8_t>((x + y) * 255 / (width + height));
-    }
-  }
-  return bitmap;
-}
-
-double Psnr(cl::TBitmap& a, cl::TBitmap& b) {
-  const cl::bmp::TDibImage x = cl::dib::Read32(a.Handle(), nullptr), y = cl::dib::Read32(b.Handle(), nullptr);
-  double squares = 0;
-  size_t count = 0;
-  for (size_t i = 0; i < x.Bits.size(); ++i) {
-    if (i % 4 == 3) continue;
-    const double d = double(x.Bits[i]) - double(y.Bits[i]);
-    squares += d * d;
-    ++count;
-  }
-  return 10 * std::log10(255.0 * 255.0 / (squares / count));
-}
 
 std::vector<uint8_t> Saved(cl::TBitmap& picture) {
   Owned<TJPEGBitmap> jpeg = Make<TJPEGBitmap>();
