@@ -9,8 +9,8 @@ namespace img {
 class TGifBitmap : public cl::TBitmap {
   CL_GRAPHIC_CLASS(TGifBitmap, cl::TBitmap)
  public:
-  // Decodes through TGif into an 8-bit BMP image in memory and loads that; the program's messages are serviced
-  // once a row. Raises EGifException and then keeps the previous picture.
+  // Decodes through TGif into an 8-bit DIB section with the GIF's colours; the program's messages are serviced
+  // during a long decode. Raises EGifException and then keeps the previous picture.
   void LoadFromStream(cl::TStream& stream) override;
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kJPEGQuality = 85;
 
-// The pixel format of the display: 8, 15, 16 and 24 bits have their own, anything else keeps a device bitmap.
+// The pixel format of the display: 8, 15, 16, 24 and 32 bits have their own, anything else keeps a device bitmap.
 cl::TPixelFormat DisplayPixelFormat() {
   switch (cl::Screen ? cl::Screen->ColorDepth() : 24) {
     case 8:
@@ -24,6 +24,8 @@ cl::TPixelFormat DisplayPixelFormat() {
       return cl::pf16bit;
     case 24:
       return cl::pf24bit;
+    case 32:
+      return cl::pf32bit;
     default:
       return cl::pfDevice;
   }
@@ -33,15 +35,17 @@ cl::TPixelFormat DisplayPixelFormat() {
 
 void TJPEGBitmap::LoadFromStream(cl::TStream& stream) {
   HourGlass hourGlass;
+  const cl::TPixelFormat format = DisplayPixelFormat();
   TJPEGStreamSource source(stream);
   cl::jpeg::TDecodeOptions options;
   options.TruncationIsError = false;
-  // Decoded as 24-bit colour whatever the display; a palette display gets the nearest colours of the fixed
-  // palette instead of the samples taken as palette indices.
+  // Colour comes straight in the display's 24 or 32 bits; other displays get 24-bit colour converted (a palette
+  // display the nearest colours of the fixed palette, not the samples taken as palette indices).
+  options.Padded32 = format == cl::pf32bit;
   cl::jpeg::TDecodedSection decoded = cl::jpeg::DecodeToSection(source, options);
   Owned<cl::TBitmap> temporary = MakeOwned<cl::TBitmap>();
   decoded.MoveTo(*temporary);
-  temporary->SetPixelFormat(DisplayPixelFormat());
+  temporary->SetPixelFormat(format);
   // The pixels change hands instead of being copied.
   SetHandle(temporary->ReleaseHandle());
   SetPalette(temporary->ReleasePalette());

@@ -1,5 +1,5 @@
 // TJPEGBitmap: a bitmap that reads and writes its pixels as JPEG through libjpeg and the stream managers of
-// jpeg_stream_io. Loading follows the display: the pixels take its format (8, 15, 16 or 24 bits; a device
+// jpeg_stream_io. Loading follows the display: the pixels take its format (8, 15, 16, 24 or 32 bits; a device
 // bitmap otherwise). Saving writes a baseline JPEG at quality 85 with optimised Huffman tables.
 #pragma once
 

@@ -45,10 +45,10 @@ void SetUpErrors(ErrorManager& manager, TStatus& status, bool truncationIsError)
 
 constexpr size_t kInitialOutput = 64 * 1024;
 
-// C, M, Y, K samples to B, G, R. Adobe's files store the samples inverted (255 = no ink), which is how they are
-// nearly always found.
-void InkToBgr(const uint8_t* ink, uint8_t* bgr, JDIMENSION width, bool inverted) {
-  for (JDIMENSION x = 0; x < width; ++x, ink += 4, bgr += 3) {
+// C, M, Y, K samples to B, G, R in pixels of pixelBytes. Adobe's files store the samples inverted (255 = no ink),
+// which is how they are nearly always found.
+void InkToBgr(const uint8_t* ink, uint8_t* bgr, JDIMENSION width, bool inverted, int pixelBytes) {
+  for (JDIMENSION x = 0; x < width; ++x, ink += 4, bgr += pixelBytes) {
     const unsigned c = inverted ? ink[0] : 255 - ink[0], m = inverted ? ink[1] : 255 - ink[1];
     const unsigned y = inverted ? ink[2] : 255 - ink[2], k = inverted ? ink[3] : 255 - ink[3];
     bgr[0] = static_cast<uint8_t>(y * k / 255);
@@ -126,7 +126,8 @@ bool Decode(TSource& source, const TDecodeOptions& options, TDecodeTarget& targe
   jpeg_read_header(&info, TRUE);
   info.scale_num = info.scale_denom = 1;
   info.dct_method = JDCT_ISLOW;
-  // libjpeg has no conversion from ink to RGB: such images come as CMYK and are converted here, always to 24 bits.
+  // libjpeg has no conversion from ink to RGB: such images come as CMYK and are converted here, always to colour.
+  const int pixelBytes = options.Padded32 ? 4 : 3;
   const bool ink = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   if (ink) {
     info.out_color_space = JCS_CMYK;
@@ -139,16 +140,16 @@ bool Decode(TSource& source, const TDecodeOptions& options, TDecodeTarget& targe
     info.two_pass_quantize = TRUE;
     info.dither_mode = JDITHER_FS;
   } else {
-    info.out_color_space = JCS_EXT_BGR;
+    info.out_color_space = options.Padded32 ? JCS_EXT_BGRX : JCS_EXT_BGR;
   }
   jpeg_start_decompress(&info);  // with two passes, this runs the first and makes the colour map
 
   TDecodedInfo decoded;
   decoded.Width = static_cast<int>(info.output_width);
   decoded.Height = static_cast<int>(info.output_height);
-  decoded.BitCount = info.output_components == 1 ? 8 : 24;
+  decoded.BitCount = info.output_components == 1 ? 8 : 8 * pixelBytes;
   if (ink) {
-    // 24-bit output whatever the options asked for.
+    // Colour output whatever the grey and 256-colour options asked for.
   } else if (options.Grayscale) {
     decoded.ColorCount = 256;
     for (int i = 0; i < 256; ++i)
@@ -170,7 +171,7 @@ bool Decode(TSource& source, const TDecodeOptions& options, TDecodeTarget& targe
     while (info.output_scanline < info.output_height) {
       uint8_t* out = row + static_cast<ptrdiff_t>(info.output_scanline) * rowStep;
       jpeg_read_scanlines(&info, inkRow, 1);
-      InkToBgr(inkRow[0], out, info.output_width, info.saw_Adobe_marker);
+      InkToBgr(inkRow[0], out, info.output_width, info.saw_Adobe_marker, pixelBytes);
     }
   }
   // Hand libjpeg up to eight rows at a time, straight into the target's rows.

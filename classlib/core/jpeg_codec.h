@@ -23,7 +23,7 @@ struct TStatus {
 struct TDecodedInfo {
   int Width = 0;
   int Height = 0;
-  int BitCount = 0;          // 24 (B, G, R) or 8 (indices into Colors)
+  int BitCount = 0;          // 24 (B, G, R), 32 (B, G, R, unused) or 8 (indices into Colors)
   int ColorCount = 0;        // entries of Colors for 8 bits
   uint8_t Colors[256][3]{};  // R, G, B of each entry
 };
@@ -92,6 +92,7 @@ class TMemoryDestination : public TDestination {
 struct TDecodeOptions {
   bool Quantize256 = false;  // two-pass 256-colour quantiser with Floyd-Steinberg dither
   bool Grayscale = false;    // 8-bit grey output
+  bool Padded32 = false;     // colour output in 32 bits a pixel instead of 24
   // Data that ends early is an error; otherwise it is the library's warning, and the library completes the image.
   bool TruncationIsError = true;
 };

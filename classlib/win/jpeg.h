@@ -76,7 +76,7 @@ namespace jpeg {
 // Registers TJPEGImage for "jpg" and "jpeg" with the picture-format registry.
 void RegisterFormats();
 
-// A decoded image: a DIB section (24 bits, or 8 with its palette for grey or 256-colour output).
+// A decoded image: a DIB section (24 or 32 bits, or 8 with its palette for grey or 256-colour output).
 struct TDecodedSection {
   gdi::Object<HBITMAP> Section;
   gdi::Object<HPALETTE> Palette;

@@ -56,9 +56,10 @@ void ReadColorTable(cl::ByteReader& reader, uint8_t packed, ColorTable& table) {
 // The LZW decoder and the row writer of one image.
 class ImageDecoder {
  public:
-  ImageDecoder(cl::ByteReader& reader, cl::bmp::TDibImage& image, bool interlaced, const std::function<void()>& onRow)
-      : FReader(reader), FImage(image), FInterlaced(interlaced), FOnRow(onRow) {
-    FStride = image.Stride();
+  ImageDecoder(cl::ByteReader& reader, const cl::bmp::TDibImage& shape, uint8_t* bits, bool interlaced,
+               const std::function<void()>& onRow)
+      : FReader(reader), FWidth(shape.Width), FHeight(shape.Height), FStride(shape.Stride()), FPixels(bits),
+        FInterlaced(interlaced), FOnRow(onRow) {
     StartRow(0);
   }
 
@@ -205,14 +206,14 @@ class ImageDecoder {
 
   void StoreRow() {
     if (FOnRow) FOnRow();
-    if (++FRowsStored == FImage.Height) {
+    if (++FRowsStored == FHeight) {
       FDone = true;  // anything after the last row is ignored
       FLeft = 0;
       return;
     }
     int next = FRowNumber + (FInterlaced ? kPassStep[FPass] : 1);
-    while (FInterlaced && next >= FImage.Height && FPass < 3) next = kPassFirstRow[++FPass];
-    if (next >= FImage.Height) {
+    while (FInterlaced && next >= FHeight && FPass < 3) next = kPassFirstRow[++FPass];
+    if (next >= FHeight) {
       FDone = true;
       FLeft = 0;
       return;
@@ -222,15 +223,17 @@ class ImageDecoder {
 
   void StartRow(int number) {
     FRowNumber = number;
-    FRow = FImage.Bits.data() + FStride * static_cast<size_t>(FImage.Height - 1 - number);
-    FLeft = FImage.Width;
+    FRow = FPixels + FStride * static_cast<size_t>(FHeight - 1 - number);
+    FLeft = FWidth;
   }
 
   cl::ByteReader& FReader;
-  cl::bmp::TDibImage& FImage;
+  const int FWidth;
+  const int FHeight;
+  const size_t FStride;
+  uint8_t* const FPixels;
   const bool FInterlaced;
   const std::function<void()>& FOnRow;
-  size_t FStride = 0;
 
   // Bit reader over the current data sub-block.
   std::span<const uint8_t> FBlock;
@@ -272,12 +275,20 @@ void TGif::Decode(cl::TStream& stream) {
   const int64_t start = stream.Position();
   const int64_t available = std::max<int64_t>(stream.Size() - start, 0);
   if (available > INT32_MAX) Fail(kBadData);
-  std::vector<uint8_t> bytes(static_cast<size_t>(available));
-  if (!bytes.empty()) stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-  cl::ByteReader reader(bytes.data(), bytes.size());
+  // A memory stream is read in place; any other stream is read into memory first.
+  std::vector<uint8_t> copy;
+  const uint8_t* data = nullptr;
+  if (auto* memory = dynamic_cast<cl::TCustomMemoryStream*>(&stream)) {
+    if (available > 0) data = static_cast<const uint8_t*>(memory->Memory()) + start;
+  } else {
+    copy.resize(static_cast<size_t>(available));
+    if (!copy.empty()) stream.ReadBuffer(copy.data(), static_cast<int32_t>(copy.size()));
+    data = copy.data();
+  }
+  cl::ByteReader reader(data, static_cast<size_t>(available));
 
   // The signature is compared case-sensitively; the version is not looked at.
-  if (bytes.size() < 3 || std::memcmp(bytes.data(), "GIF", 3) != 0) Fail(kNotGif);
+  if (available < 3 || std::memcmp(data, "GIF", 3) != 0) Fail(kNotGif);
   uint8_t screen[kScreenDescriptorSize];
   if (!reader.Skip(6) || !reader.ReadBytes(screen, sizeof screen)) Fail(kUnexpectedEof);
   const uint8_t screenFlags = screen[4], background = screen[5];
@@ -297,6 +308,7 @@ void TGif::Decode(cl::TStream& stream) {
   // allocated.
   if (width == 0 || height == 0 || width > kMaxWidth) Fail(kBadData);
 
+  // The colour table of the image, else the global one; entries past the table's own are black.
   cl::bmp::TDibImage image;
   image.Width = width;
   image.Height = height;
@@ -305,20 +317,22 @@ void TGif::Decode(cl::TStream& stream) {
   image.Colors.resize(kColorEntries);
   for (int i = 0; i < colors.Count; ++i)
     image.Colors[i] = {colors.Entries[i][2], colors.Entries[i][1], colors.Entries[i][0], 0};
-  image.Bits.resize(image.Stride() * static_cast<size_t>(height));
-  for (size_t row = 0; row < static_cast<size_t>(height); ++row)
-    std::memset(image.Bits.data() + row * image.Stride(), background, static_cast<size_t>(width));
-  ImageDecoder(reader, image, (imageFlags & kInterlaceFlag) != 0, OnRow).Run();
+  const size_t stride = image.Stride();
+  uint8_t* bits;
+  if (OnAllocateRows) {
+    bits = OnAllocateRows(image);
+  } else {
+    image.Bits.resize(stride * static_cast<size_t>(height));
+    bits = image.Bits.data();
+  }
+  for (size_t row = 0; row < static_cast<size_t>(height); ++row) {
+    std::memset(bits + row * stride, background, static_cast<size_t>(width));
+    std::memset(bits + row * stride + width, 0, stride - static_cast<size_t>(width));
+  }
+  ImageDecoder(reader, image, bits, (imageFlags & kInterlaceFlag) != 0, OnRow).Run();
 
   FImage = std::move(image);
   stream.SetPosition(start + static_cast<int64_t>(reader.Position()));
-}
-
-void TGif::WriteBitmap(cl::TMemoryStream& stream) const {
-  const std::vector<uint8_t> file = cl::bmp::WriteBmp(FImage);
-  stream.SetPosition(0);
-  stream.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
-  stream.SetPosition(0);
 }
 
 }  // namespace img

@@ -113,24 +113,35 @@ Bytes Noise(size_t count, unsigned seed) {
   return pixels;
 }
 
-TEST(GifBitmapDecoder, DecodesPlainAndInterlacedImagesAndWritesAnEightBitBmp) {
+TEST(GifBitmapDecoder, DecodesPlainAndInterlacedImagesIntoEightBitRows) {
   for (const bool interlaced : {false, true}) {
     for (const auto& [width, height] : {std::pair{3, 10}, {37, 3}, {2048, 6}, {64, 65}}) {
       SCOPED_TRACE(testing::Message() << width << "x" << height << (interlaced ? " interlaced" : ""));
       const Bytes pixels = Noise(static_cast<size_t>(width) * height, width + height);
       const TGif gif = Decoded(GifOf(pixels, width, height, interlaced));
       EXPECT_EQ(TopDownPixels(gif), pixels);
-      ByteStream bmp;
-      gif.WriteBitmap(bmp);
-      EXPECT_EQ(bmp.Position(), 0);
-      const cl::bmp::TDibImage read = cl::bmp::ReadBmp(static_cast<const uint8_t*>(bmp.Memory()), bmp.Size());
-      EXPECT_EQ(read.BitCount, 8);
-      EXPECT_EQ(read.Bits, gif.Image().Bits);
-      ASSERT_EQ(read.Colors.size(), 256u);
+      EXPECT_EQ(gif.Image().BitCount, 8);
+      EXPECT_EQ(gif.Image().Bits.size(), gif.Image().Stride() * height);  // rows padded to 4 bytes
+      ASSERT_EQ(gif.Image().Colors.size(), 256u);
       const cl::bmp::TColorEntry second{0, 254, 1, 0};  // the header's entry 1 as blue, green, red
-      EXPECT_EQ(read.Colors[1], second);
+      EXPECT_EQ(gif.Image().Colors[1], second);
     }
   }
+}
+
+TEST(GifBitmapDecoder, WritesIntoTheRowsItIsGiven) {
+  const Bytes file = GifOf(Noise(35, 3), 7, 5);
+  Bytes rows;
+  ByteStream stream(file);
+  TGif gif;
+  gif.OnAllocateRows = [&](const cl::bmp::TDibImage& shape) {
+    EXPECT_TRUE(shape.Bits.empty());
+    rows.assign(shape.Stride() * shape.Height, 0xEE);
+    return rows.data();
+  };
+  gif.Decode(stream);
+  EXPECT_TRUE(gif.Image().Bits.empty());
+  EXPECT_EQ(rows, Decoded(file).Image().Bits);  // the padding bytes are cleared as well
 }
 
 TEST(GifBitmapDecoder, InterlacedRowsComeInPassOrder) {

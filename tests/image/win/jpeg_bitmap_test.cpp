@@ -75,7 +75,7 @@ TEST(JpegBitmap, PixelFormatFollowsTheDisplay) {
   const struct {
     int depth;
     cl::TPixelFormat format;
-  } displays[] = {{8, cl::pf8bit}, {15, cl::pf15bit}, {16, cl::pf16bit}, {24, cl::pf24bit}, {32, cl::pfDevice}};
+  } displays[] = {{8, cl::pf8bit}, {15, cl::pf15bit}, {16, cl::pf16bit}, {24, cl::pf24bit}, {32, cl::pf32bit}, {4, cl::pfDevice}};
   for (const auto& display : displays) {
     SCOPED_TRACE(display.depth);
     cl::Screen->SetTestColorDepth(display.depth);
