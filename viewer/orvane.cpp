@@ -3,14 +3,14 @@
 #include <windows.h>
 
 #include "classlib/win/application.h"
-#include "classlib/win/jpeg.h"
 #include "controls/ctl_application.h"
 #include "viewer/frame_form.h"
+#include "viewer/picture_formats.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
   ctl::InitControlLibrary();
-  cl::jpeg::RegisterFormats();
+  viewer::RegisterPictureFormats();
   cl::Application->SetTitle("Orlanto");
   cl::Application->CreateForm(viewer::FrameForm);
   cl::Application->Run();
