@@ -6,7 +6,6 @@
 // (kPaintWhereClear) and leave the other pixels alone.
 #include "toolbars/button_glyph.h"
 
-#include <memory>
 #include <vector>
 
 #include "classlib/win/bitmap.h"
@@ -30,17 +29,14 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBottomLeft = CLR_INVALID;
 constexpr cl::TColor kPaletteRelative = 0x02000000;
 
-struct FreeObject {
-  void operator()(cl::TObject* object) const { object->Free(); }
-};
-using BitmapPtr = std::unique_ptr<cl::TBitmap, FreeObject>;
+using BitmapPtr = cl::Owned<cl::TBitmap>;
 
 COLORREF RgbOf(cl::TColor color) {
   return static_cast<COLORREF>(cl::ColorToRGB(color) & 0xFFFFFF);
 }
 
 BitmapPtr NewBitmap(int width, int height, bool monochrome = false) {
-  BitmapPtr bitmap(cl::New<cl::TBitmap>());
+  BitmapPtr bitmap = cl::MakeOwned<cl::TBitmap>();
   bitmap->SetMonochrome(monochrome);
   bitmap->SetSize(width, height);
   return bitmap;
@@ -99,7 +95,7 @@ BitmapPtr ColorMap(cl::TBitmap* source, const cl::TRect& cell, std::vector<COLOR
       }
     }
   }
-  BitmapPtr map(cl::New<cl::TBitmap>());
+  BitmapPtr map = cl::MakeOwned<cl::TBitmap>();
   map->SetHandle(cl::gdi::Check(CreateBitmap(width, height, 1, 1, bits.data())));
   return map;
 }

@@ -2,7 +2,6 @@
 #include "toolbars/glyph_list.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/win/bitmap.h"
@@ -14,10 +13,6 @@ namespace {
 TGlyphCache* glyphCache = nullptr;
 
 constexpr DWORD kClearWhereMaskIsSet = 0x00220326;  // destination AND NOT source
-
-struct FreeObject {
-  void operator()(cl::TObject* object) const { object->Free(); }
-};
 
 }  // namespace
 
@@ -48,7 +43,7 @@ int TGlyphList::StoreWithMask(cl::TBitmap* image, cl::TBitmap* mask) {
   try {
     // The list draws an image by masking the background and adding the image on top, so the image's transparent
     // pixels must be black; the caller's image stays as it is.
-    std::unique_ptr<cl::TBitmap, FreeObject> clean(cl::New<cl::TBitmap>());
+    cl::Owned<cl::TBitmap> clean = cl::MakeOwned<cl::TBitmap>();
     clean->Assign(image);
     if (mask) {
       HDC dc = clean->Canvas()->Handle();
@@ -73,8 +68,8 @@ int TGlyphList::StoreMasked(cl::TBitmap* image, cl::TColor maskColor) {
     // of the list's size, put them into the slot and drop the added one.
     const int added = AddMasked(image, maskColor);
     if (added < 0) throw cl::EInvalidOperation("Unable to Replace Image");
-    std::unique_ptr<cl::TBitmap, FreeObject> color(cl::New<cl::TBitmap>());
-    std::unique_ptr<cl::TBitmap, FreeObject> mask(cl::New<cl::TBitmap>());
+    cl::Owned<cl::TBitmap> color = cl::MakeOwned<cl::TBitmap>();
+    cl::Owned<cl::TBitmap> mask = cl::MakeOwned<cl::TBitmap>();
     color->SetSize(Width(), Height());
     mask->SetMonochrome(true);
     mask->SetSize(Width(), Height());

@@ -96,6 +96,10 @@ TEST(Canvas, PrimitivesPaintWithTheirTools) {
   canvas->TextRect(Rect(12, 0, 16, 4), 12, 0, "WWWW");
   EXPECT_EQ(PixelAt(*bitmap, 16, 1), 0xFFFFFFu);
   EXPECT_GT(canvas->TextHeight("H"), 0);
+  // Formatted text measures its extent.
+  TRect measured = Rect(0, 0, 100, 0);
+  EXPECT_EQ(canvas->TextRect(measured, "Hello", DT_CALCRECT | DT_SINGLELINE), canvas->TextHeight("Hello"));
+  EXPECT_EQ(measured.Width(), canvas->TextWidth("Hello"));
 }
 
 TEST(Canvas, DrawStretchDrawAndCopyRect) {

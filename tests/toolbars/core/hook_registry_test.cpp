@@ -36,13 +36,6 @@ class HookRegistryTest : public testing::Test {
   const THookEventKinds toolWindowKinds{hkActivateApp, hkWindowPosChanged, hkWindowDestroying};
 };
 
-TEST_F(HookRegistryTest, MapsKindsToTheirHooks) {
-  EXPECT_EQ(HookSlotOfKind(hkActivateApp), hsCallWndProc);
-  EXPECT_EQ(HookSlotOfKind(hkWindowPosChanged), hsCallWndProc);
-  EXPECT_EQ(HookSlotOfKind(hkWindowDestroying), hsCbt);
-  EXPECT_EQ(HookSlotOfKind(hkMouseMove), hsGetMessage);
-}
-
 TEST_F(HookRegistryTest, ACallbackRegisteredTwiceStaysUntilRemovedTwice) {
   registry.Add(First, toolWindowKinds, false);
   registry.Add(First, toolWindowKinds, false);

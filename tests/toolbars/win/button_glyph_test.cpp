@@ -16,8 +16,8 @@
 namespace tbr {
 namespace {
 
-using cl::testing::Make;
 using cl::Owned;
+using cl::testing::Make;
 using cl::testing::PixelAt;
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
