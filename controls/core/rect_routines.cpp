@@ -19,13 +19,17 @@ void AdjustRect(cl::TRect& rect, int32_t dLeft, int32_t dTop, int32_t dRight, in
 }
 
 cl::TRect FitRect(const cl::TRect& item, const cl::TRect& box) {
-  const int32_t itemWidth = item.Width(), itemHeight = item.Height();
+  const int64_t itemWidth = item.Width(), itemHeight = item.Height();
   // A scale by an empty side would divide by zero.
-  if (itemWidth == 0 || itemHeight == 0) return cl::Rect(box.Left, box.Top, box.Left, box.Top);
-  const long double scale =
-      std::min(static_cast<long double>(box.Width()) / itemWidth, static_cast<long double>(box.Height()) / itemHeight);
-  return cl::Bounds(box.Left, box.Top, static_cast<int32_t>(cl::Trunc(itemWidth * scale)),
-                    static_cast<int32_t>(cl::Trunc(itemHeight * scale)));
+  if (itemWidth <= 0 || itemHeight <= 0) return cl::Rect(box.Left, box.Top, box.Left, box.Top);
+  // Exact fractions: the tighter side takes the box's size and the other is truncated, so that no rounding error of
+  // a real scale turns 100 into 99.
+  const int64_t boxWidth = box.Width(), boxHeight = box.Height();
+  if (boxWidth * itemHeight <= boxHeight * itemWidth)
+    return cl::Bounds(box.Left, box.Top, static_cast<int32_t>(boxWidth),
+                      static_cast<int32_t>(boxWidth * itemHeight / itemWidth));
+  return cl::Bounds(box.Left, box.Top, static_cast<int32_t>(boxHeight * itemWidth / itemHeight),
+                    static_cast<int32_t>(boxHeight));
 }
 
 void RectSize(const cl::TRect& rect, int32_t& width, int32_t& height) {
