@@ -2,16 +2,6 @@
 
 namespace viewer {
 
-cl::TMenuItem* AddMenuItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
-                           cl::TShortCut shortCut, const cl::TNotifyEvent& onClick) {
-  auto* item = cl::Make<cl::TMenuItem>(parent->Owner(), name);
-  item->SetCaption(caption);
-  item->SetShortCut(shortCut);
-  item->SetOnClick(onClick);
-  parent->Add(item);
-  return item;
-}
-
 RecentFileItems AddRecentFileItems(cl::TMenuItem* parent, int firstNumber, const cl::TNotifyEvent& onClick) {
   RecentFileItems items{};
   for (int i = 0; i < kRecentFileCount; ++i)

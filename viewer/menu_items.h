@@ -10,9 +10,7 @@
 
 namespace viewer {
 
-// Adds an item named name (owned by the parent's owner) at the end of parent; "-" makes a separator.
-cl::TMenuItem* AddMenuItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
-                           cl::TShortCut shortCut = 0, const cl::TNotifyEvent& onClick = nullptr);
+using cl::AddMenuItem;
 
 using RecentFileItems = std::array<cl::TMenuItem*, kRecentFileCount>;
 

@@ -74,6 +74,9 @@ void TCustomListBox::FillWindow() {
   HWND wnd = Handle();
   SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
   SendMessageA(wnd, LB_RESETCONTENT, 0, 0);
+  size_t characters = 0;
+  for (int i = 0; i < FItems->Count(); ++i) characters += FItems->Strings(i).size() + 1;
+  SendMessageA(wnd, LB_INITSTORAGE, FItems->Count(), static_cast<LPARAM>(characters));
   for (int i = 0; i < FItems->Count(); ++i) {
     SendMessageA(wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems->Strings(i).c_str()));
   }

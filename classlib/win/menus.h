@@ -112,6 +112,11 @@ class TMenuItem : public TComponent {
   std::vector<UINT> FShownCommands;
 };
 
+// Adds an item named name (owned by the parent's owner) at the end of parent, as forms built in code make their
+// menus; "-" makes a separator.
+TMenuItem* AddMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, TShortCut shortCut = 0,
+                       const TNotifyEvent& onClick = nullptr);
+
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
 class TMenu : public TComponent {

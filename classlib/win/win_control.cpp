@@ -2,6 +2,7 @@
 #include "classlib/win/win_control.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/win/application.h"
@@ -14,8 +15,21 @@
 namespace cl {
 namespace {
 
-// The window property that binds a window to its control.
-constexpr char kControlProperty[] = "CLControl";
+// The controls bound to the windows of this thread. Every message looks its control up here: a window property
+// would cost a round trip to the window server under Wine for each message.
+using ControlMap = std::unordered_map<HWND, TWinControl*>;
+thread_local ControlMap* boundControls = nullptr;
+
+ControlMap& BoundControls() {
+  if (!boundControls) boundControls = new ControlMap();  // lives as long as the thread's windows may
+  return *boundControls;
+}
+
+TWinControl* BoundControl(HWND wnd) {
+  if (!boundControls) return nullptr;
+  const auto found = boundControls->find(wnd);
+  return found == boundControls->end() ? nullptr : found->second;
+}
 
 // The control whose window is being made on this thread: bound at the window's first message of any kind
 // (WM_GETMINMAXINFO comes before WM_NCCREATE).
@@ -28,7 +42,7 @@ bool IsMouseMessage(UINT msg) {
 }  // namespace
 
 LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* control = static_cast<TWinControl*>(GetPropA(wnd, kControlProperty));
+  TWinControl* control = BoundControl(wnd);
   if (!control && creatingControl) {
     control = std::exchange(creatingControl, nullptr);
     control->BindWindow(wnd);
@@ -48,7 +62,7 @@ TWinControl* FindControl(HWND wnd) {
   if (!wnd) return nullptr;
   DWORD process = 0;
   if (GetWindowThreadProcessId(wnd, &process) != GetCurrentThreadId()) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(wnd, kControlProperty));
+  return BoundControl(wnd);
 }
 
 bool PreprocessKeyMessage(const MSG& msg) {
@@ -155,11 +169,11 @@ void TWinControl::CreateWnd() {
 void TWinControl::BindWindow(HWND wnd) {
   FHandle = wnd;
   FBoundWnd = wnd;
-  SetPropA(wnd, kControlProperty, this);
+  BoundControls()[wnd] = this;
 }
 
 void TWinControl::ReleaseWindow(HWND wnd) {
-  RemovePropA(wnd, kControlProperty);
+  if (BoundControl(wnd) == this) BoundControls().erase(wnd);
   if (FHandle == wnd) FHandle = nullptr;
   if (FBoundWnd == wnd) FBoundWnd = nullptr;
 }
