@@ -1,12 +1,428 @@
+// TTarnby: the form's parts, its settings, and the preview with its zoom, fit, full-screen view, clipboard copy
+// and the start of the viewer.
 #include "browser/main_form.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "browser/browse_folder.h"
+#include "browser/core/preview_rules.h"
+#include "browser/dir_tree.h"
+#include "browser/shell_file_list_box.h"
+#include "classlib/core/exceptions.h"
+#include "classlib/core/files.h"
+#include "classlib/win/application.h"
+#include "classlib/win/clipboard.h"
+#include "classlib/win/combo_box.h"
+#include "classlib/win/dialogs.h"
+#include "classlib/win/extctrls.h"
+#include "classlib/win/menus.h"
+#include "classlib/win/picture.h"
+#include "classlib/win/registry.h"
+#include "classlib/win/scroll_box.h"
+#include "classlib/win/timer.h"
+#include "image/all_scr_frm.h"
+#include "image/hour_glass.h"
+#include "image/load_image.h"
 
 namespace brw {
 
 TTarnby* Tarnby = nullptr;
 
+namespace {
+
+constexpr char kHomePage[] = "https://orlanto.example/tarnby/";
+constexpr char kSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby\\";
+constexpr char kLastDirValue[] = "LastDir";
+constexpr char kSplitterMainValue[] = "SplitterMain";
+constexpr char kSplitter2Value[] = "Splitter2";
+// What a start writes when the settings cannot be read or written: a folder that does not exist, so that the
+// next start falls back to the current drive's root.
+constexpr char kLastDirFallback[] = " ";
+constexpr int kSplitterMainStart = 200;
+constexpr int kSplitter2Start = 160;
+constexpr int kMaskPanelHeight = 25;
+constexpr int kListItemHeight = 18;
+constexpr int kImageStartSide = 60;
+constexpr uint16_t kImageCompression = 208;
+constexpr int kActualSize = 100;
+
+// Opens the browser's key under HKEY_LOCAL_MACHINE, creating it when missing.
+void OpenSettings(cl::TRegistry& registry) {
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (!registry.OpenKey(kSettingsKey, true))
+    throw cl::ERegistryException(std::string("Failed to open key HKEY_LOCAL_MACHINE\\") + kSettingsKey);
+}
+
+// The answer to settings that could not be read or written. When even this write fails there is nothing more
+// to do: the form goes on with what it has.
+void WriteLastDirFallback() {
+  try {
+    cl::TRegistry registry;
+    OpenSettings(registry);
+    registry.WriteString(kLastDirValue, kLastDirFallback);
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+TTarnby::TTarnby(cl::TComponent* owner)
+    : TForm(owner),
+      FDriveCheck([](const std::string& folder) { return cl::SetCurrentDir(folder); },
+                  [] {
+                    return cl::MessageDlg("Error: Please insert disk into drive.", cl::mtError,
+                                          {cl::mbAbort, cl::mbRetry}, 0) == cl::mrAbort
+                               ? DriveCheck::Answer::Abort
+                               : DriveCheck::Answer::Retry;
+                  }) {}
+
 void TTarnby::CreateComponents() {
   SetCaption("Tarnby");
   SetBounds(202, 110, 544, 375);
+  CreateMenus();
+
+  LeftPane = cl::Make<cl::TPanel>(this, "LeftPane");
+  LeftPane->SetParent(this);
+  LeftPane->SetAlign(cl::alLeft);
+  LeftPane->SetWidth(kSplitterMainStart);
+  LeftPane->SetBevelOuter(cl::bvNone);
+  TreePane = cl::Make<cl::TPanel>(LeftPane, "TreePane");
+  TreePane->SetParent(LeftPane);
+  TreePane->SetAlign(cl::alTop);
+  TreePane->SetHeight(kSplitter2Start);
+  ListPane = cl::Make<cl::TPanel>(LeftPane, "ListPane");
+  ListPane->SetParent(LeftPane);
+  ListPane->SetAlign(cl::alClient);
+
+  DirTree1 = cl::Make<TDirTree>(this, "DirTree1");
+  DirTree1->SetParent(TreePane);
+  DirTree1->SetAlign(cl::alClient);
+  DirTree1->SetReadOnStart(true);
+  DirTree1->SetDirType({dtNormal, dtAll});
+  DirTree1->SetFastLoad(true);
+  DirTree1->SetOnChange(CL_EVENT(TreeViewChange));
+
+  ScrollBox1 = cl::Make<cl::TScrollBox>(this, "ScrollBox1");
+  ScrollBox1->SetParent(this);
+  ScrollBox1->SetAlign(cl::alClient);
+  ScrollBox1->SetPopupMenu(PopupMenuEx2);
+  Image1 = cl::Make<img::TLoadImage>(this, "Image1");
+  Image1->SetParent(ScrollBox1);
+  Image1->SetBounds(0, 0, kImageStartSide, kImageStartSide);
+  Image1->SetCompression(kImageCompression);
+  Image1->SetPopupMenu(PopupMenuEx2);
+
+  Panel1 = cl::Make<cl::TPanel>(this, "Panel1");
+  Panel1->SetParent(ListPane);
+  Panel1->SetAlign(cl::alTop);
+  Panel1->SetHeight(kMaskPanelHeight);
+  Edit2 = cl::Make<cl::TComboBox>(this, "Edit2");
+  Edit2->SetParent(Panel1);
+  Edit2->SetBounds(1, 1, Panel1->Width() - 2, kMaskPanelHeight);
+  Edit2->SetText(kDefaultMaskList);
+  Edit2->SetOnKeyDown(CL_EVENT(Edit2KeyDown));
+  Edit2->SetOnClick(CL_EVENT(Edit2Click));
+  Panel2 = cl::Make<cl::TPanel>(this, "Panel2");
+  Panel2->SetParent(ListPane);
+  Panel2->SetAlign(cl::alClient);
+  ShellFileListBox1 = cl::Make<TShellFileListBox>(this, "ShellFileListBox1");
+  ShellFileListBox1->SetParent(Panel2);
+  ShellFileListBox1->SetAlign(cl::alClient);
+  ShellFileListBox1->SetItemHeight(kListItemHeight);
+  ShellFileListBox1->SetMask("*.bmp");
+  ShellFileListBox1->SetPopupMenu(PopupMenuEx1);
+  ShellFileListBox1->SetOnChange(CL_EVENT(ShellFileListBox1Change));
+  ShellFileListBox1->SetOnClick(CL_EVENT(ShellFileListBox1Change));
+  ShellFileListBox1->SetOnKeyDown(CL_EVENT(ShellFileListBox1KeyDown));
+  ShellFileListBox1->SetOnDblClick(CL_EVENT(ShellFileListBox1DblClick));
+
+  BrowseFolder1 = cl::Make<TBrowseFolder>(this, "BrowseFolder1");
+  CreateStandIns();
+
+  SetOnCreate(CL_EVENT(FormCreate));
+  SetOnDestroy(CL_EVENT(FormDestroy));
+  SetOnResize(CL_EVENT(FormResize));
+}
+
+void TTarnby::CreateMenus() {
+  MainMenu1 = cl::Make<cl::TMainMenu>(this, "MainMenu1");
+  cl::TMenuItem* root = MainMenu1->Items();
+  File1 = cl::AddMenuItem(root, "File1", "&File", 0, CL_EVENT(File1Click));
+  Copy1 = cl::AddMenuItem(File1, "Copy1", "&Copy Image File...", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(Copy1Click));
+  Move1 = cl::AddMenuItem(File1, "Move1", "&Move Image File...", cl::ShortCut('M', {cl::ssCtrl}), CL_EVENT(Move1Click));
+  Delete1 = cl::AddMenuItem(File1, "Delete1", "&Delete Image File...", 0, CL_EVENT(Delete1Click));
+  cl::AddMenuItem(File1, "N1", "-");
+  Orlanto1 = cl::AddMenuItem(File1, "Orlanto1", "Orlanto", cl::ShortCut(VK_F9, {}), CL_EVENT(Orlanto1Click));
+  cl::AddMenuItem(File1, "N2", "-");
+  cl::AddMenuItem(File1, "Exit1", "&Exit", 0, CL_EVENT(Exit1Click));
+  cl::TMenuItem* edit = cl::AddMenuItem(root, "Edit1", "&Edit");
+  Copy3 = cl::AddMenuItem(edit, "Copy3", "Copy", cl::ShortCut('C', {cl::ssCtrl}), CL_EVENT(Copy3Click));
+
+  View1 = cl::AddMenuItem(root, "View1", "&View", 0, CL_EVENT(View1Click));
+  cl::AddMenuItem(View1, "FullScreenPreview1", "Full Screen Preview...", 0, CL_EVENT(FullScreenPreview1Click));
+  cl::AddMenuItem(View1, "N3", "-");
+  ZoomIn1 = cl::AddMenuItem(View1, "ZoomIn1", "Zoom &In");
+  ZoomOut1 = cl::AddMenuItem(View1, "ZoomOut1", "Zoom &Out");
+  PopupMenuEx2 = cl::Make<cl::TPopupMenu>(this, "PopupMenuEx2");
+  cl::TMenuItem* popupIn = cl::AddMenuItem(PopupMenuEx2->Items(), "ZoomIn2", "Zoom In");
+  cl::TMenuItem* popupOut = cl::AddMenuItem(PopupMenuEx2->Items(), "ZoomOut2", "Zoom Out");
+  for (const ZoomStep& step : kZoomSteps) {
+    const std::string name = step.Name;
+    const bool actual = step.Percent == 100, in = step.Percent > 100;
+    cl::TMenuItem* item = cl::AddMenuItem(actual ? View1
+                                          : in   ? ZoomIn1
+                                                 : ZoomOut1,
+                                          name, step.Caption, 0, CL_EVENT(ZoomStepClick));
+    item->SetTag(step.Percent);
+    if (actual) ActualView111 = item;
+    // The pop-up's actual view drops the accelerator of the View menu's.
+    const std::string popupCaption = actual ? "Actual View (1:1)" : step.Caption;
+    cl::TMenuItem* twin = cl::AddMenuItem(actual ? PopupMenuEx2->Items()
+                                          : in   ? popupIn
+                                                 : popupOut,
+                                          "Popup" + name, popupCaption, 0, CL_EVENT(ZoomStepClick));
+    twin->SetTag(step.Percent);
+  }
+  cl::AddMenuItem(View1, "N4", "-");
+  FittoWindow1 = cl::AddMenuItem(View1, "FittoWindow1", "Fit to Window", 0, CL_EVENT(FittoWindow1Click));
+
+  cl::TMenuItem* help = cl::AddMenuItem(root, "Help1", "&Help");
+  cl::AddMenuItem(help, "UsingTarnby1", "Using Tarnby", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingTarnby1Click));
+  cl::AddMenuItem(help, "TarnbyHomePage1", "Tarnby Home Page...", 0, CL_EVENT(TarnbyHomePage1Click));
+  SetMenu(MainMenu1);
+
+  PopupMenuEx1 = cl::Make<cl::TPopupMenu>(this, "PopupMenuEx1");
+  cl::TMenuItem* files = PopupMenuEx1->Items();
+  cl::AddMenuItem(files, "CopyImageFile1", "Copy Image File...", 0, CL_EVENT(Copy1Click));
+  cl::AddMenuItem(files, "MoveImageFile1", "Move Image File...", 0, CL_EVENT(Move1Click));
+  cl::AddMenuItem(files, "DeleteImageFile1", "Delete Image File...", 0, CL_EVENT(Delete1Click));
+  cl::AddMenuItem(files, "N5", "-");
+  cl::AddMenuItem(files, "Update1", "Update", cl::ShortCut(VK_F5, {}), CL_EVENT(Update1Click));
+}
+
+// Stand-ins until the control library's components arrive: a plain 500 ms timer in place of the multimedia
+// timer, and the mask box's stored text read and written directly where the persistence component would.
+// The three panes are fixed at the splitter's starting positions for the same reason.
+namespace {
+
+constexpr char kUserSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby";
+constexpr char kMaskValue[] = "BrowseExtension";
+constexpr char kMaskDefault[] = "*.bmp";
+constexpr unsigned kFollowIntervalMs = 500;
+
+}  // namespace
+
+void TTarnby::CreateStandIns() {
+  CtlHiTimer1 = cl::Make<cl::TTimer>(this, "CtlHiTimer1");
+  CtlHiTimer1->SetInterval(kFollowIntervalMs);
+  CtlHiTimer1->SetOnTimer(CL_EVENT(CtlHiTimer1Timer));
+}
+
+void TTarnby::LoadStandInSettings() {
+  cl::TRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  const bool stored = registry.OpenKey(kUserSettingsKey, false) && registry.ValueExists(kMaskValue);
+  Edit2->SetText(stored ? registry.ReadString(kMaskValue) : kMaskDefault);
+}
+
+void TTarnby::SaveStandInSettings() {
+  cl::TRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (registry.OpenKey(kUserSettingsKey, true)) registry.WriteString(kMaskValue, Edit2->Text());
+}
+
+int TTarnby::SplitterMain() const {
+  return LeftPane->Width();
+}
+
+void TTarnby::SetSplitterMain(int position) {
+  LeftPane->SetWidth(position);
+}
+
+int TTarnby::Splitter2() const {
+  return TreePane->Height();
+}
+
+void TTarnby::SetSplitterPosition2(int position) {
+  TreePane->SetHeight(position);
+}
+
+void TTarnby::FormCreate(cl::TObject*) {
+  FDriveCheck.SetLastValid("C:\\");
+  try {
+    LoadStandInSettings();
+  } catch (const std::exception&) {
+    // the mask box keeps its default
+  }
+  Edit2->SetWidth(Panel1->Width() - 2);
+  Edit2->Items()->Clear();
+  for (const std::string& mask : InitialMaskItems(Edit2->Text())) Edit2->Items()->Add(mask);
+  Zoom = 100;
+  ShellFileListBox1->SetMask(Edit2->Text());
+  try {
+    cl::TRegistry registry;
+    OpenSettings(registry);
+    // A missing folder reads as "", which the tree replaces by the current drive's root; a missing position
+    // raises, which is answered like any other failure here.
+    DirTree1->SetDirectory(registry.ReadString(kLastDirValue));
+    SetSplitterMain(registry.ReadInteger(kSplitterMainValue));
+    SetSplitterPosition2(registry.ReadInteger(kSplitter2Value));
+  } catch (const std::exception&) {
+    WriteLastDirFallback();
+  }
+  Edit2->SetWidth(Panel1->Width() - 7);
+}
+
+void TTarnby::FormDestroy(cl::TObject*) {
+  try {
+    SaveStandInSettings();
+  } catch (const std::exception&) {
+    // nothing to keep it in
+  }
+  try {
+    cl::TRegistry registry;
+    OpenSettings(registry);
+    registry.WriteString(kLastDirValue, DirTree1->Directory());
+    registry.WriteInteger(kSplitterMainValue, SplitterMain());
+    registry.WriteInteger(kSplitter2Value, Splitter2());
+  } catch (const std::exception&) {
+    WriteLastDirFallback();
+  }
+}
+
+void TTarnby::FormResize(cl::TObject*) {
+  if (FittoWindow1->Checked()) FitPreview();
+}
+
+void TTarnby::ShellFileListBox1Change(cl::TObject*) {
+  const std::string path = ShellFileListBox1->FileName();
+  if (path == LastFile) return;
+  Image1->Hide();
+  {
+    img::HourGlass hourGlass;
+    try {
+      FWorkingIsPreview = false;
+      if (cl::FileExists(path)) {
+        Image1->ChangeFile(path);
+        FWorkingIsPreview = true;
+      } else if (!path.empty()) {
+        // The file went away: the list moves to its drive's root. (With nothing chosen there is nothing to show
+        // and the list stays where it is.)
+        ShellFileListBox1->SetFileName("\\");
+      }
+      SizePreviewToPicture();
+      ZoomPercent(Zoom);
+      Image1->SetTop(0);
+      Image1->SetLeft(0);
+    } catch (const std::exception&) {
+      // An unreadable file: the preview shows what the picture holds.
+    }
+  }
+  LastFile = ShellFileListBox1->FileName();
+  const bool fit = FittoWindow1->Checked();
+  Image1->SetStretch(fit);
+  if (fit) {
+    FitPreview();
+  } else {
+    SizePreviewToPicture();
+  }
+  Image1->Show();
+}
+
+void TTarnby::SizePreviewToPicture() {
+  Image1->SetHeight(Image1->Picture()->Height());
+  Image1->SetWidth(Image1->Picture()->Width());
+}
+
+void TTarnby::FitPreview() {
+  const FitSize fit = FitPreviewSize(Width(), ClientHeight(), SplitterMain());
+  Image1->SetHeight(fit.Height);
+  Image1->SetWidth(fit.Width);
+}
+
+void TTarnby::ZoomPercent(int percent) {
+  Image1->SetStretch(true);
+  Image1->SetWidth(ZoomedSide(percent, Image1->Picture()->Width()));
+  Image1->SetHeight(ZoomedSide(percent, Image1->Picture()->Height()));
+  // The working picture follows the zoom only while it is the previewed file; the image control refuses a
+  // resample past its pixel budget, so repeated zooms cannot grow it without end. A resample to its own size
+  // (100 %) would change nothing the preview shows and costs more than loading the file.
+  if (FWorkingIsPreview && percent != kActualSize) Image1->ScaleIt(percent);
+}
+
+void TTarnby::ZoomStepClick(cl::TObject* sender) {
+  ZoomPercent(static_cast<int>(static_cast<cl::TMenuItem*>(sender)->Tag()));
+}
+
+void TTarnby::FittoWindow1Click(cl::TObject*) {
+  const bool fit = !FittoWindow1->Checked();
+  FittoWindow1->SetChecked(fit);
+  Image1->SetStretch(fit);
+  if (fit) {
+    FitPreview();
+  } else {
+    SizePreviewToPicture();
+  }
+}
+
+void TTarnby::FullScreenPreview1Click(cl::TObject*) {
+  img::TAllScrFrm* full = img::AllScrFrm;
+  if (!full) return;
+  full->Image1->Hide();
+  {
+    img::HourGlass hourGlass;
+    try {
+      const std::string path = ShellFileListBox1->FileName();
+      if (cl::FileExists(path)) {
+        full->Image1->ChangeFile(path);
+      } else if (!path.empty()) {
+        ShellFileListBox1->SetFileName("\\");
+      }
+      full->Image1->SetWidth(Image1->Picture()->Width());
+      full->Image1->SetHeight(Image1->Picture()->Height());
+      Image1->SetLeft(0);
+      Image1->SetTop(0);
+    } catch (const std::exception&) {
+      // shown as far as it loaded
+    }
+  }
+  full->Image1->Show();
+  full->ShowModal();
+}
+
+void TTarnby::Copy3Click(cl::TObject*) {
+  // With nothing previewed the clipboard keeps what it holds.
+  if (LastFile.empty() || Image1->Picture()->Width() == 0) return;
+  cl::Clipboard()->Assign(Image1->Picture());
+}
+
+void TTarnby::View1Click(cl::TObject*) {
+  const bool chosen = !ShellFileListBox1->FileName().empty();
+  for (cl::TMenuItem* item : {ZoomIn1, ZoomOut1, ActualView111}) item->SetEnabled(chosen);
+}
+
+void TTarnby::File1Click(cl::TObject*) {
+  const bool chosen = !ShellFileListBox1->FileName().empty();
+  for (cl::TMenuItem* item : {Copy1, Move1, Delete1}) item->SetEnabled(chosen);
+}
+
+// A viewer or help program that cannot be started is not reported.
+void TTarnby::Orlanto1Click(cl::TObject*) {
+  WinExec(ViewerCommandLine(cl::Application->ExeName(), LastFile).c_str(), SW_SHOW);
+}
+
+void TTarnby::UsingTarnby1Click(cl::TObject*) {
+  ShellExecuteA(Handle(), "open", HelpFileName(cl::Application->ExeName()).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TTarnby::TarnbyHomePage1Click(cl::TObject*) {
+  ShellExecuteA(Handle(), "open", kHomePage, nullptr, nullptr, SW_SHOW);
+}
+
+void TTarnby::Exit1Click(cl::TObject*) {
+  Close();
 }
 
 }  // namespace brw

@@ -1,16 +1,20 @@
 // Tarnel, the image browser: start-up. The program reads no command-line arguments.
 #include <windows.h>
 
+#include "browser/browse_folder_dlg.h"
 #include "browser/main_form.h"
 #include "classlib/win/application.h"
 #include "classlib/win/jpeg.h"
 #include "controls/ctl_application.h"
+#include "image/all_scr_frm.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
   ctl::InitControlLibrary();
   cl::jpeg::RegisterFormats();
   cl::Application->CreateForm(brw::Tarnby);
+  cl::Application->CreateForm(img::AllScrFrm);
+  cl::Application->CreateForm(brw::BrowseFolderDlg);
   cl::Application->Run();
   cl::Finalize();
   return 0;

@@ -1,0 +1,141 @@
+// TTarnby's file commands (copy, move and delete of the chosen file), the mask box, and the file list following
+// the folder tree.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "browser/browse_folder_dlg.h"
+#include "browser/dir_tree.h"
+#include "browser/main_form.h"
+#include "browser/shell_file_list_box.h"
+#include "classlib/core/files.h"
+#include "classlib/core/paths.h"
+#include "classlib/win/application.h"
+#include "classlib/win/combo_box.h"
+#include "classlib/win/message_box.h"
+#include "classlib/win/timer.h"
+
+namespace brw {
+
+namespace {
+
+constexpr WORD kDeleteKey = VK_DELETE;
+constexpr WORD kEnterKey = VK_RETURN;
+
+// Whether two names lead to one file (also through another spelling of its path).
+bool SameFile(const std::string& a, const std::string& b) {
+  auto identity = [](const std::string& name, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE file = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    return known;
+  };
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  if (!identity(a, first) || !identity(b, second)) return false;
+  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
+}  // namespace
+
+void TTarnby::ReturnListTo(int index, bool reread) {
+  ShellFileListBox1->SetFileName(DirTree1->Directory());
+  if (reread) ShellFileListBox1->Update();
+  ShellFileListBox1->SetItemIndex(index);
+  ShellFileListBox1Change(this);
+}
+
+void TTarnby::CopyOrMove(bool move) {
+  const int index = ShellFileListBox1->ItemIndex();
+  if (BrowseFolderDlg && BrowseFolderDlg->ShowModal() == cl::mrOk) {
+    const std::string source = ShellFileListBox1->FileName();
+    const std::string target = CopyTarget(BrowseFolderDlg->DirTree1->Directory(), source);
+    // A copy onto the file itself would make nothing new, and a move would then delete the only copy.
+    // Failures are not reported; the source stays unless its copy is complete.
+    if (!source.empty() && !SameFile(source, target) && CopyFileA(source.c_str(), target.c_str(), FALSE) && move) {
+      DeleteFileA(source.c_str());
+    }
+  }
+  ReturnListTo(index, move);
+}
+
+void TTarnby::Copy1Click(cl::TObject*) {
+  CopyOrMove(false);
+}
+
+void TTarnby::Move1Click(cl::TObject*) {
+  CopyOrMove(true);
+}
+
+void TTarnby::Delete1Click(cl::TObject*) {
+  const int index = ShellFileListBox1->ItemIndex();
+  const std::string file = ShellFileListBox1->FileName();
+  const int answer = cl::MessageBoxA(Handle(), "Delete file '" + file + "' from disk?", "Delete File",
+                                     MB_ICONQUESTION | MB_YESNOCANCEL);
+  if (answer == IDYES) {
+    DeleteFileA(file.c_str());  // a failure is not reported: the file stays listed
+    ShellFileListBox1->Update();
+  }
+  ReturnListTo(index, true);
+}
+
+void TTarnby::ShellFileListBox1KeyDown(cl::TObject* sender, WORD& key, cl::TShiftState) {
+  if (key == kDeleteKey) Delete1Click(sender);
+}
+
+void TTarnby::ShellFileListBox1DblClick(cl::TObject*) {
+  const std::string file = ShellFileListBox1->FileName();
+  ShellExecuteA(Handle(), "OPEN", file.c_str(), "", cl::ExtractFilePath(file).c_str(), SW_SHOWNORMAL);
+}
+
+void TTarnby::Edit2KeyDown(cl::TObject*, WORD& key, cl::TShiftState) {
+  if (key != kEnterKey) return;
+  const std::string text = Edit2->Text();
+  ShellFileListBox1->SetMask(text);
+  std::vector<std::string> items;
+  for (int i = 0; i < Edit2->Items()->Count(); ++i) items.push_back(Edit2->Items()->Strings(i));
+  AddMaskOnEnter(items, text);
+  if (static_cast<int>(items.size()) > Edit2->Items()->Count()) Edit2->Items()->Add(items.back());
+}
+
+void TTarnby::Edit2Click(cl::TObject*) {
+  ShellFileListBox1->SetMask(Edit2->Text());
+}
+
+void TTarnby::CtlHiTimer1Timer(cl::TObject*) {
+  try {
+    ShellFileListBox1->SetFileName(DirTree1->Directory());
+  } catch (const std::exception&) {
+    // A folder that cannot be entered now (a drive without a disk): the list stays where it is until the tree
+    // moves, and the next tick tries again.
+  }
+}
+
+void TTarnby::Update1Click(cl::TObject*) {
+  CtlHiTimer1->SetEnabled(false);
+  try {
+    ShellFileListBox1->Update();
+    DirTree1->Reload();
+    ShellFileListBox1->SetFileName(DirTree1->Directory());
+  } catch (...) {
+    CtlHiTimer1->SetEnabled(true);  // the list goes on following the tree
+    throw;
+  }
+  CtlHiTimer1->SetEnabled(true);
+}
+
+void TTarnby::TreeViewChange(cl::TObject*, cl::TTreeNode*) {
+  const std::string folder = DirTree1->Directory();
+  if (FDriveCheck.Check(folder)) {
+    ShellFileListBox1->SetFileName(folder);
+  } else {
+    DirTree1->SetDirectory("C:\\");
+  }
+  const std::string title = BrowserTitle(DirTree1->Directory());
+  SetCaption(title);
+  cl::Application->SetTitle(title);
+}
+
+}  // namespace brw
