@@ -17,6 +17,8 @@
 namespace fl {
 namespace {
 
+constexpr uint64_t kMaxDeflateExpansion = 1032;
+
 [[noreturn]] void OnPngError(png_structp png, png_const_charp) {
   png_longjmp(png, 1);
 }
@@ -71,6 +73,7 @@ struct PngHeader {
   png_uint_32 height = 0;
   int bitDepth = 0;
   int colorType = 0;
+  int channels = 0;
   png_colorp colors = nullptr;
   int colorCount = 0;
   png_bytep paletteAlphas = nullptr;  // alpha of the first paletteAlphaCount palette entries (tRNS)
@@ -105,6 +108,7 @@ bool ReadHeader(png_structp png, png_infop info, MemoryInput* input, PngHeader* 
   png_read_info(png, info);
   png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colorType, nullptr, nullptr,
                nullptr);
+  header->channels = png_get_channels(png, info);
   if (header->colorType == PNG_COLOR_TYPE_PALETTE) png_get_PLTE(png, info, &header->colors, &header->colorCount);
   png_color_16p transparentColor = nullptr;
   header->transparent = (header->colorType & PNG_COLOR_MASK_ALPHA) ||
@@ -181,6 +185,9 @@ HGLOBAL ReadPng(const char* fileName) {
   MemoryInput input{file.data(), file.size(), 0};
   PngHeader header;
   if (!ReadHeader(structs.Png(), structs.Info(), &input, &header)) Fail(kBadPngData);
+  // Deflate expands data at most 1032 times: a file too small for the size it claims is refused before allocating.
+  uint64_t packedBytes = (uint64_t{header.width} * header.channels * header.bitDepth + 7) / 8 * header.height;
+  if (packedBytes > file.size() * kMaxDeflateExpansion) Fail(kTruncatedFile);
   int depth = DibDepth(header);
   NewPackedDib dib(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), depth,
                    DibPalette(header, depth));

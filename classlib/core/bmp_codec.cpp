@@ -243,7 +243,10 @@ TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSiz
   layout.BitsOffset = bitsOffset;
   layout.Compression = h.Compression;
   layout.TopDown = h.Height < 0;
-  if (h.Compression == kRle8 || h.Compression == kRle4) return layout;
+  if (h.Compression == kRle8 || h.Compression == kRle4) {
+    if (image.Stride() * static_cast<uint64_t>(image.Height) > kMaxRleBits) Invalid();
+    return layout;
+  }
 
   layout.BitsSize = image.Stride() * static_cast<size_t>(image.Height);
   if (layout.BitsSize > fileSize - bitsOffset) Invalid();

@@ -32,6 +32,9 @@ struct TDibImage {
 
 // The largest image the reader accepts (width x height); larger files are refused before any allocation.
 constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
+// The most bytes of rows an RLE image may decode to (8192 x 8192 pixels at 8 bits): a few bytes of runs, skips and
+// an early end can describe any size, so these images are held to a memory budget instead of to their data.
+constexpr uint64_t kMaxRleBits = uint64_t{1} << 26;
 
 // What the headers of a BMP file say, checked against the file's size: the image without its bits, where the
 // bits start and how they are stored.

@@ -2,6 +2,7 @@
 // called setjmp, whose locals are all trivially destructible.
 #include "classlib/core/jpeg_codec.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +58,17 @@ void InkToBgr(const uint8_t* ink, uint8_t* bgr, JDIMENSION width, bool inverted,
   }
 }
 
+// Blocks of the component with the fewest: the first scan codes at least one whole component, and Huffman coding
+// spends at least one bit on every block of it.
+uint64_t FewestBlocks(const jpeg_decompress_struct& info) {
+  uint64_t fewest = UINT64_MAX;
+  for (int i = 0; i < info.num_components; ++i) {
+    const jpeg_component_info& component = info.comp_info[i];
+    fewest = std::min(fewest, static_cast<uint64_t>(component.width_in_blocks) * component.height_in_blocks);
+  }
+  return fewest;
+}
+
 }  // namespace
 
 // The manager of a TMemoryDestination, allocated in the compressor's permanent pool.
@@ -99,8 +111,8 @@ TMemoryDestination::~TMemoryDestination() {
 }
 
 void TMemoryDestination::Install(jpeg_compress_struct& info) noexcept {
-  auto* manager = static_cast<GrowingDestination*>((*info.mem->alloc_small)(
-      reinterpret_cast<j_common_ptr>(&info), JPOOL_PERMANENT, sizeof(GrowingDestination)));
+  auto* manager = static_cast<GrowingDestination*>(
+      (*info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&info), JPOOL_PERMANENT, sizeof(GrowingDestination)));
   manager->Public.init_destination = GrowingDestination::Init;
   manager->Public.empty_output_buffer = GrowingDestination::Empty;
   manager->Public.term_destination = GrowingDestination::Term;
@@ -124,6 +136,11 @@ bool Decode(TSource& source, const TDecodeOptions& options, TDecodeTarget& targe
   jpeg_create_decompress(&info);
   source.Install(info);
   jpeg_read_header(&info, TRUE);
+  // When data that ends early is an error, a file too short for the size its header claims is refused before any
+  // pixel memory is taken.
+  if (options.TruncationIsError && !info.arith_code && FewestBlocks(info) / 8 > source.SizeLimit()) {
+    ERREXIT(&info, JWRN_JPEG_EOF);
+  }
   info.scale_num = info.scale_denom = 1;
   info.dct_method = JDCT_ISLOW;
   // libjpeg has no conversion from ink to RGB: such images come as CMYK and are converted here, always to colour.

@@ -44,6 +44,8 @@ class TDecodeTarget {
 class TSource {
  public:
   virtual void Install(jpeg_decompress_struct& info) noexcept = 0;
+  // The bytes the image has at most, when the source knows it.
+  virtual uint64_t SizeLimit() const noexcept { return UINT64_MAX; }
   std::exception_ptr Failure;
 
  protected:
@@ -55,6 +57,7 @@ class TMemorySource : public TSource {
  public:
   TMemorySource(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
   void Install(jpeg_decompress_struct& info) noexcept override;
+  uint64_t SizeLimit() const noexcept override { return FSize; }
 
  private:
   const uint8_t* FData;

@@ -129,6 +129,7 @@ TEST(BmpReading, RejectsMalformedHeadersWithTheLibraryText) {
       BmpFile(40, 4, -4, 8, 1, bits, 0),                    // top-down RLE
       BmpFile(40, 0x7FFFFFFF, 0x7FFFFFFF, 24, 0, bits, 0),  // beyond the pixel budget
       BmpFile(40, 4, 4, 4, 2, {0, 0}, 0),                   // RLE without end marker
+      BmpFile(40, 1, 235012354, 4, 2, {0, 1}, 0),           // RLE beyond the memory budget (940 MB of rows)
   };
   for (size_t i = 0; i < bad.size(); ++i) {
     try {

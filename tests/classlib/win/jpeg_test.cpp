@@ -117,6 +117,25 @@ TEST(JpegImage, CorruptDataRaisesWithLibjpegsMessage) {
   EXPECT_TRUE(image->Empty());
 }
 
+TEST(JpegCodec, FileTooShortForItsSizeIsRefusedBeforeAnyRowIsAskedFor) {
+  struct Target : jpeg::TDecodeTarget {
+    uint8_t* Begin(const jpeg::TDecodedInfo&, ptrdiff_t&) noexcept override {
+      asked = true;
+      return nullptr;
+    }
+    bool asked = false;
+  } target;
+  std::vector<uint8_t> file = EncodedFile(16, 16);
+  const auto frame = std::search(file.begin(), file.end(), std::begin(kStartOfFrame), std::end(kStartOfFrame));
+  ASSERT_NE(frame, file.end());
+  frame[5] = frame[7] = 0x3E;  // 15888 x 15888 pixels claimed by a file of a few hundred bytes
+  jpeg::TMemorySource source(file.data(), file.size());
+  jpeg::TStatus status;
+  EXPECT_FALSE(jpeg::Decode(source, {}, target, status));
+  EXPECT_FALSE(target.asked);
+  EXPECT_STREQ(status.Message, "Premature end of JPEG file");
+}
+
 // A CMYK JPEG as print workflows write it (with libjpeg's Adobe marker, samples as given).
 std::vector<uint8_t> InkFile(const uint8_t (&sample)[4], int width, int height) {
   return testing::LibjpegFile(width, height, 4, JCS_CMYK, [&](int, uint8_t* row) {

@@ -2,6 +2,7 @@
 // failures that keep the old file.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include "format_test_support.h"
 #include "formatlib/core/alpha_blend.h"
@@ -187,6 +188,17 @@ TEST(Png, ReadingFailuresSetTheError) {
   fltest::WriteFileBytes(path, {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0});
   EXPECT_FALSE(Dib(ReadGraphicFile(path.c_str())));
   EXPECT_EQ(ImgError(), fl::kNotPngFile);
+
+  // A small file whose header claims 8000 x 8000 pixels is refused before the picture's memory is taken.
+  Dib small(fltest::NewDib(Pattern(8, 8, 24)));
+  ASSERT_EQ(WriteGraphicFile(path.c_str(), small.Get()), 0);
+  std::vector<uint8_t> bytes = fltest::ReadFileBytes(path);
+  for (size_t at : {16, 20}) bytes[at + 2] = 8000 >> 8, bytes[at + 3] = 8000 & 0xFF;
+  uint32_t crc = crc32(0, &bytes[12], 17);  // chunk type and header data
+  for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+  fltest::WriteFileBytes(path, bytes);
+  EXPECT_FALSE(Dib(ReadGraphicFile(path.c_str())));
+  EXPECT_EQ(ImgError(), fl::kTruncatedFile);
 }
 
 }  // namespace
