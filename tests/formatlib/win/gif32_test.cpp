@@ -69,14 +69,23 @@ TEST(Gif32, RicherBitmapsAreReducedToNearbyColours) {
 }
 
 TEST(Gif32, PagesCountFramesWithPixels) {
-  const std::string path = ScratchPath("grid.gif");
-  const char* root = std::getenv("PROJECT_SOURCE_DIR");
-  ASSERT_NE(root, nullptr);
-  fltest::WriteFileBytes(path, fltest::ReadFileBytes(std::string(root) + "/tests/image/core/data/giflib/treescap.gif"));
-  Bitmap first(LoadGIFIntoBitmap(path.c_str(), 0, nullptr));
-  ASSERT_TRUE(first) << ImgError();
-  EXPECT_GT(ImageOf(first.Get()).width, 0);
-  EXPECT_FALSE(Bitmap(LoadGIFIntoBitmap(path.c_str(), 1, nullptr)));
+  // Two 2 x 1 frames (white, black and black, white) with a frame of extensions only between them.
+  const std::string path = ScratchPath("pages.gif");
+  fltest::WriteFileBytes(
+      path, {'G', 'I', 'F', '8',  '9', 'a', 2, 0, 1, 0, 0x80, 0,    0,    0, 0,    0,    255,  255, 255, 0x2C,
+             0,   0,   0,   0,    2,   0,   1, 0, 0, 2, 2,    0x0C, 0x0A, 0, 0x21, 0xF9, 4,    0,   0,   0,
+             0,   0,   0,   0x2C, 0,   0,   0, 0, 2, 0, 1,    0,    0,    2, 2,    0x44, 0x0A, 0,   0x3B});
+  const uint32_t expected[2][2] = {{0xFFFFFF, 0}, {0, 0xFFFFFF}};
+  for (int page = 0; page < 2; ++page) {
+    Bitmap frame(LoadGIFIntoBitmap(path.c_str(), page, nullptr));
+    ASSERT_TRUE(frame) << "page " << page << ", error " << ImgError();
+    const fl::DibImage image = ImageOf(frame.Get());
+    for (int x = 0; x < 2; ++x) {
+      const fl::RgbQuad color = image.ColorAt(x, 0);
+      EXPECT_EQ(uint32_t{color.red} << 16 | color.green << 8 | color.blue, expected[page][x]) << page << " " << x;
+    }
+  }
+  EXPECT_FALSE(Bitmap(LoadGIFIntoBitmap(path.c_str(), 2, nullptr)));
   EXPECT_EQ(ImgError(), fl::kBadPageIndex);
 }
 

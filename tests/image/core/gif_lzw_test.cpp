@@ -184,7 +184,8 @@ TEST(GifLzw, RejectsMinimumCodeSizesAboveEleven) {
   for (int size : {12, 31, 255}) {
     EXPECT_THROW(Decode({static_cast<std::uint8_t>(size), 1, 0, 0}, 4, 4), GIFException) << size;
   }
-  for (int size : {0, 1, 11}) EXPECT_NO_THROW(Decode(PackCodes(size, {{0, size + 1}}), 4, 4)) << size;
+  // Up to eleven the first code is read at size + 1 bits: code 1 is a pixel of colour 1.
+  for (int size : {1, 2, 8, 11}) EXPECT_EQ(Decode(PackCodes(size, {{1, size + 1}}), 4, 4).pixels[0], 1) << size;
 }
 
 TEST(GifLzw, CircularTablesRaiseInsteadOfOverrunning) {
@@ -258,9 +259,14 @@ TEST(GifLzw, CodesContinueAcrossOneByteSubBlocks) {
   EXPECT_EQ(Decode(tiny, 40, 40).pixels, pixels);
 }
 
-TEST(GifLzw, EmptyDataLeavesAllPixelsZero) {
-  const Decoded decoded = Decode({}, 2, 2);
-  EXPECT_EQ(decoded.pixels, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+TEST(GifLzw, EmptyDataWritesNoPixelAndWarnsOfNothing) {
+  std::vector<std::uint8_t> pixels(4, 0xAA);
+  std::vector<std::string> warnings;
+  BufferSource source({});
+  DecodeGIFImageData(source, {pixels.data(), 2, 2, false},
+                     [&](const std::string& message) { warnings.push_back(message); });
+  EXPECT_EQ(pixels, std::vector<std::uint8_t>(4, 0xAA));
+  EXPECT_TRUE(warnings.empty());
 }
 
 }  // namespace

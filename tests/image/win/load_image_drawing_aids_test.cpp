@@ -79,6 +79,8 @@ TEST(DrawingAidsTest, AnnotationGoesToTheImagePointUnderTheDisplayPoint) {
   EXPECT_EQ(CountChanged(pixels, 60, 20, 99, 49), 0);
   EXPECT_EQ(CountChanged(pixels, 60, 49, 99, 75), 0);
   control->PlaceAnnotation(0, 0, "none");  // x + y of 0: nothing
+  control->ReDraw(kZero, false, true);
+  EXPECT_EQ(Shown(*control).Colors, pixels.Colors);
 }
 
 TEST(DrawingAidsTest, TabSqueezesThePictureAboveARectangle) {

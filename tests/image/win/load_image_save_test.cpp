@@ -109,19 +109,23 @@ TEST(LoadImageSaveTest, SavedCroppedAreaIsTheShownPicture) {
   EXPECT_TRUE(ShowsPattern(pixels, 0, 10, 10));
 }
 
-TEST(LoadImageSaveTest, MonochromePictureRoundTripsThroughTiff) {
+// A control showing a 33 x 17 monochrome picture, black in its left third.
+Owned<TLoadImage> MonochromeControl() {
   const std::string source = ScratchPath("mono.bmp");
-  {
-    Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
-    bitmap->SetPixelFormat(cl::pf1bit);
-    bitmap->SetSize(33, 17);
-    bitmap->Canvas()->Brush()->SetColor(0);
-    bitmap->Canvas()->FillRect(cl::Rect(0, 0, 11, 17));
-    bitmap->SaveToFile(source);
-  }
+  Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
+  bitmap->SetPixelFormat(cl::pf1bit);
+  bitmap->SetSize(33, 17);
+  bitmap->Canvas()->Brush()->SetColor(0);
+  bitmap->Canvas()->FillRect(cl::Rect(0, 0, 11, 17));
+  bitmap->SaveToFile(source);
   Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
   control->ChangeFile(source);
-  ASSERT_FALSE(control->ImageError()) << control->StatusText();
+  EXPECT_FALSE(control->ImageError()) << control->StatusText();
+  return control;
+}
+
+TEST(LoadImageSaveTest, MonochromePictureRoundTripsThroughTiff) {
+  Owned<TLoadImage> control = MonochromeControl();
   const std::string path = ScratchPath("mono.tif");
   control->SetSaveName(path);
   ASSERT_FALSE(control->ImageError()) << control->StatusText();
@@ -129,6 +133,40 @@ TEST(LoadImageSaveTest, MonochromePictureRoundTripsThroughTiff) {
   ASSERT_EQ(pixels.Width, 33);
   EXPECT_EQ(pixels.At(5, 5), 0x000000u);
   EXPECT_EQ(pixels.At(20, 5), 0xFFFFFFu);
+}
+
+// A short value of the first page of a little-endian TIFF file (0 when the page lacks the tag).
+uint16_t FirstPageValue(const std::string& path, uint16_t tag) {
+  const std::vector<uint8_t> bytes = ReadBytes(path);
+  auto u16 = [&](size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); };
+  const size_t directory = u16(4) | size_t{u16(6)} << 16;
+  for (size_t entry = directory + 2; entry < directory + 2 + 12 * size_t{u16(directory)}; entry += 12) {
+    if (u16(entry) == tag) return u16(entry + 8);
+  }
+  return 0;
+}
+
+TEST(LoadImageSaveTest, TiffPagesTakeTheCompressionCodeAndMonochromeOnesStayOneBit) {
+  constexpr uint16_t kCompressionTag = 259, kSamplesTag = 277, kBitsTag = 258;
+  struct Case {
+    bool monochrome;
+    uint16_t code, stored;
+  };
+  // 208 stands for Group 4 fax coding on monochrome pages and for LZW on others.
+  for (const Case& c : {Case{true, 208, 4}, Case{true, 32773, 32773}, Case{false, 208, 5}, Case{false, 1, 1}}) {
+    SCOPED_TRACE(::testing::Message() << (c.monochrome ? "monochrome" : "colour") << ", code " << c.code);
+    Owned<TLoadImage> control = c.monochrome ? MonochromeControl() : LoadedControl();
+    control->SetCompression(c.code);
+    control->SetCompression(0);  // ignored
+    const std::string path = ScratchPath("coded.tif");
+    control->SetSaveName(path);
+    ASSERT_FALSE(control->ImageError()) << control->StatusText();
+    EXPECT_EQ(FirstPageValue(path, kCompressionTag), c.stored);
+    EXPECT_EQ(FirstPageValue(path, kSamplesTag), c.monochrome ? 1 : 3);
+    if (c.monochrome) {
+      EXPECT_EQ(FirstPageValue(path, kBitsTag), 1);
+    }
+  }
 }
 
 TEST(LoadImageSaveTest, PagesAreAddedOnlyWithOverWriteOff) {

@@ -4,6 +4,7 @@
 // trigger them; turns by an angle, brightness and contrast, resampling, height changes and fit to width.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "classlib/test/responder.h"
@@ -287,14 +288,30 @@ TEST(DisplayOptionTest, FitWindowCropAndTheMonochromeStretchModes) {
   control->SetCropped(true);
   EXPECT_TRUE(control->Crop());
   EXPECT_EQ(control->BoundsRect(), cl::Bounds(0, 36, 168, 88));  // the zero rectangle crops nothing
+}
 
+TEST(DisplayOptionTest, MoreWhiteAndMoreBlackChooseWhatAShrunkMonochromePictureKeeps) {
+  const std::string path = ScratchPath("stripes.bmp");
+  Owned<cl::TBitmap> stripes = Make<cl::TBitmap>();
+  stripes->SetPixelFormat(cl::pf1bit);
+  stripes->SetSize(480, 96);
+  stripes->Canvas()->Brush()->SetColor(0);
+  for (int x = 0; x < 480; x += 2) stripes->Canvas()->FillRect(cl::Rect(x, 0, x + 1, 96));
+  stripes->SaveToFile(path);
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  control->ChangeFile(path);
+  control->SetFitWindow(true);  // a third of the width: each shown pixel stands for black and white ones
+  const auto whiteShare = [&] {
+    const Pixels pixels = Shown(*control);
+    return static_cast<double>(std::count(pixels.Colors.begin(), pixels.Colors.end(), 0xFFFFFFu)) /
+           static_cast<double>(pixels.Colors.size());
+  };
   control->SetMoreWhite(true);
+  EXPECT_GT(whiteShare(), 0.9);
   control->SetMoreBlack(true);
-  EXPECT_FALSE(control->MoreWhite());
-  control->SetMoreWhite(true);
-  EXPECT_FALSE(control->MoreBlack());
-  control->SetMoreWhite(false);
-  EXPECT_FALSE(control->MoreWhite());
+  EXPECT_LT(whiteShare(), 0.1);
+  control->SetMoreWhite(true);  // and MoreBlack goes off, else its mode would still win
+  EXPECT_GT(whiteShare(), 0.9);
 }
 
 }  // namespace
