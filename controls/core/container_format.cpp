@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "classlib/core/byte_reader.h"
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "controls/core/item_framing.h"
@@ -156,10 +157,12 @@ void ReadContainerStream(cl::TStream* source, bool withOffsets, const std::funct
   for (int32_t i = 0; i < count; ++i) readRecord();
 }
 
-TContainerKind ReadContainerHeader(const std::string& fileName, int32_t& count, std::vector<int32_t>* offsets) {
-  cl::TFileStream file(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
+namespace {
+
+// The header of a container file at the stream's start; see ReadContainerHeader.
+TContainerKind ReadHeader(cl::TStream* file, int32_t& count, std::vector<int32_t>* offsets) {
   char signature[kSignatureSize];
-  file.ReadBuffer(signature, kSignatureSize);
+  file->ReadBuffer(signature, kSignatureSize);
   TContainerKind kind = ckUnknown;
   for (int k = 0; k < kKnownKinds; ++k) {
     if (signature[0] == 8 && std::string_view(signature + 1, 8) == kSignatures[k]) {
@@ -168,23 +171,33 @@ TContainerKind ReadContainerHeader(const std::string& fileName, int32_t& count, 
     }
   }
   if (kind == ckUnknown) {
-    count = ReadInt32(&file);
+    count = ReadInt32(file);
     return kind;
   }
-  count = ReadCount(&file, kOffsetSize + 1);
+  count = ReadCount(file, kOffsetSize + 1);
   if (offsets) {
-    offsets->clear();
-    for (int32_t i = 0; i < count; ++i) offsets->push_back(ReadInt32(&file));
+    std::vector<uint8_t> bytes(static_cast<size_t>(count * kOffsetSize));
+    file->ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    offsets->resize(static_cast<size_t>(count));
+    for (size_t i = 0; i < offsets->size(); ++i) (*offsets)[i] = cl::le::ReadI32(&bytes[i * kOffsetSize]);
   }
   return kind;
 }
 
+}  // namespace
+
+TContainerKind ReadContainerHeader(const std::string& fileName, int32_t& count, std::vector<int32_t>* offsets) {
+  cl::TFileStream file(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
+  return ReadHeader(&file, count, offsets);
+}
+
 void ReadContainerRecord(const std::string& fileName, TContainerKind expected, const std::vector<int32_t>* offsets,
                          int index, const std::function<void(cl::TStream*)>& readRecord) {
+  cl::TFileStream file(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
   std::vector<int32_t> ownOffsets;
-  int32_t count = 0;
   if (!offsets) {
-    if (ReadContainerHeader(fileName, count, &ownOffsets) != expected) {
+    int32_t count = 0;
+    if (ReadHeader(&file, count, &ownOffsets) != expected) {
       throw cl::Exception(std::string(kCannotOpenFile) + ": " + fileName);
     }
     offsets = &ownOffsets;
@@ -192,7 +205,6 @@ void ReadContainerRecord(const std::string& fileName, TContainerKind expected, c
   if (index < 0 || index >= static_cast<int>(offsets->size())) {
     throw cl::EListError("List index out of bounds (%d)", {index});
   }
-  cl::TFileStream file(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
   const int64_t position = (*offsets)[static_cast<size_t>(index)];
   const int64_t recordsStart = kSignatureSize + 4 + kOffsetSize * static_cast<int64_t>(offsets->size());
   if (position < recordsStart || position >= file.Size()) ReadError();

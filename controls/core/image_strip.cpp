@@ -17,27 +17,25 @@ bool TImageStrip::SetSize(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0 || (width == FWidth && height == FHeight)) return false;
   FWidth = width;
   FHeight = height;
-  FFrames.clear();
+  FCount = 0;
   return true;
 }
 
 cl::TRect TImageStrip::FrameRect(int index) const {
-  return cl::Bounds(Frame(index).Offset, 0, FWidth, FHeight);
+  return cl::Bounds(index * FWidth, 0, FWidth, FHeight);
 }
 
-void TImageStrip::Reset(int count, bool masked) {
-  FFrames.clear();
-  Append(FWidth, FHeight, count, masked);
+void TImageStrip::Reset(int count) {
+  FCount = 0;
+  Append(FWidth, FHeight, count);
 }
 
-void TImageStrip::Append(int32_t width, int32_t height, int count, bool masksCopied) {
+void TImageStrip::Append(int32_t width, int32_t height, int count) {
   if (width != FWidth || height != FHeight) throw cl::EInvalidGraphicOperation("Invalid image size");
-  if (int64_t{Count() + int64_t{count}} * FWidth > kMaxStripExtent) {
+  if ((int64_t{FCount} + count) * FWidth > kMaxStripExtent) {
     throw cl::EInvalidGraphicOperation("Too many images");
   }
-  for (int i = 0; i < count; ++i) {
-    FFrames.push_back({static_cast<uint16_t>(StripWidth()), masksCopied});
-  }
+  FCount += count;
 }
 
 }  // namespace ctl

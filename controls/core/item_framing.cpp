@@ -18,14 +18,6 @@ namespace {
   throw cl::EReadError("Stream read error");
 }
 
-// A read-only stream over bytes the caller keeps, so that a block is compressed without a copy.
-class TBytesReader : public cl::TCustomMemoryStream {
- public:
-  explicit TBytesReader(std::span<const uint8_t> data) {
-    SetPointer(const_cast<uint8_t*>(data.data()), static_cast<int64_t>(data.size()));
-  }
-};
-
 }  // namespace
 
 void WriteInt32(cl::TStream* dest, int32_t value) {
@@ -66,7 +58,7 @@ std::string ReadShortString(cl::TStream* source) {
 void WriteBlock(cl::TStream* dest, std::span<const uint8_t> data, bool compressed) {
   if (data.size() > static_cast<size_t>(INT32_MAX)) throw cl::EWriteError("Stream write error");
   if (compressed) {
-    TBytesReader reader(data);
+    TBytesStream reader(data);
     WriteCompressedStream(&reader, dest, static_cast<int64_t>(data.size()));
   } else {
     WriteInt32(dest, static_cast<int32_t>(data.size()));

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/streams.h"
+
 namespace cl {
-class TStream;
 class TStrings;
 }  // namespace cl
 
@@ -20,6 +21,15 @@ constexpr char kCannotOpenFile[] = "Cannot open file %s";
 
 // The longest short string: one length byte.
 constexpr size_t kMaxShortString = 255;
+
+// A read-only stream over bytes the caller keeps alive, so that bytes are read as a stream without a copy.
+class TBytesStream : public cl::TCustomMemoryStream {
+  CL_CLASS(TBytesStream, cl::TCustomMemoryStream)
+ public:
+  explicit TBytesStream(std::span<const uint8_t> data) {
+    SetPointer(const_cast<uint8_t*>(data.data()), static_cast<int64_t>(data.size()));
+  }
+};
 
 void WriteInt32(cl::TStream* dest, int32_t value);
 int32_t ReadInt32(cl::TStream* source);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,10 @@ TItemRecord ReadRecord(TContainerKind kind, const Bytes& bytes) {
   return record;
 }
 
+// A scratch file in the test's folder (the system's temporary folder when run outside ctest).
 std::string TestFile(const std::string& name) {
   const char* folder = std::getenv("PROJECT_TEST_DIR");
-  return std::string(folder ? folder : ".") + "/" + name;
+  return (folder ? std::string(folder) : std::filesystem::temp_directory_path().string()) + "/" + name;
 }
 
 TEST(ItemRecord, WritesOnlyTheFieldsItsFlagsAnnounce) {
@@ -172,6 +174,31 @@ TEST(ContainerFile, HeaderNamesTheKindAndTheRecordPositions) {
   ReadContainerStream(&file, true, [&] { records.push_back(ReadItemRecord(&file, ckStringList)); });
   WriteContainerStream(&again, 3, true, [&](int32_t i) { WriteItemRecord(&again, ckStringList, records[i]); });
   EXPECT_EQ(Contents(again), bytes);
+}
+
+TEST(ContainerFile, EveryKindIsKnownByItsSignature) {
+  const struct {
+    TContainerKind kind;
+    const char* signature;
+    const char* extension;
+  } kinds[] = {{ckImageList, "CTLIML30", "iml"},
+               {ckBitmapList, "CTLBML30", "bmp"},
+               {ckWaveList, "CTLWVL30", "wav"},
+               {ckStringList, "CTLSLL30", "txt"},
+               {ckRichTextList, "CTLRTL30", "rtf"}};
+  for (const auto& k : kinds) {
+    EXPECT_EQ(ContainerSignature(k.kind), k.signature);
+    EXPECT_EQ(ContainerExtension(k.kind), k.extension);
+    const std::string fileName = TestFile(std::string("empty.") + k.extension);
+    {
+      cl::TFileStream file(fileName, cl::fmCreate);
+      WriteContainerSignature(&file, k.kind);
+      WriteContainerStream(&file, 0, true, [](int32_t) {});
+    }
+    int32_t count = -1;
+    EXPECT_EQ(ReadContainerHeader(fileName, count, nullptr), k.kind);
+    EXPECT_EQ(count, 0);
+  }
 }
 
 TEST(ContainerFile, OfAnotherKindIsRefusedWithItsName) {

@@ -9,17 +9,16 @@ namespace {
 
 TEST(ImageStrip, PlacesFramesSideBySide) {
   TImageStrip strip;
-  strip.Reset(3, true);
+  strip.Reset(3);
   EXPECT_EQ(strip.StripWidth(), 48);
   EXPECT_EQ(strip.FrameRect(2), cl::Rect(32, 0, 48, 16));
-  EXPECT_TRUE(strip.Frame(1).Masked);
   EXPECT_FALSE(strip.ValidIndex(3));
   EXPECT_FALSE(strip.ValidIndex(-1));
 }
 
 TEST(ImageStrip, NewSizeEmptiesItAndNonPositiveSizesAreIgnored) {
   TImageStrip strip;
-  strip.Reset(2, false);
+  strip.Reset(2);
   EXPECT_FALSE(strip.SetSize(0, 20));
   EXPECT_FALSE(strip.SetSize(20, -1));
   EXPECT_FALSE(strip.SetSize(16, 16));
@@ -32,20 +31,20 @@ TEST(ImageStrip, NewSizeEmptiesItAndNonPositiveSizesAreIgnored) {
 
 TEST(ImageStrip, AppendsOnlyFramesOfItsSizeUpToTheWidthLimit) {
   TImageStrip strip;
-  strip.Reset(1, true);
-  strip.Append(16, 16, 2, false);
+  strip.Reset(1);
+  strip.Append(16, 16, 2);
   EXPECT_EQ(strip.Count(), 3);
-  EXPECT_EQ(strip.Frame(2), (TStripFrame{32, false}));
+  EXPECT_EQ(strip.FrameRect(2).Left, 32);
   try {
-    strip.Append(16, 15, 1, true);
+    strip.Append(16, 15, 1);
     ADD_FAILURE();
   } catch (const cl::EInvalidGraphicOperation& e) {
     EXPECT_EQ(e.Message(), "Invalid image size");
   }
-  strip.Append(16, 16, 2048 - 3, true);
+  strip.Append(16, 16, 2048 - 3);
   EXPECT_EQ(strip.StripWidth(), kMaxStripExtent);
   try {
-    strip.Append(16, 16, 1, true);
+    strip.Append(16, 16, 1);
     ADD_FAILURE();
   } catch (const cl::EInvalidGraphicOperation& e) {
     EXPECT_EQ(e.Message(), "Too many images");
