@@ -91,6 +91,18 @@ void Insert(std::string_view source, std::string& s, int index) {
   s.insert(at, source);
 }
 
+bool IsAccel(char key, std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // a literal '&'
+      continue;
+    }
+    return UpperCase(std::string_view(&caption[i + 1], 1)) == UpperCase(std::string_view(&key, 1));
+  }
+  return false;
+}
+
 std::string ShortStr(std::string_view s) {
   return std::string(s.substr(0, ShortStringLimit));
 }

@@ -28,6 +28,10 @@ void Delete(std::string& s, int index, int count);
 // Inserts `source` before 1-based `index`; below 1 inserts at the front, past the end appends.
 void Insert(std::string_view source, std::string& s, int index);
 
+// Whether key is the accelerator of caption: the character after the first single '&' ("&&" stands for a plain
+// '&'), compared without ASCII case.
+bool IsAccel(char key, std::string_view caption);
+
 // The 255-character limit of a ShortString field.
 constexpr size_t ShortStringLimit = 255;
 std::string ShortStr(std::string_view s);

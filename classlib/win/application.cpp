@@ -10,6 +10,7 @@
 #include "classlib/win/icon.h"
 #include "classlib/win/message_box.h"
 #include "classlib/win/modal_seam.h"
+#include "classlib/win/screen.h"
 
 namespace cl {
 
@@ -80,6 +81,20 @@ void TApplication::BeforeDestruction() {
   }
   FIcon->SetOnChange(nullptr);
   FreeAndNil(FIcon);
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+  bool callHelp = true;
+  bool given = false;
+  if (FOnHelp) given = FOnHelp(command, data, callHelp);
+  if (!callHelp || FHelpFile.empty()) return given;
+  TForm* form = Screen ? Screen->ActiveForm() : nullptr;
+  const HWND owner = form && form->HandleAllocated() ? form->Handle() : FHandle;
+  return WinHelpA(owner, FHelpFile.c_str(), command, data) != FALSE;
+}
+
+bool TApplication::HelpContext(int context) {
+  return HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(context));
 }
 
 void TApplication::SetTitle(const std::string& title) {

@@ -21,6 +21,8 @@ using TExceptionEvent = Event<void(TObject* Sender, Exception& E)>;
 using TIdleEvent = Event<void(TObject* Sender, bool& Done)>;
 // Sees each queued message before the library does; setting Handled drops it.
 using TMessageEvent = Event<void(MSG& Msg, bool& Handled)>;
+// Sees each help request first; it answers whether help was given and clears CallHelp to keep WinHelp out.
+using THelpEvent = Event<bool(UINT Command, ULONG_PTR Data, bool& CallHelp)>;
 
 class THintWindow;
 class TControl;
@@ -97,6 +99,17 @@ class TApplication : public TComponent {
   // The hint window while one shows, else null.
   THintWindow* HintWindow() const;
 
+  // The help file of the program; empty when it has none.
+  const std::string& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::string& file) { FHelpFile = file; }
+  // Asks for help: OnHelp first; then, unless it cleared CallHelp, WinHelpA on the active form (or the
+  // application window) with HelpFile when there is one. True when help was given.
+  bool HelpCommand(UINT command, ULONG_PTR data);
+  // Help on a context number of the help file (HELP_CONTEXT).
+  bool HelpContext(int context);
+  const THelpEvent& OnHelp() const { return FOnHelp; }
+  void SetOnHelp(const THelpEvent& handler) { FOnHelp = handler; }
+
   // The visible control under the mouse (graphic children included) as the last mouse tracking found it.
   TControl* MouseControl() const;
 
@@ -144,6 +157,8 @@ class TApplication : public TComponent {
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;
+  std::string FHelpFile;
+  THelpEvent FOnHelp;
   std::string FHint;
   TNotifyEvent FOnHint;
   bool FShowHint = true;

@@ -11,16 +11,6 @@ namespace {
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
 
-// The control at a screen point: the control of the window there (or of its nearest ancestor that has one), or
-// its topmost visible graphic child under the point.
-TControl* ControlAtScreenPoint(POINT screenPos) {
-  TWinControl* windowed = nullptr;
-  for (HWND wnd = WindowFromPoint(screenPos); wnd && !windowed; wnd = GetParent(wnd)) windowed = FindControl(wnd);
-  if (!windowed) return nullptr;
-  TControl* child = windowed->ControlAtPos(windowed->ScreenToClient(Point(screenPos.x, screenPos.y)), false);
-  return child ? child : windowed;
-}
-
 // A control without a hint of its own shows its parent's.
 std::string HintOf(const TControl* control) {
   for (; control; control = control->Parent()) {
@@ -86,7 +76,7 @@ void TApplication::HintMessage(const MSG& msg) {
 }
 
 void TApplication::TrackMouse(POINT screenPos) {
-  TControl* control = ControlAtScreenPoint(screenPos);
+  TControl* control = FindDragTarget(Point(screenPos.x, screenPos.y), false);
   if (FHintWindow && control == FHintWindow) return;
   TControl* previous = FMouseControl.get();
   if (control == previous) return;

@@ -65,6 +65,15 @@ TWinControl* FindControl(HWND wnd) {
   return BoundControl(wnd);
 }
 
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
+  TWinControl* windowed = nullptr;
+  const POINT at{screenPos.X, screenPos.Y};
+  for (HWND wnd = WindowFromPoint(at); wnd && !windowed; wnd = GetParent(wnd)) windowed = FindControl(wnd);
+  if (!windowed) return nullptr;
+  TControl* child = windowed->ControlAtPos(windowed->ScreenToClient(screenPos), allowDisabled);
+  return child ? child : windowed;
+}
+
 bool PreprocessKeyMessage(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   // A window without a control of its own (the edit inside a combo box) counts as its parent's.

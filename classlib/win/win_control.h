@@ -157,6 +157,9 @@ bool PreprocessKeyMessage(const MSG& msg);
 
 // The control bound to a window of this thread, or null.
 TWinControl* FindControl(HWND wnd);
+// The control at a screen point: the control of the window there (or of its nearest ancestor that has one), or
+// its topmost visible graphic child under the point (disabled ones too with allowDisabled).
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled);
 // The graphic control holding the mouse capture through its parent's window, or null.
 TControl* CaptureControl();
 

@@ -59,6 +59,17 @@ TEST(StringUtilsTest, CaseRoutinesAreAsciiOnly) {
   EXPECT_LT(cl::CompareText("a", "_"), 0);
 }
 
+TEST(StringUtilsTest, IsAccelFindsTheCharacterAfterTheFirstSingleAmpersand) {
+  EXPECT_TRUE(cl::IsAccel('o', "&Open..."));
+  EXPECT_TRUE(cl::IsAccel('O', "&open"));
+  EXPECT_TRUE(cl::IsAccel('x', "E&xit"));
+  EXPECT_FALSE(cl::IsAccel('e', "E&xit"));
+  EXPECT_FALSE(cl::IsAccel('&', "A&&B"));  // a doubled '&' is a plain one
+  EXPECT_TRUE(cl::IsAccel('b', "A&&&B"));
+  EXPECT_FALSE(cl::IsAccel('a', "Paste"));
+  EXPECT_FALSE(cl::IsAccel('a', "Trailing&"));
+}
+
 TEST(StringUtilsTest, ShortStrCutsAt255Characters) {
   EXPECT_EQ(cl::ShortStr(std::string(300, 'x')).size(), 255u);
   EXPECT_EQ(cl::ShortStr(".tif"), ".tif");

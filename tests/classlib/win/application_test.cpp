@@ -1,10 +1,12 @@
-// TApplication: exception reporting rules, guards, the application window and utility windows.
+// TApplication: exception reporting rules, guards, help requests, the application window and utility windows.
 #include "classlib/win/application.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "classlib/core/paths.h"
 #include "classlib/test/counters.h"
@@ -101,6 +103,23 @@ TEST(ApplicationWindow, IsAHiddenTopLevelWindowFoundByClassAndTitle) {
   EXPECT_EQ(FindWindowA("TApplication", "Tarnby -[C:\\]"), wnd);
   Application->SetTitle(programName);
   EXPECT_EQ(Application->ExeName(), cl::ParamStr(0));
+}
+
+TEST(Help, OnHelpSeesEachRequestAndMayKeepWinHelpOut) {
+  std::vector<std::pair<UINT, ULONG_PTR>> requests;
+  Application->SetOnHelp(cl::THelpEvent([&](UINT command, ULONG_PTR data, bool& callHelp) {
+    requests.emplace_back(command, data);
+    callHelp = false;
+    return true;
+  }));
+  Application->SetHelpFile("orvane.hlp");
+  EXPECT_TRUE(Application->HelpContext(42));
+  EXPECT_TRUE(Application->HelpCommand(HELP_CONTEXTPOPUP, 7));
+  EXPECT_EQ(requests, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 42}, {HELP_CONTEXTPOPUP, 7}}));
+  // Without a help file and without a handler there is no help to give.
+  Application->SetOnHelp(nullptr);
+  Application->SetHelpFile("");
+  EXPECT_FALSE(Application->HelpContext(42));
 }
 
 TEST(UtilWindow, ExceptionInTheMethodReachesTheGuardAndLaterMessagesStillArrive) {

@@ -159,6 +159,19 @@ TEST_F(ControlsTest, DisabledOrHiddenGraphicChildGetsNoMouse) {
   EXPECT_TRUE(probe->Events.empty());
 }
 
+TEST_F(ControlsTest, FindDragTargetGivesTheGraphicChildUnderAScreenPoint) {
+  TProbe* probe = New<TProbe>(root);
+  probe->SetBounds(10, 10, 50, 40);
+  probe->SetParent(root);
+  ShowWindow(root->Handle(), SW_SHOWNA);
+  const TPoint onProbe = root->ClientToScreen(Point(20, 20));
+  EXPECT_EQ(FindDragTarget(onProbe, false), probe);
+  EXPECT_EQ(FindDragTarget(root->ClientToScreen(Point(100, 100)), false), root);
+  probe->SetEnabled(false);
+  EXPECT_EQ(FindDragTarget(onProbe, false), root);
+  EXPECT_EQ(FindDragTarget(onProbe, true), probe);
+}
+
 TEST_F(ControlsTest, ClickHandlerMayFreeItsSender) {
   TProbe* probe = New<TProbe>(root);
   probe->SetBounds(0, 0, 50, 50);
