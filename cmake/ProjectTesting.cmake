@@ -69,7 +69,8 @@ function(project_add_test name)
 endfunction()
 
 # project_add_fuzzer(name source): a libFuzzer target over every core library, run for a few seconds by ctest
-# from the seed corpus tests/fuzz/corpus/<name> (when present) into a scratch corpus in the build tree.
+# from the seed corpus tests/fuzz/corpus/<name> (when present) into a scratch corpus in the build tree. The GIF
+# targets also start from giflib's sample pictures.
 set(PROJECT_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzz target runs in the test command")
 function(project_add_fuzzer name source)
   get_property(core_libraries GLOBAL PROPERTY PROJECT_CORE_LIBRARIES)
@@ -82,6 +83,9 @@ function(project_add_fuzzer name source)
   set(corpora ${scratch})
   if(EXISTS ${seeds})
     list(APPEND corpora ${seeds})
+  endif()
+  if(name MATCHES "^gif" AND PROJECT_GIFLIB_SAMPLES)
+    list(APPEND corpora ${PROJECT_GIFLIB_SAMPLES})
   endif()
   add_test(NAME fuzz/${name} COMMAND ${name} -max_total_time=${PROJECT_FUZZ_SECONDS} -rss_limit_mb=2048
            -timeout=10 -print_final_stats=0 ${corpora})

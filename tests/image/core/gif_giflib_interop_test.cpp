@@ -114,8 +114,8 @@ Bytes ReadFile(const std::filesystem::path& path) {
 }
 
 std::filesystem::path SampleFolder() {
-  const char* root = std::getenv("PROJECT_SOURCE_DIR");
-  return std::filesystem::path(root ? root : ".") / "tests/image/core/data/giflib";
+  const char* folder = std::getenv("PROJECT_GIFLIB_SAMPLES");
+  return folder ? folder : "";
 }
 
 TEST(GiflibInterop, SampleFilesDecodeToTheSamePixels) {
