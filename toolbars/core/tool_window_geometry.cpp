@@ -10,10 +10,6 @@ constexpr char kEllipsis[] = "...";
 // A cut caption keeps at least one character before the ellipsis.
 constexpr size_t kShortestCutCaption = 4;
 
-bool Intersects(const cl::TRect& a, const cl::TRect& b) {
-  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) && std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
-}
-
 // The sizing code of a point of a sizable floating frame, or 0 inside it.
 int SizingHitCode(const HitTestRequest& r) {
   const int x = r.Point.X;
@@ -49,6 +45,10 @@ bool Contains(const cl::TRect& r, cl::TPoint p) {
 }
 
 }  // namespace
+
+bool Intersects(const cl::TRect& a, const cl::TRect& b) {
+  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) && std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
+}
 
 FrameMargins DockedMargins(TDockOrientation orientation, bool withGrip) {
   FrameMargins margins{kDockedBorder, kDockedBorder, kDockedBorder, kDockedBorder};

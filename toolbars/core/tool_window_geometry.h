@@ -77,6 +77,9 @@ int ToolWindowHitTest(const HitTestRequest& request);
 // fewer than one (the string stays at least 4 characters long even when that does not fit).
 std::string FitCaption(const std::string& caption, int width, const std::function<int(const std::string&)>& measure);
 
+// Whether the two rectangles share a pixel.
+bool Intersects(const cl::TRect& a, const cl::TRect& b);
+
 // A floating bar moved back onto the work area: left until its right edge is inside, up until its bottom is, then
 // right until its left is and down until its top is (so a bar larger than the work area ends at its top-left).
 // With onlyIfFullyOffscreen a bar that still meets the work area stays where it is.
