@@ -5,6 +5,7 @@
 
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
+#include "classlib/win/sys.h"
 #include "classlib/win/win_control.h"
 
 namespace cl::test {
@@ -93,6 +94,14 @@ void Click(TControl* control) {
   const int y = control->ClientHeight() / 2;
   MouseDown(control, mbLeft, x, y);
   MouseUp(control, mbLeft, x, y);
+}
+
+FakeCursor::FakeCursor(TPoint position) : FPosition(std::make_shared<TPoint>(position)) {
+  sys::SetCursorPosSource([position = FPosition] { return *position; });
+}
+
+FakeCursor::~FakeCursor() {
+  sys::SetCursorPosSource(nullptr);
 }
 
 void Key(WORD key, TShiftState shift) {

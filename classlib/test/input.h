@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "classlib/win/controls.h"
@@ -29,6 +30,21 @@ void Key(WORD key, TShiftState shift = {});
 // Posts the keys to the focused window after delayMs, from a thread timer that also fires inside modal loops
 // (an open menu, a message box), so that a test can end them without waiting for a person.
 void PostKeysLater(std::vector<WORD> keys, unsigned delayMs = 50);
+
+// Stands in for the cursor (cl::sys::CursorPos) while it lives, at a position the test sets; the real pointer
+// is left alone.
+class FakeCursor {
+ public:
+  explicit FakeCursor(TPoint position);
+  FakeCursor(const FakeCursor&) = delete;
+  FakeCursor& operator=(const FakeCursor&) = delete;
+  ~FakeCursor();
+  TPoint Position() const { return *FPosition; }
+  void MoveTo(TPoint position) { *FPosition = position; }
+
+ private:
+  std::shared_ptr<TPoint> FPosition;
+};
 
 // The control's client area as it paints itself, drawn into a new 32-bit bitmap the caller frees. Independent of
 // the screen: covered or off-screen controls paint the same.

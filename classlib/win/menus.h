@@ -58,6 +58,9 @@ class TMenuItem : public TComponent {
   virtual void SetHint(const std::string& hint);
   const TNotifyEvent& OnClick() const { return FOnClick; }
   virtual void SetOnClick(const TNotifyEvent& handler);
+  // The help file's context number for help on this item.
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int context) { FHelpContext = context; }
 
   virtual void Click();
   // The unique command id (1..0xEFFF) WM_COMMAND carries.
@@ -102,6 +105,7 @@ class TMenuItem : public TComponent {
   uint8_t FGroupIndex = 0;
   std::string FHint;
   TNotifyEvent FOnClick;
+  int FHelpContext = 0;
   UINT FCommand = 0;
   HMENU FHandle = nullptr;
   TMenuItem* FParent = nullptr;

@@ -13,6 +13,7 @@
 #include "classlib/test/counters.h"
 #include "classlib/test/input.h"
 #include "classlib/win/application.h"
+#include "classlib/win/sys.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
 
@@ -170,6 +171,18 @@ TEST_F(ControlsTest, FindDragTargetGivesTheGraphicChildUnderAScreenPoint) {
   probe->SetEnabled(false);
   EXPECT_EQ(FindDragTarget(onProbe, false), root);
   EXPECT_EQ(FindDragTarget(onProbe, true), probe);
+}
+
+TEST(FakeCursorTest, StandsInForTheCursorWhileItLives) {
+  POINT real{};
+  GetCursorPos(&real);
+  {
+    test::FakeCursor cursor(Point(real.x + 7, real.y + 9));
+    EXPECT_EQ(sys::CursorPos(), Point(real.x + 7, real.y + 9));
+    cursor.MoveTo(Point(3, 4));
+    EXPECT_EQ(sys::CursorPos(), Point(3, 4));
+  }
+  EXPECT_EQ(sys::CursorPos(), Point(real.x, real.y));
 }
 
 TEST_F(ControlsTest, ClickHandlerMayFreeItsSender) {
