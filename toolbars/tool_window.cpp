@@ -456,10 +456,14 @@ void TCustomToolWindow::DoMove() {
 void TCustomToolWindow::MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
   inherited::MouseDown(button, shift, x, y);
   if (button != cl::mbLeft || FreeStarted() || (FDockedTo && !FDockedTo->AllowDrag())) return;
-  cl::TControl* child = ControlAtPos(cl::Point(x, y), false, true);
+  // A press on a child (a disabled one too) is the child's, unless the child passes it on.
+  cl::TControl* child = ControlAtPos(cl::Point(x, y), true, true);
   if (child && !ChildPassesDrag(child)) return;
   // A single press drags the bar; a double click floats a docked bar, or docks a floating one on its default dock.
-  if (!shift.Contains(cl::ssDouble)) return;
+  if (!shift.Contains(cl::ssDouble)) {
+    BeginMoving(x, y);
+    return;
+  }
   if (FDockedTo) {
     if (cl::TForm* form = BarForm()) SetParent(form);
   } else if (FDefaultDock) {

@@ -5,6 +5,8 @@
 // activation of floating bars, and draws and hit-tests its own frame.
 #pragma once
 
+#include <vector>
+
 #include "classlib/win/forms.h"
 #include "toolbars/core/dock_layout.h"
 #include "toolbars/core/tool_window_geometry.h"
@@ -190,6 +192,16 @@ class TCustomToolWindow : public cl::TCustomControl {
   int HitTest(cl::TMessage& message);
   void NonClientButtonDown(cl::TMessage& message);
   void CloseButtonLoop();
+
+  // Moving and sizing with the mouse (tool_window_drag.cpp).
+  // The docks of the bar's form that may take it, in the order they are offered.
+  std::vector<cl::Weak<TDock>> CandidateDocks();
+  // Drags the bar pressed at client point (x, y) until the button goes up, then docks or floats it there.
+  void BeginMoving(int x, int y);
+  // Docks the bar on target where outline lies (in screen coordinates), or floats it there without a target.
+  void FinishMoving(TDock* target, const cl::TRect& outline);
+  // Sizes a floating bar from the border of hitCode; true with the new window rectangle when accepted.
+  bool SizeLoop(int hitCode, cl::TRect& result);
   FloatingFrame Frame() const;
 
   bool FAlignChildren = true;

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "classlib/core/finally.h"
 #include "classlib/win/gdi.h"
+#include "toolbars/capture_loop.h"
 #include "toolbars/dock.h"
 #include "toolbars/tool_window.h"
 #include "toolbars/window_frame.h"
@@ -227,11 +229,25 @@ int TCustomToolWindow::HitTest(cl::TMessage& message) {
 }
 
 void TCustomToolWindow::NonClientButtonDown(cl::TMessage& message) {
-  if (!FDockedTo && message.WParam == HTCLOSE) {
+  if (FDockedTo) {
+    DefaultHandler(message);
+    return;
+  }
+  if (message.WParam == HTCLOSE) {
     CloseButtonLoop();
     return;
   }
-  DefaultHandler(message);
+  cl::TRect bounds;
+  if (!IsSizingHitCode(static_cast<int>(message.WParam))) {
+    DefaultHandler(message);
+  } else if (SizeLoop(static_cast<int>(message.WParam), bounds) && !FreeStarted()) {
+    {
+      LockArrange();
+      cl::Finally unlock([&] { UnlockArrange(); });
+      SetBoundsRect(bounds);
+    }
+    KeepOnScreen(true);
+  }
 }
 
 void TCustomToolWindow::CloseButtonLoop() {
@@ -247,38 +263,37 @@ void TCustomToolWindow::CloseButtonLoop() {
   redrawButton(true);
   SetCapture(wnd);
   bool accepted = false;
-  MSG msg;
-  while (alive && IsWindow(wnd) && GetCapture() == wnd) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that is waiting for it
-      break;
-    }
-    if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
-        (msg.message >= WM_RBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK)) {
-      continue;
-    }
-    if (msg.message == WM_MOUSEMOVE && msg.hwnd == wnd) {
-      POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-      ::ClientToScreen(wnd, &at);
-      RECT window;
-      GetWindowRect(wnd, &window);
-      const cl::TRect button = CloseButtonRect(Frame());
-      const int x = at.x - window.left;
-      const int y = at.y - window.top;
-      const bool inside = x >= button.Left && x < button.Right && y >= button.Top && y < button.Bottom;
-      if (inside != FCloseButtonDown) redrawButton(inside);
-      continue;
-    }
-    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) break;
-    if (msg.message == WM_LBUTTONUP) {
-      accepted = FCloseButtonDown;
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  RunCaptureLoop(
+      wnd, [&] { return static_cast<bool>(alive); },
+      [&](const MSG& msg) {
+        if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+            (msg.message >= WM_RBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK)) {
+          return LoopStep::Swallow;
+        }
+        switch (msg.message) {
+          case WM_MOUSEMOVE: {
+            if (msg.hwnd != wnd) return LoopStep::Dispatch;
+            POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+            ::ClientToScreen(wnd, &at);
+            RECT window;
+            GetWindowRect(wnd, &window);
+            const cl::TRect button = CloseButtonRect(Frame());
+            const int x = at.x - window.left;
+            const int y = at.y - window.top;
+            const bool inside = x >= button.Left && x < button.Right && y >= button.Top && y < button.Bottom;
+            if (inside != FCloseButtonDown) redrawButton(inside);
+            return LoopStep::Swallow;
+          }
+          case WM_LBUTTONDOWN:
+          case WM_LBUTTONDBLCLK:
+            return LoopStep::Stop;
+          case WM_LBUTTONUP:
+            accepted = FCloseButtonDown;
+            return LoopStep::Stop;
+          default:
+            return LoopStep::Dispatch;
+        }
+      });
   if (!alive || !IsWindow(wnd)) return;
   if (GetCapture() == wnd) ReleaseCapture();
   if (FCloseButtonDown) redrawButton(false);
