@@ -59,13 +59,13 @@ struct Header {
   size_t ColorTableOffset = 0;
 };
 
-Header ReadHeader(const ByteView& file) {
+// The info header at offset `at`: after the file header of a BMP file, at the start of a packed DIB.
+Header ReadHeader(const ByteView& file, size_t at) {
   Header h;
-  h.HeaderSize = file.U32(kFileHeaderSize);
+  h.HeaderSize = file.U32(at);
   bool known = false;
   for (uint32_t size : kKnownHeaderSizes) known |= h.HeaderSize == size;
   if (!known) Invalid();
-  const size_t at = kFileHeaderSize;
   file.At(at, h.HeaderSize);
   int planes;
   if (h.HeaderSize == kCoreHeaderSize) {
@@ -113,12 +113,25 @@ Header ReadHeader(const ByteView& file) {
   return h;
 }
 
-std::vector<TColorEntry> ReadColors(const ByteView& file, const Header& h) {
-  if (h.BitCount > 8) return {};
+size_t ColorEntrySize(const Header& h) {
+  return h.HeaderSize == kCoreHeaderSize ? 3 : 4;
+}
+
+// The colour table's entries: a core header always has the full table, an info header ColorsUsed entries (0: the
+// full table). Deeper images may carry up to 256 entries as a hint for palette devices.
+uint32_t ColorTableEntries(const Header& h) {
+  if (h.BitCount > 8) {
+    if (h.ColorsUsed > 256) Invalid();
+    return h.HeaderSize == kCoreHeaderSize ? 0 : h.ColorsUsed;
+  }
   const uint32_t maxColors = 1u << h.BitCount;
-  const uint32_t count = h.ColorsUsed ? h.ColorsUsed : maxColors;
+  const uint32_t count = h.ColorsUsed && h.HeaderSize != kCoreHeaderSize ? h.ColorsUsed : maxColors;
   if (count > maxColors) Invalid();
-  const size_t entrySize = h.HeaderSize == kCoreHeaderSize ? 3 : 4;
+  return count;
+}
+
+std::vector<TColorEntry> ReadColorTable(const ByteView& file, const Header& h, uint32_t count) {
+  const size_t entrySize = ColorEntrySize(h);
   const uint8_t* table = file.At(h.ColorTableOffset, count * entrySize);
   std::vector<TColorEntry> colors(count);
   for (uint32_t i = 0; i < count; ++i) {
@@ -126,6 +139,11 @@ std::vector<TColorEntry> ReadColors(const ByteView& file, const Header& h) {
     colors[i] = TColorEntry{e[0], e[1], e[2], 0};
   }
   return colors;
+}
+
+std::vector<TColorEntry> ReadColors(const ByteView& file, const Header& h) {
+  if (h.BitCount > 8) return {};
+  return ReadColorTable(file, h, ColorTableEntries(h));
 }
 
 // Decodes RLE8 or RLE4 data into bottom-up rows. Pixels that would fall right of a row are dropped; data that
@@ -225,13 +243,28 @@ bool MasksAre(const uint32_t masks[3], const uint32_t expected[3]) {
   return masks[0] == expected[0] && masks[1] == expected[1] && masks[2] == expected[2];
 }
 
+// The bit-field masks of the header into the layout, and whether the rows need rewriting into plain pixels.
+void TakeMasks(const Header& h, TBmpLayout& layout) {
+  if (h.Compression == kBitFields) {
+    std::copy(std::begin(h.Masks), std::end(h.Masks), layout.Masks);
+    if (h.BitCount == 16 && MasksAre(h.Masks, kMask565)) {
+      layout.Image.RedMask = kMask565[0];
+      layout.Image.GreenMask = kMask565[1];
+      layout.Image.BlueMask = kMask565[2];
+    }
+    layout.ExpandMasks = !(h.BitCount == 16 && (MasksAre(h.Masks, kMask555) || MasksAre(h.Masks, kMask565))) &&
+                         !(h.BitCount == 32 && MasksAre(h.Masks, kMask888));
+  }
+  layout.StoredAsIs = !layout.TopDown && !layout.ExpandMasks;
+}
+
 }  // namespace
 
 TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSize) {
   const ByteView file(data, available);
   if (file.U8(0) != 'B' || file.U8(1) != 'M') Invalid();
   const uint32_t bitsOffset = file.U32(10);
-  const Header h = ReadHeader(file);
+  const Header h = ReadHeader(file, kFileHeaderSize);
 
   TBmpLayout layout;
   TDibImage& image = layout.Image;
@@ -241,6 +274,7 @@ TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSiz
   image.Colors = ReadColors(file, h);
   if (bitsOffset < h.ColorTableOffset || bitsOffset > fileSize) Invalid();
   layout.BitsOffset = bitsOffset;
+  layout.HeaderSize = h.HeaderSize;
   layout.Compression = h.Compression;
   layout.TopDown = h.Height < 0;
   if (h.Compression == kRle8 || h.Compression == kRle4) {
@@ -250,17 +284,28 @@ TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSiz
 
   layout.BitsSize = image.Stride() * static_cast<size_t>(image.Height);
   if (layout.BitsSize > fileSize - bitsOffset) Invalid();
-  if (h.Compression == kBitFields) {
-    std::copy(std::begin(h.Masks), std::end(h.Masks), layout.Masks);
-    if (h.BitCount == 16 && MasksAre(h.Masks, kMask565)) {
-      image.RedMask = kMask565[0];
-      image.GreenMask = kMask565[1];
-      image.BlueMask = kMask565[2];
-    }
-    layout.ExpandMasks = !(h.BitCount == 16 && (MasksAre(h.Masks, kMask555) || MasksAre(h.Masks, kMask565))) &&
-                         !(h.BitCount == 32 && MasksAre(h.Masks, kMask888));
-  }
-  layout.StoredAsIs = !layout.TopDown && !layout.ExpandMasks;
+  TakeMasks(h, layout);
+  return layout;
+}
+
+TBmpLayout ReadPackedDibLayout(const uint8_t* data, size_t size) {
+  const ByteView dib(data, size);
+  const Header h = ReadHeader(dib, 0);
+  if (h.Compression == kRle8 || h.Compression == kRle4) Invalid();
+  TBmpLayout layout;
+  TDibImage& image = layout.Image;
+  image.Width = h.Width;
+  image.Height = h.Height < 0 ? -h.Height : h.Height;
+  image.BitCount = h.BitCount;
+  const uint32_t entries = ColorTableEntries(h);
+  image.Colors = ReadColorTable(dib, h, entries);
+  layout.HeaderSize = h.HeaderSize;
+  layout.Compression = h.Compression;
+  layout.TopDown = h.Height < 0;
+  layout.BitsOffset = h.ColorTableOffset + entries * ColorEntrySize(h);
+  layout.BitsSize = image.Stride() * static_cast<size_t>(image.Height);
+  if (layout.BitsOffset > size || layout.BitsSize > size - layout.BitsOffset) Invalid();
+  TakeMasks(h, layout);
   return layout;
 }
 

@@ -41,7 +41,8 @@ constexpr uint64_t kMaxRleBits = uint64_t{1} << 26;
 struct TBmpLayout {
   TDibImage Image;  // everything but Bits
   size_t BitsOffset = 0;
-  size_t BitsSize = 0;  // bytes of uncompressed rows (0 for RLE)
+  size_t BitsSize = 0;      // bytes of uncompressed rows (0 for RLE)
+  uint32_t HeaderSize = 0;  // 12 (core), 40 (info), 52, 56, 108 (V4) or 124 (V5)
   uint32_t Compression = 0;
   bool TopDown = false;
   bool ExpandMasks = false;  // bit fields other than 5-5-5, 5-6-5 and 8-8-8
@@ -52,6 +53,12 @@ struct TBmpLayout {
 // Reads the headers and colour table from the first available bytes of a file of fileSize bytes (available must
 // reach the bits offset); raises like ReadBmp.
 TBmpLayout ReadBmpLayout(const uint8_t* data, size_t available, uint64_t fileSize);
+
+// Reads the headers and colour table of a packed DIB (a DIB in one memory block: the header at the start, then
+// the masks of a 40-byte bit-field header, the colour table and the rows), all checked to lie inside the block's
+// size bytes; raises like ReadBmp, also for RLE images. Image.Colors holds the table as stored, also the optional
+// one (at most 256 entries) of an image deeper than 8 bits.
+TBmpLayout ReadPackedDibLayout(const uint8_t* data, size_t size);
 
 // Reads a whole BMP file image; raises EInvalidGraphic "Bitmap image is not valid" for anything malformed,
 // truncated or too large. Bit-field images other than 5-5-5 and 5-6-5 become 32-bit images, RLE images 8- or 4-bit.
