@@ -42,17 +42,17 @@ auto TranslatingGifErrors(Body&& body) {
   }
 }
 
-img::TGIFSubImage& PickFrame(img::TGIFImageCore& image, int pageIndex) {
+img::TGIFSubImageCore& PickFrame(img::TGIFImageCore& image, int pageIndex) {
   int page = 0;
   for (int i = 0; i < image.FrameCount(); ++i) {
-    img::TGIFSubImage* frame = image.Frame(i);
+    img::TGIFSubImageCore* frame = image.Frame(i);
     if (frame->Empty()) continue;
     if (page++ == pageIndex) return *frame;
   }
   fl::Fail(fl::kBadPageIndex);
 }
 
-DibImage FrameToDib(img::TGIFSubImage& frame) {
+DibImage FrameToDib(img::TGIFSubImageCore& frame) {
   img::TGIFColorMap& map = frame.ColorMapInUse();
   const std::uint8_t* pixels = frame.Data();
   const std::size_t count = frame.DataSize();
@@ -74,7 +74,7 @@ DibImage FrameToDib(img::TGIFSubImage& frame) {
 }
 
 // The frame's colour table and pixels from a picture: its own table for palette depths, a reduced one else.
-void DibToFrame(const DibImage& image, img::TGIFImageCore& gif, img::TGIFSubImage& frame) {
+void DibToFrame(const DibImage& image, img::TGIFImageCore& gif, img::TGIFSubImageCore& frame) {
   std::vector<std::uint8_t> table;
   std::uint8_t* pixels = frame.Data();
   if (image.HasPalette()) {
@@ -104,7 +104,7 @@ std::vector<std::uint8_t> EncodeGif(const DibImage& image) {
   img::TGIFImageCore gif;
   gif.Header().SetWidth(image.width);
   gif.Header().SetHeight(image.height);
-  img::TGIFSubImage* frame = gif.CreateFrame();
+  img::TGIFSubImageCore* frame = gif.CreateFrame();
   gif.Images().Add(frame);
   frame->SetDescriptorValue(img::dvWidth, image.width);
   frame->SetDescriptorValue(img::dvHeight, image.height);

@@ -46,7 +46,7 @@ Bytes EncodeWithCore(const Bytes& pixels) {
   image.Header().SetWidth(kWidth);
   image.Header().SetHeight(kHeight);
   for (int i = 0; i < 256; ++i) image.GlobalColorMap().Add(i * 0x010101);
-  img::TGIFSubImage* frame = image.CreateFrame();
+  img::TGIFSubImageCore* frame = image.CreateFrame();
   image.Images().Add(frame);
   frame->SetDescriptorValue(img::dvWidth, kWidth);
   frame->SetDescriptorValue(img::dvHeight, kHeight);
@@ -89,7 +89,7 @@ std::uint64_t DecodeWithCore(cl::TMemoryStream& stream) {
   stream.SetPosition(0);
   img::TGIFImageCore image;
   image.LoadFromStream(stream);
-  const img::TGIFSubImage* frame = image.Frame(0);
+  const img::TGIFSubImageCore* frame = image.Frame(0);
   return Checksum(frame->Data(), frame->DataSize());
 }
 

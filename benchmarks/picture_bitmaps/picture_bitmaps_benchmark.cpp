@@ -39,7 +39,7 @@ void SaveGIF(cl::TBitmap* picture, const std::string& path) {
   image.Header().SetWidth(picture->Width());
   image.Header().SetHeight(picture->Height());
   for (int i = 0; i < 256; ++i) image.GlobalColorMap().Add(i * 0x010101);
-  img::TGIFSubImage* frame = image.CreateFrame();
+  img::TGIFSubImageCore* frame = image.CreateFrame();
   image.Images().Add(frame);
   frame->SetDescriptorValue(img::dvWidth, picture->Width());
   frame->SetDescriptorValue(img::dvHeight, picture->Height());

@@ -132,7 +132,7 @@ void TGIFColorMap::Assign(const cl::TPersistent* source) {
   Changed();
 }
 
-bool TGIFColorMap::SortByUsage(TGIFSubImage& frame, bool truncate) {
+bool TGIFColorMap::SortByUsage(TGIFSubImageCore& frame, bool truncate) {
   if (FCount < 2) return false;
   FSorted = true;
   std::vector<std::size_t> uses(kMaxColors, 0);

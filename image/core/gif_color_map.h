@@ -13,7 +13,7 @@ class TStream;
 
 namespace img {
 
-class TGIFSubImage;
+class TGIFSubImageCore;
 
 // 0 for no colours, else the fewest bits (1 to 8) that index n colours; 8 above 256.
 int BitsForColorCount(int n);
@@ -61,7 +61,7 @@ class TGIFColorMap : public cl::TPersistent {
 
   // Orders the entries by how often frame uses them, most used first, and rewrites the frame's pixels (and its
   // transparent index) to match. With truncate the unused colours are dropped. False with fewer than 2 colours.
-  bool SortByUsage(TGIFSubImage& frame, bool truncate);
+  bool SortByUsage(TGIFSubImageCore& frame, bool truncate);
 
   virtual void Warning(int severity, const std::string& message) = 0;
   virtual bool Reorder() = 0;

@@ -17,7 +17,7 @@ constexpr std::uint8_t kImageSeparator = 0x2C;
 constexpr std::uint8_t kTrailer = 0x3B;
 
 template <class T>
-TGIFExtension* Make(TGIFSubImage* frame) {
+TGIFExtension* Make(TGIFSubImageCore* frame) {
   return cl::New<T>(frame);
 }
 
@@ -124,7 +124,7 @@ const TGIFExtensionClass* FindExtension(cl::TStream& stream) {
 
 // --- common frame ------------------------------------------------------------------------------------------
 
-TGIFExtension::TGIFExtension(TGIFSubImage* frame) : TGIFItem(frame ? frame->Image() : nullptr), FFrame(frame) {}
+TGIFExtension::TGIFExtension(TGIFSubImageCore* frame) : TGIFItem(frame ? frame->Image() : nullptr), FFrame(frame) {}
 
 void TGIFExtension::SaveToStream(cl::TStream& stream) {
   WriteOneByte(stream, kExtensionIntroducer);
@@ -142,12 +142,12 @@ void TGIFExtension::LoadFromStream(cl::TStream& stream) {
 
 // --- graphic control ---------------------------------------------------------------------------------------
 
-TGIFGraphicControlExtension::TGIFGraphicControlExtension(TGIFSubImage* frame) : TGIFExtension(frame) {
+TGIFGraphicControlExtension::TGIFGraphicControlExtension(TGIFSubImageCore* frame) : TGIFExtension(frame) {
   if (frame && frame->GraphicControlExtension() == nullptr) frame->SetGraphicControlExtension(this);
 }
 
 void TGIFGraphicControlExtension::BeforeDestruction() {
-  if (TGIFSubImage* frame = Frame()) {
+  if (TGIFSubImageCore* frame = Frame()) {
     if (Transparent()) frame->SetTransparent(false);
     if (frame->GraphicControlExtension() == this) frame->SetGraphicControlExtension(nullptr);
   }
@@ -245,7 +245,7 @@ void TGIFUnknownAppExtension::LoadData(cl::TStream& stream) {
   }
 }
 
-TGIFAppExtNSLoop::TGIFAppExtNSLoop(TGIFSubImage* frame) : TGIFApplicationExtension(frame) {
+TGIFAppExtNSLoop::TGIFAppExtNSLoop(TGIFSubImageCore* frame) : TGIFApplicationExtension(frame) {
   FIdentifier = IdentifierOf("NETSCAPE2.0");
 }
 
@@ -269,7 +269,7 @@ void TGIFAppExtNSLoop::LoadData(cl::TStream& stream) {
 
 // --- the list in front of a frame --------------------------------------------------------------------------
 
-void TGIFExtensionList::LoadFromStream(cl::TStream& stream, TGIFSubImage* frame) {
+void TGIFExtensionList::LoadFromStream(cl::TStream& stream, TGIFSubImageCore* frame) {
   std::uint8_t introducer = 0;
   if (!ReadByte(stream, introducer)) return;
   for (;;) {

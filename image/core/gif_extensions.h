@@ -12,7 +12,7 @@
 
 namespace img {
 
-class TGIFSubImage;
+class TGIFSubImageCore;
 class TGIFExtension;
 
 // What the registries hold for an extension class: its label, how to make one, and how to pick a more
@@ -20,7 +20,7 @@ class TGIFExtension;
 struct TGIFExtensionClass {
   const char* Name;
   std::uint8_t Label;
-  TGIFExtension* (*Create)(TGIFSubImage* frame);
+  TGIFExtension* (*Create)(TGIFSubImageCore* frame);
   // Given the stream behind the label, the class that should read the block (nullptr: none).
   const TGIFExtensionClass* (*Resolve)(const TGIFExtensionClass* self, cl::TStream& stream);
 };
@@ -28,9 +28,9 @@ struct TGIFExtensionClass {
 class TGIFExtension : public TGIFItem {
   CL_CLASS(TGIFExtension, TGIFItem)
  public:
-  explicit TGIFExtension(TGIFSubImage* frame);
+  explicit TGIFExtension(TGIFSubImageCore* frame);
 
-  TGIFSubImage* Frame() const { return FFrame; }
+  TGIFSubImageCore* Frame() const { return FFrame; }
   // Every extension block belongs to "89a".
   TGIFVersion GetVersion() const override { return gv89a; }
   virtual const TGIFExtensionClass* ExtensionClass() const = 0;
@@ -41,7 +41,7 @@ class TGIFExtension : public TGIFItem {
   void LoadFromStream(cl::TStream& stream) override;
 
  private:
-  TGIFSubImage* FFrame;
+  TGIFSubImageCore* FFrame;
 };
 
 class TGIFGraphicControlExtension : public TGIFExtension {
@@ -49,7 +49,7 @@ class TGIFGraphicControlExtension : public TGIFExtension {
  public:
   static const TGIFExtensionClass Class;
   // Becomes the frame's graphic control extension when the frame has none yet.
-  explicit TGIFGraphicControlExtension(TGIFSubImage* frame);
+  explicit TGIFGraphicControlExtension(TGIFSubImageCore* frame);
   void BeforeDestruction() override;
   const TGIFExtensionClass* ExtensionClass() const override { return &Class; }
 
@@ -77,7 +77,7 @@ class TGIFTextExtension : public TGIFExtension {
   CL_CLASS(TGIFTextExtension, TGIFExtension)
  public:
   static const TGIFExtensionClass Class;
-  explicit TGIFTextExtension(TGIFSubImage* frame) : TGIFExtension(frame) { FHeader[0] = 12; }
+  explicit TGIFTextExtension(TGIFSubImageCore* frame) : TGIFExtension(frame) { FHeader[0] = 12; }
   const TGIFExtensionClass* ExtensionClass() const override { return &Class; }
 
   void SaveToStream(cl::TStream& stream) override;
@@ -153,7 +153,7 @@ class TGIFAppExtNSLoop : public TGIFApplicationExtension {
   CL_CLASS(TGIFAppExtNSLoop, TGIFApplicationExtension)
  public:
   static const TGIFExtensionClass Class;
-  explicit TGIFAppExtNSLoop(TGIFSubImage* frame);
+  explicit TGIFAppExtNSLoop(TGIFSubImageCore* frame);
   const TGIFExtensionClass* ExtensionClass() const override { return &Class; }
 
   int Loops() const { return FLoops; }
@@ -183,7 +183,7 @@ class TGIFExtensionList : public TGIFList {
   using TGIFList::TGIFList;
   TGIFExtension* Extensions(int index) const { return static_cast<TGIFExtension*>(Items(index)); }
   // Reads extension blocks up to the next image descriptor or trailer.
-  void LoadFromStream(cl::TStream& stream, TGIFSubImage* frame);
+  void LoadFromStream(cl::TStream& stream, TGIFSubImageCore* frame);
 };
 
 }  // namespace img

@@ -38,7 +38,7 @@ void TGIFImageList::LoadFromStream(cl::TStream& stream, TGIFImageCore* image) {
       MoveBy(stream, -1);
       return;
     }
-    TGIFSubImage* frame = image->CreateFrame();
+    TGIFSubImageCore* frame = image->CreateFrame();
     try {
       frame->LoadFromStream(stream);
       const std::int64_t size = stream.Size();
@@ -58,8 +58,8 @@ TGIFImageCore::~TGIFImageCore() {
   cl::Free(FHeader);
 }
 
-TGIFSubImage* TGIFImageCore::CreateFrame() {
-  return cl::New<TGIFSubImage>(this);
+TGIFSubImageCore* TGIFImageCore::CreateFrame() {
+  return cl::New<TGIFSubImageCore>(this);
 }
 
 TGIFVersion TGIFImageCore::Version() const {

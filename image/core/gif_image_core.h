@@ -20,7 +20,7 @@ class TGIFImageList : public TGIFList {
   CL_CLASS(TGIFImageList, TGIFList)
  public:
   using TGIFList::TGIFList;
-  TGIFSubImage* Frames(int index) const { return static_cast<TGIFSubImage*>(Items(index)); }
+  TGIFSubImageCore* Frames(int index) const { return static_cast<TGIFSubImageCore*>(Items(index)); }
   // Reads blocks up to the trailer: each extension or image descriptor starts a frame; zero bytes between
   // blocks are skipped; any other byte ends the list with a warning.
   void LoadFromStream(cl::TStream& stream, TGIFImageCore* image);
@@ -41,7 +41,7 @@ class TGIFImageCore {
   TGIFGlobalColorMap& GlobalColorMap() { return FHeader->ColorMap(); }
   TGIFImageList& Images() { return *FImages; }
   int FrameCount() const { return FImages->Count(); }
-  TGIFSubImage* Frame(int index) const { return FImages->Frames(index); }
+  TGIFSubImageCore* Frame(int index) const { return FImages->Frames(index); }
   bool IsEmpty() const { return FImages->Count() == 0; }
   int ScreenWidth() const { return FHeader->Width(); }
   int ScreenHeight() const { return FHeader->Height(); }
@@ -60,7 +60,7 @@ class TGIFImageCore {
   // Writes header, frames and trailer; raises "Unsupported GIF version" for an image without frames.
   virtual void SaveToStream(cl::TStream& stream);
   // A new empty frame owned by this image (the Win32 side makes frames that carry their bitmaps).
-  virtual TGIFSubImage* CreateFrame();
+  virtual TGIFSubImageCore* CreateFrame();
 
   TWarningEvent OnWarning;
   // A recoverable problem; reading goes on.

@@ -28,22 +28,22 @@ void TGIFLocalColorMap::Changed() {
   FFrame->ColorMapChanged();
 }
 
-TGIFSubImage::TGIFSubImage(TGIFImageCore* image)
+TGIFSubImageCore::TGIFSubImageCore(TGIFImageCore* image)
     : TGIFItem(image), FColorMap(cl::New<TGIFLocalColorMap>(this)), FExtensions(cl::New<TGIFExtensionList>(image)) {
   FDescriptor[0] = kImageSeparator;
 }
 
-TGIFSubImage::~TGIFSubImage() {
+TGIFSubImageCore::~TGIFSubImageCore() {
   cl::Free(FExtensions);
   cl::Free(FColorMap);
 }
 
-void TGIFSubImage::BeforeDestruction() {
+void TGIFSubImageCore::BeforeDestruction() {
   Clear();
   inherited::BeforeDestruction();
 }
 
-void TGIFSubImage::Clear() {
+void TGIFSubImageCore::Clear() {
   FExtensions->Clear();
   FColorMap->Clear();
   FPixels.reset();
@@ -55,7 +55,7 @@ void TGIFSubImage::Clear() {
   FreeCaches();
 }
 
-TGIFVersion TGIFSubImage::GetVersion() const {
+TGIFVersion TGIFSubImageCore::GetVersion() const {
   if (FColorMap->Sorted()) return gv89a;
   for (int i = 0; i < FExtensions->Count(); ++i) {
     if (FExtensions->Extensions(i)->GetVersion() == gv89a) return gv89a;
@@ -63,25 +63,25 @@ TGIFVersion TGIFSubImage::GetVersion() const {
   return gv87a;
 }
 
-int TGIFSubImage::GetDescriptorValue(int index) const {
+int TGIFSubImageCore::GetDescriptorValue(int index) const {
   if (index < dvLeft || index > dvHeight) return 0;
   const std::size_t at = static_cast<std::size_t>(2 * index - 1);
   return FDescriptor[at] | (FDescriptor[at + 1] << 8);
 }
 
-void TGIFSubImage::SetDescriptorValue(int index, int value) {
+void TGIFSubImageCore::SetDescriptorValue(int index, int value) {
   if (index < dvLeft || index > dvHeight) return;
   const std::size_t at = static_cast<std::size_t>(2 * index - 1);
   FDescriptor[at] = static_cast<std::uint8_t>(value);
   FDescriptor[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void TGIFSubImage::SetInterlaced(bool interlaced) {
+void TGIFSubImageCore::SetInterlaced(bool interlaced) {
   FDescriptor[9] =
       static_cast<std::uint8_t>(interlaced ? FDescriptor[9] | kInterlaceFlag : FDescriptor[9] & ~kInterlaceFlag);
 }
 
-void TGIFSubImage::AllocatePixels() {
+void TGIFSubImageCore::AllocatePixels() {
   FPixels.reset();
   FPixelCount = 0;
   const std::uint64_t count = static_cast<std::uint64_t>(Width()) * static_cast<std::uint64_t>(Height());
@@ -93,13 +93,13 @@ void TGIFSubImage::AllocatePixels() {
   FPixelCount = static_cast<std::size_t>(count);
 }
 
-TGIFColorMap& TGIFSubImage::ColorMapInUse() {
+TGIFColorMap& TGIFSubImageCore::ColorMapInUse() {
   if (FColorMap->Count() > 0) return *FColorMap;
   if (Image() && Image()->GlobalColorMap().Count() > 0) return Image()->GlobalColorMap();
   return *FColorMap;
 }
 
-void TGIFSubImage::LoadFromStream(cl::TStream& stream) {
+void TGIFSubImageCore::LoadFromStream(cl::TStream& stream) {
   Clear();
   FExtensions->LoadFromStream(stream, this);
   std::uint8_t next = 0;
@@ -117,7 +117,7 @@ void TGIFSubImage::LoadFromStream(cl::TStream& stream) {
   Decompress(stream);
 }
 
-void TGIFSubImage::LoadFromFile(const std::string& fileName) {
+void TGIFSubImageCore::LoadFromFile(const std::string& fileName) {
   auto* stream = new cl::TFileStream(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
   try {
     LoadFromStream(*stream);
@@ -128,14 +128,14 @@ void TGIFSubImage::LoadFromFile(const std::string& fileName) {
   cl::Free(stream);
 }
 
-void TGIFSubImage::Decompress(cl::TStream& stream) {
+void TGIFSubImageCore::Decompress(cl::TStream& stream) {
   AllocatePixels();
   TStreamDataSource source(stream);
   const GIFWarningSink warning = [this](const std::string& message) { Warning(1, message); };
   DecodeGIFImageData(source, {FPixels.get(), FPixels ? Width() : 0, FPixels ? Height() : 0, IsInterlaced()}, warning);
 }
 
-void TGIFSubImage::PrepareDescriptor() {
+void TGIFSubImageCore::PrepareDescriptor() {
   if (FColorMap->Count() > 0) {
     std::uint8_t packed = kLocalTableFlag;
     if (FColorMap->Sorted()) packed |= kSortFlag;
@@ -146,7 +146,7 @@ void TGIFSubImage::PrepareDescriptor() {
   }
 }
 
-void TGIFSubImage::SaveToStream(cl::TStream& stream) {
+void TGIFSubImageCore::SaveToStream(cl::TStream& stream) {
   FExtensions->SaveToStream(stream);
   if (Empty()) return;
   PrepareDescriptor();
@@ -155,7 +155,7 @@ void TGIFSubImage::SaveToStream(cl::TStream& stream) {
   Compress(stream);
 }
 
-void TGIFSubImage::Compress(cl::TStream& stream) {
+void TGIFSubImageCore::Compress(cl::TStream& stream) {
   const int bitsPerPixel = FColorMap->Count() > 0 ? FColorMap->BitsPerPixel() : (Image() ? Image()->BitsPerPixel() : 0);
   // The descriptor may have been resized after the pixels were made; never read past them.
   if (FPixelCount != static_cast<std::size_t>(Width()) * static_cast<std::size_t>(Height())) {

@@ -13,32 +13,32 @@
 
 namespace img {
 
-class TGIFSubImage;
+class TGIFSubImageCore;
 
 class TGIFLocalColorMap : public TGIFColorMap {
   CL_CLASS(TGIFLocalColorMap, TGIFColorMap)
  public:
-  explicit TGIFLocalColorMap(TGIFSubImage* frame) : FFrame(frame) {}
+  explicit TGIFLocalColorMap(TGIFSubImageCore* frame) : FFrame(frame) {}
   void Warning(int severity, const std::string& message) override;
   bool Reorder() override { return SortByUsage(*FFrame, true); }
   void Changed() override;
 
  private:
-  TGIFSubImage* FFrame;
+  TGIFSubImageCore* FFrame;
 };
 
 // Fields of the image descriptor reached by index.
 enum TGIFDescriptorValue { dvLeft = 1, dvTop = 2, dvWidth = 3, dvHeight = 4 };
 
-class TGIFSubImage : public TGIFItem {
-  CL_CLASS(TGIFSubImage, TGIFItem)
+class TGIFSubImageCore : public TGIFItem {
+  CL_CLASS(TGIFSubImageCore, TGIFItem)
  public:
   static constexpr std::size_t kDescriptorSize = 10;
   // Frames larger than this are refused before any memory is taken.
   static constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
 
-  explicit TGIFSubImage(TGIFImageCore* image);
-  ~TGIFSubImage() override;
+  explicit TGIFSubImageCore(TGIFImageCore* image);
+  ~TGIFSubImageCore() override;
   void BeforeDestruction() override;
 
   // Drops extensions, colour map and pixels; the frame is empty afterwards.

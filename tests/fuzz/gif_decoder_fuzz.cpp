@@ -1,5 +1,6 @@
-// Reads arbitrary bytes as a GIF. Whatever loads is written back and read again: the frames must keep their
-// pixels. Malformed input may raise the library's exceptions but must never crash or leak.
+// Reads arbitrary bytes as a GIF. Whatever loads is shown the way frames are rendered (transparency mask and the
+// 216-colour error diffusion, over whatever indexes the data holds), then written back and read again: the
+// frames must keep their pixels. Malformed input may raise the library's exceptions but must never crash or leak.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "image/core/gif_image_core.h"
+#include "image/core/gif_render.h"
 
 namespace {
 
@@ -23,10 +25,29 @@ std::size_t TotalPixels(img::TGIFImageCore& image) {
 std::vector<std::vector<std::uint8_t>> FramePixels(img::TGIFImageCore& image) {
   std::vector<std::vector<std::uint8_t>> frames;
   for (int i = 0; i < image.FrameCount(); ++i) {
-    img::TGIFSubImage* frame = image.Frame(i);
+    img::TGIFSubImageCore* frame = image.Frame(i);
     if (!frame->Empty()) frames.emplace_back(frame->Data(), frame->Data() + frame->DataSize());
   }
   return frames;
+}
+
+// Renders every frame's rows as the Win32 side does, into scratch rows.
+void Render(img::TGIFImageCore& image) {
+  for (int i = 0; i < image.FrameCount(); ++i) {
+    img::TGIFSubImageCore* frame = image.Frame(i);
+    if (frame->Empty()) continue;
+    const int width = frame->Width();
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(width));
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(img::MaskRowBytes(width)));
+    const int transparent =
+        frame->GraphicControlExtension() ? frame->GraphicControlExtension()->TransparentColorIndex() : -1;
+    img::TGIFDither216 dither(width, frame->ColorMapInUse());
+    for (int row = 0; row < frame->Height(); ++row) {
+      const std::uint8_t* indices = frame->Data() + static_cast<std::size_t>(row) * width;
+      img::MarkTransparentPixels(indices, width, transparent, mask.data());
+      dither.Row(indices, out.data(), mask.data(), transparent);
+    }
+  }
 }
 
 }  // namespace
@@ -42,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (image.IsEmpty() || TotalPixels(image) > kRoundTripPixels) return 0;
+  Render(image);
   cl::TMemoryStream output;
   try {
     image.SaveToStream(output);

@@ -269,7 +269,7 @@ TEST(GifBitmapDecoder, GiflibSamplesMatchTheGifGraphicOrAreRefused) {
     const Bytes bytes = stream.Contents();
     test::RecordingImage reference;
     reference.Load(bytes);
-    TGIFSubImage* frame = reference.Frame(0);
+    TGIFSubImageCore* frame = reference.Frame(0);
     // This decoder reads only an image that follows the colour tables directly (GIF87a files, as a rule).
     if (bytes[13 + 3 * (2 << (bytes[10] & 7))] != 0x2C) {
       EXPECT_THROW(Decoded(bytes), EGifException);

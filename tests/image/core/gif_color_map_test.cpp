@@ -83,7 +83,7 @@ class SortByUsage : public ::testing::Test {
   std::vector<std::uint8_t> Pixels() const { return {frame->Data(), frame->Data() + 8}; }
 
   RecordingImage image;
-  TGIFSubImage* frame = nullptr;
+  TGIFSubImageCore* frame = nullptr;
 };
 
 TEST_F(SortByUsage, OrdersByUseAndRewritesPixelsAndTransparentIndex) {

@@ -102,7 +102,7 @@ TEST(GifExtensions, LongApplicationHeadersAreSkippedPastTheIdentifier) {
 TEST(GifExtensions, FreeingTheGraphicControlMakesTheFrameOpaque) {
   RecordingImage image;
   image.Load(WithExtensions({0x21, 0xF9, 4, 0x01, 0, 0, 3, 0}));
-  TGIFSubImage* frame = image.Frame(0);
+  TGIFSubImageCore* frame = image.Frame(0);
   ASSERT_TRUE(frame->Transparent());
   frame->Extensions().Delete(0);
   EXPECT_FALSE(frame->Transparent());

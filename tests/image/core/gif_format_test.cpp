@@ -290,7 +290,7 @@ TEST(GifFormat, AFrameLoadsFromItsOwnFile) {
   AppendFrame(bytes, 2, 1);
   test::ByteStream(bytes).SaveToFile(path);
   RecordingImage image;
-  TGIFSubImage* frame = image.CreateFrame();
+  TGIFSubImageCore* frame = image.CreateFrame();
   frame->LoadFromFile(path);
   EXPECT_EQ(frame->Width(), 2);
   EXPECT_EQ(frame->Extensions().Count(), 1);

@@ -81,7 +81,7 @@ Gif DecodeWithOurs(const Bytes& bytes) {
   gif.height = image.ScreenHeight();
   gif.colors = MapBytes(image.GlobalColorMap());
   for (int i = 0; i < image.FrameCount(); ++i) {
-    TGIFSubImage* frame = image.Frame(i);
+    TGIFSubImageCore* frame = image.Frame(i);
     if (frame->Empty()) continue;  // extensions only
     gif.frames.push_back({frame->Left(),
                           frame->Top(),
@@ -138,7 +138,7 @@ Bytes RandomGif(unsigned seed) {
   image.Header().SetHeight(30);
   for (int i = 0; i < 16; ++i) image.GlobalColorMap().Add(static_cast<cl::TColor>(random() & 0xFFFFFF));
   for (int bits = 1; bits <= 8; ++bits) {
-    TGIFSubImage* frame = image.CreateFrame();
+    TGIFSubImageCore* frame = image.CreateFrame();
     image.Images().Add(frame);
     const int width = 1 + static_cast<int>(random() % 40), height = 1 + static_cast<int>(random() % 30);
     frame->SetDescriptorValue(dvWidth, width);

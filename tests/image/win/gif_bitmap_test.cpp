@@ -29,7 +29,7 @@ std::vector<uint32_t> ReferencePixels(const Bytes& file) {
   TGIFImageCore image;
   Owned<cl::TMemoryStream> stream = StreamOf(file);
   image.LoadFromStream(*stream);
-  TGIFSubImage* frame = image.Frame(0);
+  TGIFSubImageCore* frame = image.Frame(0);
   TGIFColorMap& map =
       frame->ColorMap().Count() > 0 ? static_cast<TGIFColorMap&>(frame->ColorMap()) : image.GlobalColorMap();
   std::vector<uint32_t> pixels;
