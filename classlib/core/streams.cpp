@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -165,14 +166,14 @@ TFileStream::~TFileStream() {
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
   if (count <= 0) return 0;
-  if (FLastOp == LastOp::Write) Seek(0, soFromCurrent);
+  if (FLastOp == LastOp::Write) Reposition(0, SEEK_CUR);
   FLastOp = LastOp::Read;
   return static_cast<int32_t>(std::fread(buffer, 1, static_cast<size_t>(count), FFile));
 }
 
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
   if (count <= 0) return 0;
-  if (FLastOp == LastOp::Read) Seek(0, soFromCurrent);
+  if (FLastOp == LastOp::Read) Reposition(0, SEEK_CUR);
   FLastOp = LastOp::Write;
   const size_t written = std::fwrite(buffer, 1, static_cast<size_t>(count), FFile);
   // Flushed at once, so that a failing write is seen by this call and not lost at close.
@@ -181,16 +182,41 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-  const int whence = origin == soFromBeginning ? SEEK_SET : (origin == soFromCurrent ? SEEK_CUR : SEEK_END);
+  // Asking for the position moves nothing: a real seek would throw away what the C runtime has read ahead.
+  if (offset == 0 && origin == soFromCurrent) return Tell();
+  return Reposition(offset, origin == soFromBeginning ? SEEK_SET : (origin == soFromCurrent ? SEEK_CUR : SEEK_END));
+}
+
+int64_t TFileStream::Tell() const {
 #ifdef _WIN32
-  if (_fseeki64(FFile, offset, whence) != 0) InvalidPosition();
   const int64_t position = _ftelli64(FFile);
 #else
-  if (fseeko(FFile, offset, whence) != 0) InvalidPosition();
   const int64_t position = ftello(FFile);
 #endif
-  FLastOp = LastOp::None;
+  if (position < 0) InvalidPosition();
   return position;
+}
+
+int64_t TFileStream::Reposition(int64_t offset, int whence) {
+#ifdef _WIN32
+  if (_fseeki64(FFile, offset, whence) != 0) InvalidPosition();
+#else
+  if (fseeko(FFile, offset, whence) != 0) InvalidPosition();
+#endif
+  FLastOp = LastOp::None;
+  return Tell();
+}
+
+int64_t TFileStream::Size() {
+  // The file's length from the system, without moving the position (writes are flushed as they happen).
+#ifdef _WIN32
+  const int64_t size = _filelengthi64(_fileno(FFile));
+#else
+  struct stat info {};
+  const int64_t size = fstat(fileno(FFile), &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+#endif
+  if (size < 0) throw EStreamError("Cannot read the size of file %s", {FFileName});
+  return size;
 }
 
 void TFileStream::SetSize(int64_t size) {

@@ -105,11 +105,18 @@ class TFileStream : public TStream {
 
   int32_t Read(void* buffer, int32_t count) override;
   int32_t Write(const void* buffer, int32_t count) override;
+  // Seek(0, soFromCurrent) only asks for the position, keeping what the C runtime has read ahead.
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  // The length of the file, without moving the position.
+  int64_t Size() override;
   void SetSize(int64_t size) override;
   const std::string& FileName() const { return FFileName; }
 
  private:
+  int64_t Tell() const;
+  // A real seek (whence as fseek's), which also ends a run of reads or writes.
+  int64_t Reposition(int64_t offset, int whence);
+
   std::string FFileName;
   std::FILE* FFile = nullptr;
   // stdio requires a seek between a read and a following write (and back).

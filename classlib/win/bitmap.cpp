@@ -111,6 +111,11 @@ void TBitmap::SetPalette(HPALETTE palette) {
   if (palette) gdi::Track(palette);
   FreeContext();
   FPalette.Reset(palette);
+  // A palette picture shows its colour table: the new palette's entries become that table.
+  if (palette && FHandle) {
+    const dib::TBitmapShape shape = dib::ShapeOf(FHandle.Get());
+    if (shape.IsSection && shape.BitCount <= 8) dib::SetColorTable(FHandle.Get(), dib::EntriesOf(palette));
+  }
   SetPaletteModified(palette != nullptr);
   Changed(this);
 }

@@ -39,7 +39,7 @@ class TBitmap : public TGraphic {
   HBITMAP ReleaseHandle();
   TBitmapHandleType HandleType() const;
   HPALETTE Palette() const override { return FPalette.Get(); }
-  // Takes ownership of palette.
+  // Takes ownership of palette; a DIB section of 8 bits or fewer takes its entries as its colour table.
   void SetPalette(HPALETTE palette) override;
   HPALETTE ReleasePalette();
 

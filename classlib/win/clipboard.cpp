@@ -104,11 +104,15 @@ void TClipboard::Assign(const TPersistent* source) {
     return;
   }
   if (!graphic || graphic->Empty()) return;
-  UINT format = 0;
-  HANDLE data = nullptr;
-  HPALETTE palette = nullptr;
-  graphic->SaveToClipboardFormat(format, data, palette);
-  Replace([&] { PutData(format, data, palette); });
+  // The graphic writes its data with the clipboard open and empty, so that it may put formats of its own beside
+  // the one it hands back.
+  Replace([&] {
+    UINT format = 0;
+    HANDLE data = nullptr;
+    HPALETTE palette = nullptr;
+    graphic->SaveToClipboardFormat(format, data, palette);
+    PutData(format, data, palette);
+  });
 }
 
 void TClipboard::AssignTo(TPersistent* dest) const {

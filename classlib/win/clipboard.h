@@ -26,8 +26,9 @@ class TClipboard : public TPersistent {
   // CF_PICTURE: any format with a registered graphic class.
   bool HasFormat(UINT format) const;
 
-  // A picture or graphic: empties the clipboard and puts the graphic's format (and CF_PALETTE). An empty picture
-  // or graphic changes nothing.
+  // A picture or graphic: empties the clipboard and puts the graphic's format (and CF_PALETTE). The graphic's
+  // SaveToClipboardFormat runs with the clipboard open and empty, so it may put more formats itself. An empty
+  // picture or graphic changes nothing.
   void Assign(const TPersistent* source) override;
 
   std::string AsText();

@@ -1,6 +1,7 @@
 // DIB routines over GDI handles.
 #include "classlib/win/dib.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classlib/core/exceptions.h"
@@ -128,6 +129,15 @@ std::vector<TColorEntry> ColorTableOf(HBITMAP section) {
   for (UINT i = 0; i < count; ++i)
     colors.push_back(TColorEntry{table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0});
   return colors;
+}
+
+void SetColorTable(HBITMAP section, const std::vector<TColorEntry>& colors) {
+  RGBQUAD table[256];
+  const UINT count = static_cast<UINT>(std::min<size_t>(colors.size(), 256));
+  for (UINT i = 0; i < count; ++i) table[i] = RGBQUAD{colors[i].Blue, colors[i].Green, colors[i].Red, 0};
+  gdi::MemoryDC dc;
+  gdi::SelectGuard selected(dc.Get(), section);
+  SetDIBColorTable(dc.Get(), 0, count, table);
 }
 
 TDibImage Read32(HBITMAP bitmap, HPALETTE palette) {

@@ -38,6 +38,9 @@ HBITMAP CreateBlankSection(int width, int height, int bitCount, bool rgb565, con
 TDibImage ReadSection(HBITMAP section);
 // The colour table of a DIB section with 8 bits or fewer (empty otherwise). The bitmap must not be selected.
 std::vector<TColorEntry> ColorTableOf(HBITMAP section);
+// Replaces the first entries of the colour table of a DIB section with 8 bits or fewer (as many as it holds).
+// The bitmap must not be selected.
+void SetColorTable(HBITMAP section, const std::vector<TColorEntry>& colors);
 // Any bitmap as 32-bit pixels (device-dependent ones through palette).
 TDibImage Read32(HBITMAP bitmap, HPALETTE palette);
 

@@ -94,6 +94,32 @@ TEST(FileStreamTest, CreateWriteReopenAndRead) {
   EXPECT_THROW(file.ReadBuffer(buffer, 1), cl::EReadError);
 }
 
+TEST(FileStreamTest, AskingPositionAndSizeBetweenTransfersChangesNothing) {
+  const std::string name = ScratchFile("queries.bin");
+  cl::TStringStream("0123456789").SaveToFile(name);
+  cl::TFileStream file(name, cl::fmOpenReadWrite);
+  std::string read;
+  for (int i = 1; i <= 5; ++i) {
+    char c;
+    file.ReadBuffer(&c, 1);
+    read += c;
+    EXPECT_EQ(file.Position(), i);
+    EXPECT_EQ(file.Size(), 10);
+  }
+  EXPECT_EQ(read, "01234");
+  file.WriteBuffer("X", 1);  // a write straight after reading and asking
+  EXPECT_EQ(file.Position(), 6);
+  char c;
+  file.ReadBuffer(&c, 1);
+  EXPECT_EQ(c, '6');
+  file.WriteBuffer("YZ", 2);
+  EXPECT_EQ(file.Size(), 10);
+  char all[11] = {};
+  file.SetPosition(0);
+  file.ReadBuffer(all, 10);
+  EXPECT_STREQ(all, "01234X6YZ9");
+}
+
 TEST(FileStreamTest, WritingAReadOnlyStreamRaises) {
   const std::string name = ScratchFile("readonly.bin");
   cl::TStringStream("data").SaveToFile(name);

@@ -269,6 +269,20 @@ TEST(BitmapFormat, ConversionsKeepWhatTheTargetCanHold) {
   EXPECT_EQ(bitmap->PixelFormat(), pf1bit);
 }
 
+TEST(BitmapFormat, ANewPaletteBecomesTheColourTableOfAPalettePicture) {
+  Owned<TBitmap> bitmap = Make<TBitmap>();
+  bitmap->SetPixelFormat(pf8bit);
+  bitmap->SetSize(2, 1);
+  auto* row = static_cast<uint8_t*>(bitmap->ScanLine(0));
+  row[0] = 0;
+  row[1] = 1;
+  // SetPalette counts the palette it takes over; CreatePaletteOf counted it already.
+  bitmap->SetPalette(static_cast<HPALETTE>(gdi::Untrack(dib::CreatePaletteOf({{0, 0, 255, 0}, {255, 0, 0, 0}}))));
+  EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0xFF0000u);
+  EXPECT_EQ(PixelAt(*bitmap, 1, 0), 0x0000FFu);
+  EXPECT_EQ(dib::ReadSection(bitmap->Handle()).Colors.size(), 256u);  // the entries past the palette stay
+}
+
 TEST(BitmapFormat, MonochromeAndScanLineRules) {
   Owned<TBitmap> bitmap = PatternBitmap(8, 8, pf24bit);
   bitmap->Canvas()->Brush()->SetColor(clWhite);
