@@ -3,15 +3,15 @@
 
 #include "browser/browse_folder_dlg.h"
 #include "browser/main_form.h"
+#include "browser/picture_formats.h"
 #include "classlib/win/application.h"
-#include "classlib/win/jpeg.h"
 #include "controls/ctl_application.h"
 #include "image/all_scr_frm.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
   ctl::InitControlLibrary();
-  cl::jpeg::RegisterFormats();
+  brw::RegisterPictureFormats();
   cl::Application->CreateForm(brw::Tarnby);
   cl::Application->CreateForm(img::AllScrFrm);
   cl::Application->CreateForm(brw::BrowseFolderDlg);

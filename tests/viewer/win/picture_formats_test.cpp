@@ -12,6 +12,7 @@
 #include "classlib/win/forms.h"
 #include "classlib/win/picture.h"
 #include "image/gif_bitmap.h"
+#include "image/gif_image.h"
 #include "image/jpeg_bitmap.h"
 #include "support/screenshot.h"
 #include "viewer/picture_formats.h"
@@ -30,6 +31,10 @@ TEST(PictureFormats, JpegGoesToTheJpegBitmapAndGifToTheReadOnlyGifBitmap) {
                   {"bmp", cl::TBitmap::StaticClass()}};
   for (const auto& e : expected)
     EXPECT_EQ(cl::TPicture::FileFormatClass(e.extension).Class, e.graphicClass) << e.extension;
+  // The GIF image was there before the GIF bitmap: without the bitmap ".gif" goes to it.
+  cl::TPicture::UnregisterGraphicClass(cl::GraphicClassOf<img::TGifBitmap>());
+  EXPECT_EQ(cl::TPicture::FileFormatClass("gif").Class, img::TGIFImage::StaticClass());
+  img::RegisterGifBitmap();
 }
 
 // The colour the form's window shows at a point of the client area.
