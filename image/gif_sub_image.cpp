@@ -19,10 +19,11 @@ const char* const kRendering = "Rendering...";
 }  // namespace
 
 // The transparency mask of a rendering, filled row by row. It is wanted only once after each FreeMask, for a
-// transparent frame; the mask bitmap is made only when a pixel was transparent.
+// transparent frame; the mask bitmap is made only when a pixel was transparent. A rendering that does not finish
+// leaves the mask wanted.
 class TGIFSubImage::MaskBuilder {
  public:
-  explicit MaskBuilder(TGIFSubImage& frame) : FFrame(frame) {
+  explicit MaskBuilder(TGIFSubImage& frame) : FFrame(frame), FWasWanted(frame.FMaskWanted) {
     TGIFGraphicControlExtension* control = frame.GraphicControlExtension();
     const bool wanted = frame.FMaskWanted && frame.Transparent() && control != nullptr;
     frame.FMaskWanted = false;
@@ -31,18 +32,27 @@ class TGIFSubImage::MaskBuilder {
     FRowBytes = MaskRowBytes(frame.Width());
     FBits.assign(static_cast<std::size_t>(FRowBytes) * static_cast<std::size_t>(frame.Height()), 0);
   }
+  MaskBuilder(const MaskBuilder&) = delete;
+  MaskBuilder& operator=(const MaskBuilder&) = delete;
+  ~MaskBuilder() {
+    if (!FFinished) FFrame.FMaskWanted = FWasWanted;
+  }
   bool Wanted() const { return !FBits.empty(); }
   int TransparentIndex() const { return FTransparentIndex; }
   std::uint8_t* Row(int row) { return Wanted() ? FBits.data() + static_cast<std::size_t>(row) * FRowBytes : nullptr; }
   void Note(bool anySet) { FAny = FAny || anySet; }
   void Finish() {
-    if (!Wanted() || !FAny) return;
-    HBITMAP mask = CheckGDIResult(CreateBitmap(FFrame.Width(), FFrame.Height(), 1, 1, FBits.data()));
-    FFrame.FMask.Reset(static_cast<HBITMAP>(cl::gdi::Track(mask)));
+    if (Wanted() && FAny) {
+      HBITMAP mask = CheckGDIResult(CreateBitmap(FFrame.Width(), FFrame.Height(), 1, 1, FBits.data()));
+      FFrame.FMask.Reset(static_cast<HBITMAP>(cl::gdi::Track(mask)));
+    }
+    FFinished = true;
   }
 
  private:
   TGIFSubImage& FFrame;
+  bool FWasWanted;
+  bool FFinished = false;
   std::vector<std::uint8_t> FBits;
   int FRowBytes = 0;
   int FTransparentIndex = -1;

@@ -157,8 +157,8 @@ TEST(GifFrameRendering, TheCubeRenderingIsTheErrorDiffusionOfTheFrame) {
   }
 }
 
-TEST(GifFrameRendering, RenderingReportsProgressAndAnAbortLeavesNoBitmap) {
-  Owned<TGIFImage> image = LoadGif(GifFile(2, 70, Bytes(140, 0), {kRed}));
+TEST(GifFrameRendering, RenderingReportsProgressAndAnAbortLeavesNoBitmapButTheMaskWanted) {
+  Owned<TGIFImage> image = LoadGif(GifFile(2, 70, Bytes(140, 0), {kRed}, 0));
   std::vector<std::string> reports;
   bool abort = true;
   image->SetOnProgress([&](cl::TObject* sender, cl::TProgressStage stage, std::uint8_t percent, bool, const cl::TRect&,
@@ -171,6 +171,7 @@ TEST(GifFrameRendering, RenderingReportsProgressAndAnAbortLeavesNoBitmap) {
   EXPECT_EQ(reports, (std::vector<std::string>{"0 0 Rendering...", "1 0 Rendering...", "2 0 Rendering..."}));
   abort = false;
   reports.clear();
+  EXPECT_TRUE(image->Frames(0)->MaskReady());
   EXPECT_NE(image->Frames(0)->GetBitmap(), nullptr);
   EXPECT_EQ(reports, (std::vector<std::string>{"0 0 Rendering...", "1 0 Rendering...", "1 45 Rendering...",
                                                "1 91 Rendering...", "2 100 Rendering..."}));
