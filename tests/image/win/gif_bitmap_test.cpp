@@ -7,8 +7,9 @@
 
 #include "classlib/win/graphics_test_support.h"
 #include "image/core/gif_bitmap_decoder.h"
-#include "image/core/gif_image_core.h"
 #include "image/gif_bitmap.h"
+#include "image/gif_image.h"
+#include "image/win/gif_test_support.h"
 
 namespace img {
 namespace {
@@ -24,31 +25,12 @@ Bytes ReadFile(const std::filesystem::path& path) {
   return cl::testing::StreamBytes(*stream);
 }
 
-// The first frame as the GIF graphic reads it, as 0x00RRGGBB a pixel, rows from the top.
+// The first frame as the GIF graphic shows it.
 std::vector<uint32_t> ReferencePixels(const Bytes& file) {
-  TGIFImageCore image;
+  Owned<TGIFImage> image = Make<TGIFImage>();
   Owned<cl::TMemoryStream> stream = StreamOf(file);
-  image.LoadFromStream(*stream);
-  TGIFSubImageCore* frame = image.Frame(0);
-  TGIFColorMap& map =
-      frame->ColorMap().Count() > 0 ? static_cast<TGIFColorMap&>(frame->ColorMap()) : image.GlobalColorMap();
-  std::vector<uint32_t> pixels;
-  for (int i = 0; i < frame->DataSize(); ++i) {
-    const auto& entry = map.Entry(frame->Data()[i]);
-    pixels.push_back(uint32_t(entry.Red) << 16 | uint32_t(entry.Green) << 8 | entry.Blue);
-  }
-  return pixels;
-}
-
-std::vector<uint32_t> PixelsOf(cl::TBitmap& bitmap) {
-  const cl::bmp::TDibImage image = cl::dib::Read32(bitmap.Handle(), bitmap.Palette());
-  std::vector<uint32_t> pixels;
-  for (int y = 0; y < image.Height; ++y) {
-    const uint8_t* row = image.Bits.data() + image.Stride() * static_cast<size_t>(image.Height - 1 - y);
-    for (int x = 0; x < image.Width; ++x)
-      pixels.push_back(uint32_t(row[4 * x + 2]) << 16 | row[4 * x + 1] << 8 | row[4 * x]);
-  }
-  return pixels;
+  image->LoadFromStream(*stream);
+  return testing::ColorsOf(image->GetBitmap());
 }
 
 std::filesystem::path SampleFolder() {
@@ -75,7 +57,7 @@ TEST(GifBitmap, GiflibSamplesReadAsTheGifGraphicReadsThem) {
       continue;
     }
     EXPECT_EQ(bitmap->PixelFormat(), cl::pf8bit);
-    EXPECT_TRUE(PixelsOf(*bitmap) == ReferencePixels(file));
+    EXPECT_TRUE(testing::ColorsOf(bitmap.get()) == ReferencePixels(file));
     ++matched;
   }
   EXPECT_EQ(matched, 4);
