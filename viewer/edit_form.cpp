@@ -113,10 +113,13 @@ void TEditForm::CreateMenu() {
   AddMenuItem(file, "Delete1", "Delete...", cl::ShortCut('D', {cl::ssCtrl}), CL_EVENT(Delete1Click));
   AddMenuItem(file, "N4", "-");
   AddMenuItem(file, "PrintSetup1", "Prin&t Setup...", 0, CL_EVENT(PrintSetup1Click));
+  AddMenuItem(file, "N13", "-");
+  AddMenuItem(file, "Preferences1", "Preferences...", 0, CL_EVENT(Preferences1Click));
   AddMenuItem(file, "N11", "-");
   RecentItems = AddRecentFileItems(file, 6, CL_EVENT(RecentFileClick));
   N5 = AddMenuItem(file, "N5", "-");
   AddMenuItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
+  CreateEditMenus();
   SetMenu(MainMenu1);
 }
 
@@ -155,8 +158,13 @@ void TEditForm::Open(const std::string& name) {
       Image1->Show();
     }
     if (result == OpenResult::LoadFailed) Tell(FDocument.FileName() + "-unable to load", cl::mtInformation);
+    AutoFitLargePicture();
   }
   ScrollToTopLeft();
+}
+
+void TEditForm::WriteWorkingCopy() {
+  FDocument.WriteWorkingCopy(*FImage);
 }
 
 void TEditForm::ScrollToTopLeft() {
@@ -166,6 +174,7 @@ void TEditForm::ScrollToTopLeft() {
 }
 
 void TEditForm::Timer1Timer(cl::TObject*) {
+  UpdateEditItems();
   if (!FrameForm || FrameForm->ActiveMDIChild() != this) return;
   FrameStatus(kSizePanel, SizeText(Image1->Picture()->Width(), Image1->Picture()->Height()));
 }
@@ -175,10 +184,12 @@ void TEditForm::Image1MouseMove(cl::TObject*, cl::TShiftState, int x, int y) {
 }
 
 void TEditForm::FormActivate(cl::TObject*) {
+  FSelecting = false;
   cl::TRegistry settings;
   OpenSettings(settings);
   ShowRecentFileItems(RecentItems, N5, ReadRecentFiles(settings));
-  if (!FWasDeactivated) return;
+  // A conversion that runs reads and replaces the shown picture itself.
+  if (!FWasDeactivated || FBusy) return;
   if (cl::FileExists(FDocument.WorkFile())) Image1->ChangeFile(FDocument.WorkFile());
   ScrollToTopLeft();
 }
@@ -277,6 +288,12 @@ void TEditForm::Delete1Click(cl::TObject*) {
 }
 
 void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
+  if (FBusy) {
+    // The conversion still uses the window; it closes when that ends.
+    FCloseWhenDone = true;
+    canClose = false;
+    return;
+  }
   FrameStatus(kSizePanel, "");
   const std::string caption = Caption();
   if (CloseAsks(caption, FDocument.Modified())) {

@@ -13,6 +13,7 @@
 
 namespace cl {
 class TMainMenu;
+class TPopupMenu;
 class TPrinterSetupDialog;
 class TSaveDialog;
 class TScrollBox;
@@ -59,6 +60,63 @@ class TEditForm : public cl::TForm {
   // Asks, then deletes the window's file and closes the window (the close question follows).
   void Delete1Click(cl::TObject* sender);
 
+  // The editing commands (edit_form_commands.cpp). Each command that changes the picture marks the window changed,
+  // writes the working copy and shows it again; none acts while a grey-scale conversion of the window runs.
+  cl::TMenuItem* Edit1 = nullptr;
+  cl::TMenuItem* Copy1 = nullptr;
+  cl::TMenuItem* Paste1 = nullptr;
+  cl::TMenuItem* AsNewImage1 = nullptr;
+  cl::TMenuItem* IntoSelection1 = nullptr;
+  cl::TMenuItem* View1 = nullptr;
+  cl::TMenuItem* FullScreenPreview1 = nullptr;
+  cl::TMenuItem* ZoomIn1 = nullptr;
+  cl::TMenuItem* ZoomOut1 = nullptr;
+  cl::TMenuItem* ActualView1 = nullptr;
+  cl::TMenuItem* FittoWindow1 = nullptr;
+  cl::TMenuItem* Image2 = nullptr;  // the Image menu
+  cl::TMenuItem* Flip1 = nullptr;
+  cl::TMenuItem* Mirror1 = nullptr;
+  cl::TMenuItem* Rotate1 = nullptr;
+  cl::TMenuItem* NegativeImage1 = nullptr;
+  cl::TMenuItem* Grayscale1 = nullptr;
+  cl::TMenuItem* AdjustBrightnessContratsSaturation1 = nullptr;
+  cl::TMenuItem* SelectArea1 = nullptr;
+  cl::TMenuItem* Crop1 = nullptr;
+  cl::TPopupMenu* PopupMenu1 = nullptr;
+  cl::TMenuItem* Copy2 = nullptr;
+  cl::TMenuItem* Paste2 = nullptr;
+  cl::TMenuItem* AsNewImage2 = nullptr;
+  cl::TMenuItem* IntoSelection2 = nullptr;
+
+  // A selection band is shown (or was, until the next crop, zoom or activation).
+  bool Selecting() const { return FSelecting; }
+  // A grey-scale conversion of this window runs.
+  bool Busy() const { return FBusy; }
+
+  void Flip1Click(cl::TObject* sender);
+  void Mirror1Click(cl::TObject* sender);
+  void NegativeImage1Click(cl::TObject* sender);
+  // The rotate dialog; the window is marked changed whatever its answer.
+  void Rotate1Click(cl::TObject* sender);
+  // The brightness and contrast dialog; the window is marked changed whatever its answer.
+  void AdjustBrightnessContratsSaturation1Click(cl::TObject* sender);
+  // Grey levels from the display's grey palette; with the preference, the program stays usable meanwhile.
+  void Grayscale1Click(cl::TObject* sender);
+  void SelectArea1Click(cl::TObject* sender);
+  void Crop1Click(cl::TObject* sender);
+  // The selection (or the whole picture) to the clipboard as a bitmap.
+  void Copy1Click(cl::TObject* sender);
+  // A new window with the clipboard's bitmap.
+  void AsNewImage1Click(cl::TObject* sender);
+  // The clipboard's bitmap stretched into the selection.
+  void IntoSelection1Click(cl::TObject* sender);
+  // Shows the picture at percent of its size.
+  void ZoomPercent(int percent);
+  void ActualView1Click(cl::TObject* sender);
+  // Toggles fitting the picture into the window.
+  void FittoWindow1Click(cl::TObject* sender);
+  void FullScreenPreview1Click(cl::TObject* sender);
+
  protected:
   void CreateComponents() override;
 
@@ -66,6 +124,29 @@ class TEditForm : public cl::TForm {
   class ImageAdapter;
 
   void CreateMenu();
+  // The Edit, View and Image menus and the picture's pop-up menu.
+  void CreateEditMenus();
+  void Edit1Click(cl::TObject* sender);
+  void Image2Click(cl::TObject* sender);
+  void PopupMenu1Popup(cl::TObject* sender);
+  void ZoomStepClick(cl::TObject* sender);
+  void Preferences1Click(cl::TObject* sender);
+  void FormResize(cl::TObject* sender);
+  // The items whose state follows the clipboard and the selection, every second.
+  void UpdateEditItems();
+  // With the preference, a large picture just opened is fitted to the window.
+  void AutoFitLargePicture();
+  // The working picture to the working copy; EFCreateError when it cannot be written.
+  void WriteWorkingCopy();
+  // Ends each picture change: marked changed, the working picture written to the working copy and shown again.
+  void Postprocess();
+  // The shown picture written to the working copy and read back.
+  void ReloadFromShownPicture();
+  // Fills this new window with the clipboard's bitmap.
+  void TakeClipboardBitmap();
+  // Greys the shown picture into a new bitmap that takes its place.
+  void ConvertShownToGray(bool background);
+  friend TEditForm* PasteAsNewImage(cl::TComponent* owner);
   void FormCreate(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
   void FormShow(cl::TObject* sender);
@@ -92,7 +173,17 @@ class TEditForm : public cl::TForm {
   ImageDocument FDocument;
   std::unique_ptr<ImageAdapter> FImage;
   bool FWasDeactivated = false;
+  bool FSelecting = false;
+  bool FBusy = false;
+  bool FCloseWhenDone = false;  // a close asked for while busy, done when the conversion ends
 };
+
+// Paste as new image (the frame's Paste and an image window's "As New Image"): a new window owned by owner with
+// the clipboard's bitmap, marked changed; nothing (and no window) when the clipboard holds no bitmap.
+TEditForm* PasteAsNewImage(cl::TComponent* owner);
+
+// True while the active image window shows a fitted or zoomed view; the frame's Select Area button follows it.
+extern bool ViewScaled;
 
 // Every image window of the program.
 std::vector<TEditForm*> ImageWindows();

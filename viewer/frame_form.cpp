@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/win/application.h"
+#include "classlib/win/clipboard.h"
 #include "classlib/win/colors.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
@@ -17,6 +18,7 @@
 #include "viewer/dropped_files.h"
 #include "viewer/edit_form.h"
 #include "viewer/hour_glass.h"
+#include "viewer/pref_form.h"
 #include "viewer/settings.h"
 
 namespace viewer {
@@ -47,10 +49,16 @@ void TFrameForm::CreateMenu() {
   AddMenuItem(file, "Open1", "&Open...", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(OpenChild));
   AddMenuItem(file, "N7", "-");
   AddMenuItem(file, "Tarnby1", "Tarnby...", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
+  AddMenuItem(file, "N8", "-");
+  AddMenuItem(file, "Preferences1", "Preferences...", 0, CL_EVENT(Preferences1Click));
   N9 = AddMenuItem(file, "N9", "-");
   RecentItems = AddRecentFileItems(file, 2, CL_EVENT(RecentFileClick));
   AddMenuItem(file, "N1", "-");
   AddMenuItem(file, "Exit1", "E&xit", 0, CL_EVENT(Exit1Click));
+  // Edit (group 1) gives way to an image window's Edit menu while one is active.
+  Edit1 = AddMenuItem(root, "Edit1", "&Edit", 0, CL_EVENT(Edit1Click));
+  Edit1->SetGroupIndex(1);
+  Paste1 = AddMenuItem(Edit1, "Paste1", "&Paste", cl::ShortCut('V', {cl::ssCtrl}), CL_EVENT(Paste1Click));
   Window1 = AddMenuItem(root, "Window1", "&Window");
   Window1->SetGroupIndex(kWindowGroup);
   AddMenuItem(Window1, "Tile1", "&Tile", 0, CL_EVENT(Tile1Click));
@@ -157,6 +165,18 @@ void TFrameForm::RecentFileClick(cl::TObject* sender) {
 // A browser that cannot be started is not reported.
 void TFrameForm::Tarnby1Click(cl::TObject*) {
   WinExec(BrowserCommandLine(cl::Application->ExeName()).c_str(), SW_SHOW);
+}
+
+void TFrameForm::Preferences1Click(cl::TObject*) {
+  if (PrefFrm) PrefFrm->ShowModal();
+}
+
+void TFrameForm::Edit1Click(cl::TObject*) {
+  Paste1->SetEnabled(cl::Clipboard()->HasFormat(CF_BITMAP));
+}
+
+void TFrameForm::Paste1Click(cl::TObject*) {
+  PasteAsNewImage(this);
 }
 
 void TFrameForm::Exit1Click(cl::TObject*) {

@@ -31,6 +31,8 @@ class TFrameForm : public cl::TForm {
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* N9 = nullptr;    // separator above the recent files
   RecentFileItems RecentItems{};  // N2 .. N6
+  cl::TMenuItem* Edit1 = nullptr;
+  cl::TMenuItem* Paste1 = nullptr;
   cl::TMenuItem* Window1 = nullptr;
   TLimitMe* LimitMe1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
@@ -58,6 +60,10 @@ class TFrameForm : public cl::TForm {
   void Exit1Click(cl::TObject* sender);
   // Opens a recent-file item's file in a new window.
   void RecentFileClick(cl::TObject* sender);
+  // Shows the preferences.
+  void Preferences1Click(cl::TObject* sender);
+  // A new image window with the clipboard's bitmap.
+  void Paste1Click(cl::TObject* sender);
 
   void Dispatch(cl::TMessage& message) override;
 
@@ -76,6 +82,8 @@ class TFrameForm : public cl::TForm {
   void Tile1Click(cl::TObject* sender);
   void Cascade1Click(cl::TObject* sender);
   void ArrangeIcons1Click(cl::TObject* sender);
+  // Opening the Edit menu: Paste as the clipboard allows.
+  void Edit1Click(cl::TObject* sender);
   void CreateMenu();
   // Every second: the application's title follows the frame's caption.
   void Timer1Timer(cl::TObject* sender);

@@ -4,8 +4,12 @@
 
 #include "classlib/win/application.h"
 #include "controls/ctl_application.h"
+#include "image/all_scr_frm.h"
+#include "viewer/adjust_form.h"
 #include "viewer/frame_form.h"
 #include "viewer/picture_formats.h"
+#include "viewer/pref_form.h"
+#include "viewer/rotate_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
@@ -13,6 +17,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   viewer::RegisterPictureFormats();
   cl::Application->SetTitle("Orlanto");
   cl::Application->CreateForm(viewer::FrameForm);
+  // A second instance has handed its files over and ends here.
+  if (!cl::Application->Terminated()) {
+    cl::Application->CreateForm(viewer::AdjustFrm);
+    cl::Application->CreateForm(img::AllScrFrm);
+    cl::Application->CreateForm(viewer::PrefFrm);
+    cl::Application->CreateForm(viewer::RotateFrm);
+  }
   cl::Application->Run();
   cl::Finalize();
   return 0;
