@@ -19,11 +19,11 @@ void TPrefFrm::BeforeDestruction() {
 }
 
 void TPrefFrm::CreateComponents() {
-  MakeDialog(this, "Preferences", 360, 236);
+  MakeDialog(this, "Preferences", 500, 236);
 
   PageControl1 = cl::Make<cl::TPageControl>(this, "PageControl1");
   PageControl1->SetParent(this);
-  PageControl1->SetBounds(8, 8, 344, 186);
+  PageControl1->SetBounds(8, 8, 484, 186);
   const auto addSheet = [this](const char* name, const char* caption) {
     cl::TTabSheet* sheet = cl::Make<cl::TTabSheet>(this, name);
     sheet->SetCaption(caption);
@@ -33,7 +33,7 @@ void TPrefFrm::CreateComponents() {
   const auto addCheckBox = [this](cl::TWinControl* parent, const char* name, const char* caption, int top) {
     cl::TCheckBox* box = cl::Make<cl::TCheckBox>(this, name);
     box->SetParent(parent);
-    box->SetBounds(12, top, 316, 20);
+    box->SetBounds(12, top, 460, 20);
     box->SetCaption(caption);
     return box;
   };
@@ -62,11 +62,11 @@ void TPrefFrm::CreateComponents() {
 
   RkOkButton1 = cl::Make<TRkOkButton>(this, "RkOkButton1");
   RkOkButton1->SetParent(this);
-  RkOkButton1->SetBounds(196, 203, 75, 25);
+  RkOkButton1->SetBounds(336, 203, 75, 25);
   RkOkButton1->SetOnClick(CL_EVENT(RkOkButton1Click));
   RkCancelButton1 = cl::Make<TRkCancelButton>(this, "RkCancelButton1");
   RkCancelButton1->SetParent(this);
-  RkCancelButton1->SetBounds(277, 203, 75, 25);
+  RkCancelButton1->SetBounds(417, 203, 75, 25);
   RkCancelButton1->SetOnClick(CL_EVENT(RkCancelButton1Click));
 }
 

@@ -1,0 +1,135 @@
+// The viewer's dialogs: the rotate dialog's degree buttons follow the direction, the dialogs keep what was chosen
+// from one use to the next; and screenshots of each dialog.
+#include <gtest/gtest.h>
+
+#include "classlib/test/pump.h"
+#include "classlib/test/responder.h"
+#include "classlib/win/colors.h"
+#include "classlib/win/extctrls.h"
+#include "classlib/win/page_control.h"
+#include "classlib/win/stdctrls.h"
+#include "support/screenshot.h"
+#include "viewer/adjust_form.h"
+#include "viewer/glyph_spin.h"
+#include "viewer/pref_form.h"
+#include "viewer/rk_buttons.h"
+#include "viewer/rotate_form.h"
+
+namespace viewer {
+namespace {
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RotateFrm = cl::New<TRotateFrm>(nullptr);
+    AdjustFrm = cl::New<TAdjustFrm>(nullptr);
+  }
+  void TearDown() override {
+    if (RotateFrm) RotateFrm->Free();
+    if (AdjustFrm) AdjustFrm->Free();
+  }
+  // Runs form modally; script acts on it once it shows, then the form closes with result (mrNone: as the script
+  // left it).
+  void RunModal(cl::TForm* form, const std::function<void()>& script, int result) {
+    FResponder.OnModal = [script, form, result](cl::TForm&) {
+      return cl::seam::ModalAnswer::RunScript([script, form, result] {
+        script();
+        if (result != cl::mrNone) form->SetModalResult(result);
+      });
+    };
+    form->ShowModal();
+  }
+
+  cl::test::Responder FResponder;
+};
+
+TEST_F(DialogsTest, TheRotateDirectionOffersItsDegreesAndBackToRightWithFreeChecked90IsChecked) {
+  TRotateFrm* dialog = RotateFrm;
+  const auto offered = [dialog] {
+    return std::vector<bool>{dialog->RadioButton1->Enabled(), dialog->RadioButton2->Enabled(),
+                             dialog->RadioButton3->Enabled(), dialog->RadioButton4->Enabled(),
+                             dialog->Edit1->Enabled()};
+  };
+  EXPECT_EQ(offered(), (std::vector<bool>{true, true, true, false, false}));
+  dialog->RadioButton2->SetChecked(true);
+  dialog->RadioGroup1->SetItemIndex(1);
+  EXPECT_EQ(offered(), (std::vector<bool>{true, false, false, true, true}));
+  EXPECT_TRUE(dialog->RadioButton1->Checked());
+  EXPECT_EQ(dialog->Edit1->Color(), cl::clWindow);
+
+  dialog->RadioButton4->SetChecked(true);
+  dialog->RadioGroup1->SetItemIndex(0);
+  EXPECT_EQ(offered(), (std::vector<bool>{true, true, true, false, false}));
+  EXPECT_TRUE(dialog->RadioButton1->Checked());
+  EXPECT_FALSE(dialog->RadioButton4->Checked());
+  EXPECT_EQ(dialog->Edit1->Color(), cl::clBtnFace);
+}
+
+TEST_F(DialogsTest, TheRotateAndAdjustDialogsShowWhatWasChosenLastTime) {
+  RunModal(
+      RotateFrm,
+      [] {
+        RotateFrm->RadioGroup1->SetItemIndex(1);
+        RotateFrm->RadioButton4->SetChecked(true);
+        RotateFrm->Edit1->SetText("45");
+      },
+      cl::mrOk);
+  RunModal(
+      AdjustFrm,
+      [] {
+        AdjustFrm->SpinEdit1->SetValue(-40);
+        AdjustFrm->SpinEdit2->SetValue(250);
+      },
+      cl::mrCancel);
+  EXPECT_FALSE(AdjustFrm->AdjustAccepted());
+
+  std::vector<std::string> seen;
+  RunModal(
+      RotateFrm,
+      [&seen] {
+        seen.push_back(std::to_string(RotateFrm->RadioGroup1->ItemIndex()));
+        seen.push_back(RotateFrm->RadioButton4->Checked() ? "free" : "not free");
+        seen.push_back(RotateFrm->Edit1->Text());
+      },
+      cl::mrCancel);
+  RunModal(
+      AdjustFrm,
+      [&seen] {
+        seen.push_back(AdjustFrm->SpinEdit1->Text());
+        seen.push_back(AdjustFrm->SpinEdit2->Text());
+      },
+      cl::mrCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "free", "45", "-40", "100"}));
+}
+
+TEST_F(DialogsTest, OkInTheAdjustDialogAcceptsItsValues) {
+  RunModal(
+      AdjustFrm, [] { AdjustFrm->RkOkButton1->Click(); }, cl::mrNone);
+  EXPECT_TRUE(AdjustFrm->AdjustAccepted());
+}
+
+TEST_F(DialogsTest, ScreenshotsOfEachDialog) {
+  PrefFrm = cl::New<TPrefFrm>(nullptr);
+  // Each dialog shows its last button whole inside its client area.
+  const auto shoot = [](cl::TForm* dialog, cl::TControl* lastButton, const char* name) {
+    dialog->Show();
+    cl::test::PumpFor(300);
+    std::printf("%s\n", testsupport::SaveScreenshot(name).c_str());
+    EXPECT_LE(lastButton->Left() + lastButton->Width(), dialog->ClientWidth()) << name;
+    EXPECT_LE(lastButton->Top() + lastButton->Height(), dialog->ClientHeight()) << name;
+    dialog->Hide();
+  };
+  AdjustFrm->SpinEdit1->SetValue(25);
+  shoot(AdjustFrm, AdjustFrm->RkCancelButton1, "orvane_adjust_dialog");
+  RotateFrm->RadioGroup1->SetItemIndex(1);
+  RotateFrm->RadioButton4->SetChecked(true);
+  RotateFrm->Edit1->SetText("30");
+  shoot(RotateFrm, RotateFrm->Button2, "orvane_rotate_dialog");
+  shoot(PrefFrm, PrefFrm->RkCancelButton1, "orvane_preferences_viewing");
+  PrefFrm->PageControl1->SetActivePage(PrefFrm->TabSheet2);
+  shoot(PrefFrm, PrefFrm->RkCancelButton1, "orvane_preferences_capture");
+  cl::FreeAndNil(PrefFrm);
+}
+
+}  // namespace
+}  // namespace viewer
