@@ -271,8 +271,10 @@ void TEditForm::Grayscale1Click(cl::TObject*) {
     FBusy = true;
     auto done = cl::Finally([this] { FBusy = false; });
     ConvertShownToGray(background);
+    // The grey picture goes to the working copy and back once: writing it a second time would change nothing.
+    FDocument.SetModified(true);
     ReloadFromShownPicture();
-    Postprocess();
+    ScrollToTopLeft();
   }
   hourGlass.reset();
   if (std::exchange(FCloseWhenDone, false)) Close();
