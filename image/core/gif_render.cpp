@@ -47,26 +47,32 @@ TGIFDither216::TGIFDither216(int width, const TGIFColorMap& colors)
 }
 
 bool TGIFDither216::Row(const std::uint8_t* indices, std::uint8_t* out, std::uint8_t* maskRow, int transparentIndex) {
-  std::fill(FNext.begin(), FNext.end(), 0);
   bool masked = false;
   const int step = FLeftToRight ? 1 : -1;
   const std::int32_t* above = FCurrent.data();  // what the row before spread into this one
   std::int32_t* below = FNext.data();
-  // The 7/16 share for the next pixel of the row travels in carry rather than through the error row; a
-  // transparent pixel drops it, as it drops what lay in its own slot.
-  std::int32_t carry[3] = {0, 0, 0};
-  for (int n = 0, x = FLeftToRight ? 0 : FWidth - 1; n < FWidth; ++n, x += step) {
+  // The shares a pixel spreads travel in registers until no later pixel adds to them: carry is the 7/16 for the
+  // next pixel of the row, near what the slot of this pixel holds so far (1/16 of the pixel behind), far what
+  // the slot behind it holds (1/16 and 5/16). So each slot of the next row is written once, the two at the end
+  // after the loop, and the row needs no clearing. A transparent pixel drops the carry and spreads nothing.
+  std::int32_t carry[3] = {0, 0, 0}, near[3] = {0, 0, 0}, far[3] = {0, 0, 0};
+  int x = FLeftToRight ? 0 : FWidth - 1;
+  for (int n = 0; n < FWidth; ++n, x += step) {
     const int index = indices[x];
     const TGIFColor& color = FColors[index];
+    // Slots of this pixel and of the one behind it in the row's direction.
+    const int slot = 3 * (x + 1), behind = slot - 3 * step;
     if (maskRow != nullptr && index == transparentIndex) {
       SetMaskBit(maskRow, x);
       masked = true;
       out[x] = static_cast<std::uint8_t>(CubeIndexOf(color.Red, color.Green, color.Blue));
-      carry[0] = carry[1] = carry[2] = 0;
+      for (int channel = 0; channel < 3; ++channel) {
+        below[behind + channel] = far[channel];
+        far[channel] = near[channel];
+        near[channel] = carry[channel] = 0;
+      }
       continue;
     }
-    // Slots of this pixel, of the next one in the row's direction, and of the one behind it.
-    const int slot = 3 * (x + 1), ahead = slot + 3 * step, behind = slot - 3 * step;
     const int value[3] = {color.Red, color.Green, color.Blue};
     int cube = 0;
     for (int channel = 0; channel < 3; ++channel) {
@@ -75,12 +81,18 @@ bool TGIFDither216::Row(const std::uint8_t* indices, std::uint8_t* out, std::uin
       // The error is (adjusted - level x 51) x 1024, so its sixteenths are whole: 7/16 of it is 448 a unit.
       const std::int32_t residual = adjusted - level * kCubeStep;
       carry[channel] = residual * (kErrorScale * 7 / 16);
-      below[behind + channel] += residual * (kErrorScale * 3 / 16);
-      below[slot + channel] += residual * (kErrorScale * 5 / 16);
-      below[ahead + channel] += residual * (kErrorScale * 1 / 16);
+      below[behind + channel] = far[channel] + residual * (kErrorScale * 3 / 16);
+      far[channel] = near[channel] + residual * (kErrorScale * 5 / 16);
+      near[channel] = residual * (kErrorScale * 1 / 16);
       cube = cube * 6 + level;
     }
     out[x] = static_cast<std::uint8_t>(cube);
+  }
+  // x is one pixel past the row: what is left goes to the slots of the last pixel and of the one past it.
+  const int last = 3 * (x - step + 1);
+  for (int channel = 0; channel < 3; ++channel) {
+    below[last + channel] = far[channel];
+    below[last + 3 * step + channel] = near[channel];
   }
   std::swap(FCurrent, FNext);
   FLeftToRight = !FLeftToRight;
