@@ -221,13 +221,22 @@ void TGIFImage::StopAllPainters() {
 void TGIFImage::SetDrawOptions(TGIFDrawOptions options) {
   if (options == FDrawOptions) return;
   FDrawOptions = options;
+  ResetBitmaps();
+  Changed(this);
+}
+
+void TGIFImage::ResetBitmaps() {
   FreeBitmap();
   SetPalette(nullptr);
   for (int i = 0; i < FrameCount(); ++i) {
-    Frames(i)->FreeBitmap();
+    Frames(i)->SetBitmap(nullptr);
     Frames(i)->SetPalette(nullptr);
   }
-  Changed(this);
+  // A still picture with only a local colour map keeps it as its global one.
+  if (GlobalColorMap().Count() == 0 && FrameCount() == 1) {
+    GlobalColorMap().Assign(&Frames(0)->ColorMap());
+    Frames(0)->ColorMap().Clear();
+  }
 }
 
 void TGIFImage::Draw(cl::TCanvas* canvas, const cl::TRect& rect) {

@@ -72,8 +72,11 @@ class TGIFImage : public cl::TGraphic, public TGIFImageCore {
   void FreeBitmap();
 
   TGIFDrawOptions DrawOptions() const { return FDrawOptions; }
-  // Renderings made under other options are dropped.
+  // Renderings made under other options are dropped (ResetBitmaps).
   void SetDrawOptions(TGIFDrawOptions options);
+  // Drops the cached bitmaps and palettes of the image and its frames. A single frame with only a local colour
+  // map hands that map to the global one.
+  void ResetBitmaps();
   std::uint8_t ThreadPriority() const { return FThreadPriority; }
   void SetThreadPriority(std::uint8_t priority) { FThreadPriority = priority; }
   // The colour under the frames; clNone: the header's background colour.

@@ -90,6 +90,11 @@ void TGIFSubImage::FreeBitmap() {
   FBitmap.reset();
 }
 
+void TGIFSubImage::SetBitmap(cl::TBitmap* source) {
+  FreeBitmap();
+  if (source) Assign(source);
+}
+
 void TGIFSubImage::FreeMask() {
   FMask.Reset();
   FMaskWanted = true;

@@ -53,6 +53,8 @@ class TGIFSubImage : public TGIFSubImageCore {
 
   void FreeDIB();
   void FreeBitmap();
+  // Drops the cached bitmap; a given bitmap then becomes the frame's picture (Assign).
+  void SetBitmap(cl::TBitmap* source);
   // Deletes the mask; the next rendering builds it again.
   void FreeMask();
   // A new empty cached bitmap in place of the old one.

@@ -6,6 +6,7 @@
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/registry.h"
+#include "image/gif_image.h"
 #include "viewer/core/image_files.h"
 #include "viewer/core/window_names.h"
 #include "viewer/core/working_copy.h"
@@ -46,12 +47,26 @@ ImageDocument::~ImageDocument() {
 
 OpenResult ImageDocument::Open(ImageControl& image, const std::string& name) {
   if (!cl::FileExists(name)) return OpenResult::Missing;
+  if (IsGifPath(name)) return OpenGif(image, name);
   image.ChangeFile(name);
   FFileName = name;
   const bool failed = image.ImageError();
   // A picture that could not be read is not written over the working copy.
   if (!failed) WriteWorkingCopy(image);
   return failed ? OpenResult::LoadFailed : OpenResult::Opened;
+}
+
+OpenResult ImageDocument::OpenGif(ImageControl& image, const std::string& name) {
+  if (FWorkFile.empty()) throw cl::EFCreateError("Cannot create file ''");
+  cl::Owned<img::TGIFImage> gif = cl::MakeOwned<img::TGIFImage>();
+  gif->SetDrawOptions(0);  // never animated
+  gif->LoadFromFile(name);
+  FFileName = name;
+  cl::TBitmap* firstFrame = gif->GetBitmap();
+  if (!firstFrame) return OpenResult::LoadFailed;  // a GIF without frames
+  firstFrame->SaveToFile(FWorkFile);
+  image.ChangeFile(FWorkFile);
+  return image.ImageError() ? OpenResult::LoadFailed : OpenResult::Opened;
 }
 
 void ImageDocument::WriteWorkingCopy(ImageControl& image) {

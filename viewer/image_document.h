@@ -47,7 +47,9 @@ class ImageDocument {
   void SetModified(bool modified) { FModified = modified; }
 
   // Loads name into the control and writes it to the working copy. A missing file loads nothing. Raises
-  // EFCreateError when the window has no working copy.
+  // EFCreateError when the window has no working copy. A name containing ".GIF" is read by the GIF image,
+  // not animated: its first frame becomes the working copy, which the control then shows; a GIF that cannot
+  // be read raises its error.
   OpenResult Open(ImageControl& image, const std::string& name);
   // Writes the control's picture to the working copy; raises EFCreateError when the window has none.
   void WriteWorkingCopy(ImageControl& image);
@@ -65,6 +67,8 @@ class ImageDocument {
   bool DeleteUserFile();
 
  private:
+  OpenResult OpenGif(ImageControl& image, const std::string& name);
+
   std::string FWorkFile;
   std::string FFileName;
   bool FModified = false;

@@ -188,6 +188,35 @@ TEST_F(GifImageTest, AFileWithoutColourTablesCannotBeShown) {
   }
 }
 
+TEST_F(GifImageTest, NewDrawOptionsDropTheRenderingsAndALoneLocalMapBecomesGlobal) {
+  TGIFImageCore core;
+  core.Header().SetWidth(2);
+  core.Header().SetHeight(1);
+  TGIFSubImageCore* frame = core.CreateFrame();
+  core.Images().Add(frame);
+  frame->SetDescriptorValue(dvWidth, 2);
+  frame->SetDescriptorValue(dvHeight, 1);
+  frame->ColorMap().Add(kRed);
+  frame->ColorMap().Add(kGreen);
+  frame->AllocatePixels();
+  frame->Data()[1] = 1;
+  Owned<cl::TMemoryStream> stream = Make<cl::TMemoryStream>();
+  core.SaveToStream(*stream);
+  stream->SetPosition(0);
+  Owned<TGIFImage> image = Make<TGIFImage>();
+  image->LoadFromStream(*stream);
+  int changes = 0;
+  image->SetOnChange(cl::TNotifyEvent([&](cl::TObject*) { ++changes; }));
+  image->SetDrawOptions(image->DrawOptions());
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(image->GlobalColorMap().Count(), 0);
+  image->SetDrawOptions(0);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(image->GlobalColorMap().Count(), 2);
+  EXPECT_EQ(image->Frames(0)->ColorMap().Count(), 0);
+  EXPECT_EQ(ColorsOf(image->GetBitmap()), (std::vector<std::uint32_t>{0xFF0000, 0x00FF00}));
+}
+
 TEST_F(GifImageTest, LoadingDrawingAndFreeingLeaveNoGdiObjects) {
   const std::string file = GiflibSample("x-trans.gif");
   Owned<cl::TBitmap> target = Make<cl::TBitmap>();

@@ -99,6 +99,9 @@ TEST(GifImport, AFrameAlreadyShownTakesANewPicture) {
   EXPECT_EQ(ColorsOf(frame->GetBitmap()), ColorsOf(device.get()));
   frame->FreeBitmap();
   EXPECT_EQ(ColorsOf(frame->GetBitmap()), ColorsOf(device.get()));  // rendered again from the imported indexes
+  Owned<cl::TBitmap> replacement = ColorfulBitmap(3, 2, cl::pf24bit);
+  frame->SetBitmap(replacement.get());
+  EXPECT_EQ(ColorsOf(frame->GetBitmap()), ColorsOf(replacement.get()));
 }
 
 TEST(GifImport, ConvertingReportsProgressEvery32Rows) {

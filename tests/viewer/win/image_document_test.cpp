@@ -10,7 +10,11 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
+#include "classlib/core/streams.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/dib.h"
 #include "classlib/win/registry.h"
+#include "image/core/gif_image_core.h"
 #include "taken_working_copies.h"
 #include "viewer/core/image_files.h"
 #include "viewer/settings.h"
@@ -93,6 +97,46 @@ TEST_F(ImageDocumentTest, MissingAndUnreadableFilesLeaveTheWorkingCopyUnwritten)
   EXPECT_EQ(document.Open(FImage, Path("missing.bmp")), OpenResult::Missing);
   EXPECT_EQ(document.Open(FImage, MakeFile("bad.bmp", "BAD")), OpenResult::LoadFailed);
   EXPECT_FALSE(cl::FileExists(document.WorkFile()));
+}
+
+// A GIF of two 2 x 1 frames: red and green, then blue and blue.
+void WriteTwoFrameGif(const std::string& name) {
+  img::TGIFImageCore gif;
+  gif.Header().SetWidth(2);
+  gif.Header().SetHeight(1);
+  for (cl::TColor color : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) gif.GlobalColorMap().Add(color);
+  for (int f = 0; f < 2; ++f) {
+    img::TGIFSubImageCore* frame = gif.CreateFrame();
+    gif.Images().Add(frame);
+    frame->SetDescriptorValue(img::dvWidth, 2);
+    frame->SetDescriptorValue(img::dvHeight, 1);
+    frame->AllocatePixels();
+    frame->Data()[0] = f == 0 ? 0 : 2;
+    frame->Data()[1] = f == 0 ? 1 : 2;
+  }
+  cl::TFileStream file(name, cl::fmCreate);
+  gif.SaveToStream(file);
+}
+
+TEST_F(ImageDocumentTest, GifNamesOpenTheirFirstFrameAsABitmapWorkingCopy) {
+  ImageDocument document;
+  const std::string file = Path("anim.gif.bmp");  // ".GIF" anywhere in the name takes the GIF path
+  WriteTwoFrameGif(file);
+  EXPECT_EQ(document.Open(FImage, file), OpenResult::Opened);
+  EXPECT_EQ(document.FileName(), file);
+  EXPECT_EQ(FImage.Picture, ReadAll(document.WorkFile()));  // the control shows the working copy
+  cl::Owned<cl::TBitmap> copy = cl::MakeOwned<cl::TBitmap>();
+  copy->LoadFromFile(document.WorkFile());
+  const cl::dib::TDibImage pixels = cl::dib::Read32(copy->Handle(), copy->Palette());
+  ASSERT_EQ(pixels.Width, 2);
+  // Blue, green, red of each pixel: frame 0's red and green.
+  EXPECT_EQ(std::vector<int>(pixels.Bits.begin(), pixels.Bits.begin() + 3), (std::vector<int>{0, 0, 255}));
+  EXPECT_EQ(std::vector<int>(pixels.Bits.begin() + 4, pixels.Bits.begin() + 7), (std::vector<int>{0, 255, 0}));
+
+  // A GIF that cannot be read raises its error and writes nothing.
+  ImageDocument other;
+  EXPECT_THROW(other.Open(FImage, MakeFile("cut.gif", "GIF89a")), cl::Exception);
+  EXPECT_FALSE(cl::FileExists(other.WorkFile()));
 }
 
 TEST_F(ImageDocumentTest, SaveAsWritesTheFileAndTheDocumentStandsForIt) {
