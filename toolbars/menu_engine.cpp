@@ -91,8 +91,9 @@ GlyphPixels ReadGlyph(HBITMAP bitmap) {
   header.bmiHeader.biPlanes = 1;
   header.bmiHeader.biBitCount = 32;
   header.bmiHeader.biCompression = BI_RGB;
-  cl::gdi::WindowDC screen;
-  if (!GetDIBits(screen.Get(), bitmap, 0, glyph.Height, all.data(), &header, DIB_RGB_COLORS)) {
+  // A memory DC: asking the screen's would go to the display server for every glyph.
+  cl::gdi::MemoryDC dc;
+  if (!GetDIBits(dc.Get(), bitmap, 0, glyph.Height, all.data(), &header, DIB_RGB_COLORS)) {
     glyph.Width = glyph.Height = 0;
     return glyph;
   }
@@ -105,6 +106,17 @@ GlyphPixels ReadGlyph(HBITMAP bitmap) {
 
 COLORREF AsColorRef(uint32_t pixel) {
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+// Calls draw(column, row, pixel) for each pixel of the glyph that is not of its transparent colour.
+template <class Draw>
+void ForEachOpaquePixel(const GlyphPixels& glyph, Draw draw) {
+  const uint32_t transparent = glyph.Transparent();
+  for (int row = 0; row < glyph.Height; ++row) {
+    for (int column = 0; column < glyph.Width; ++column) {
+      if (glyph.At(column, row) != transparent) draw(column, row, glyph.At(column, row));
+    }
+  }
 }
 
 // The pixels a disabled glyph keeps: dark ones (red below 133, green and blue at most 128 and 132).
@@ -345,19 +357,16 @@ void DrawTransparentGlyph(cl::TCanvas* canvas, int x, int y, HBITMAP bitmap) {
   const GlyphPixels glyph = ReadGlyph(bitmap);
   if (glyph.Pixels.empty()) return;
   canvas->Changing();
-  cl::gdi::MemoryDC source;
-  {
-    cl::gdi::SelectGuard select(source.Get(), bitmap);
-    GdiTransparentBlt(canvas->Handle(), x, y, glyph.Width, glyph.Height, source.Get(), 0, 0, glyph.Width, glyph.Height,
-                      AsColorRef(glyph.Transparent()));
-  }
+  // Pixel by pixel: a transparent blit of a small device bitmap costs Wine a round trip to the display.
+  HDC dc = canvas->Handle();
+  ForEachOpaquePixel(
+      glyph, [&](int column, int row, uint32_t pixel) { SetPixelV(dc, x + column, y + row, AsColorRef(pixel)); });
   canvas->Changed();
 }
 
 void DrawDisabledGlyph(cl::TCanvas* canvas, int x, int y, HBITMAP bitmap) {
   const GlyphPixels glyph = ReadGlyph(bitmap);
   if (glyph.Pixels.empty()) return;
-  const uint32_t transparent = glyph.Transparent();
   canvas->Changing();
   HDC dc = canvas->Handle();
   // The outline in the highlight colour one pixel right and down, then in the shadow colour on top.
@@ -365,14 +374,9 @@ void DrawDisabledGlyph(cl::TCanvas* canvas, int x, int y, HBITMAP bitmap) {
                               static_cast<COLORREF>(cl::ColorToRGB(cl::clBtnShadow))};
   for (int pass = 0; pass < 2; ++pass) {
     const int offset = pass == 0 ? 1 : 0;
-    for (int row = 0; row < glyph.Height; ++row) {
-      for (int column = 0; column < glyph.Width; ++column) {
-        const uint32_t pixel = glyph.At(column, row);
-        if (pixel != transparent && IsDarkGlyphPixel(pixel)) {
-          SetPixelV(dc, x + column + offset, y + row + offset, colors[pass]);
-        }
-      }
-    }
+    ForEachOpaquePixel(glyph, [&](int column, int row, uint32_t pixel) {
+      if (IsDarkGlyphPixel(pixel)) SetPixelV(dc, x + column + offset, y + row + offset, colors[pass]);
+    });
   }
   canvas->Changed();
 }
