@@ -122,6 +122,12 @@ MenuBarButton* FindBarButton(MenuBar* bar, uint16_t key);
 // opens; button itself when no other qualifies.
 MenuBarButton* NextBarButton(MenuBarButton* button, int delta, bool open);
 
+// Fills menu (its items freed first), or a new owner-drawn menu owned by owner, with the items of form's window
+// system menu, each owned by owner and sending its command to form when clicked; the items of the six window
+// commands are named SYSTEMRESTORE, SYSTEMMOVE, SYSTEMSIZE, SYSTEMMINIMIZE, SYSTEMMAXIMIZE and SYSTEMCLOSE. Null
+// without owner or form, or when the form has no system menu.
+TCustomPopupMenuEx* MenuFromSystemMenu(cl::TComponent* owner, cl::TForm* form, TCustomPopupMenuEx* menu);
+
 // The bitmap resource of an item ("MEX_" and the letters of name), loaded from the program, or null. The caller
 // deletes it.
 HBITMAP LoadItemBitmap(const std::string& name);

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <bitset>
+#include <utility>
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/core/string_utils.h"
 #include "classlib/win/application.h"
 #include "classlib/win/hint_window.h"
 
@@ -90,6 +92,26 @@ std::string ShortCutToText(TShortCut shortCut) {
   if (shortCut & scCtrl) text += "Ctrl+";
   if (shortCut & scAlt) text += "Alt+";
   return text + name;
+}
+
+TShortCut TextToShortCut(std::string_view text) {
+  static constexpr std::pair<std::string_view, TShortCut> kModifiers[] = {
+      {"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+  TShortCut modifiers = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& [prefix, flag] : kModifiers) {
+      if (text.size() > prefix.size() && SameText(text.substr(0, prefix.size()), prefix)) {
+        modifiers |= flag;
+        text.remove_prefix(prefix.size());
+        found = true;
+      }
+    }
+  }
+  for (WORD key = 1; key <= 0xFF; ++key) {
+    if (const std::string name = KeyName(key); !name.empty() && SameText(name, text)) return modifiers | key;
+  }
+  return 0;
 }
 
 // --- TMenuItem ---

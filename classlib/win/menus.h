@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classlib/core/component.h"
@@ -26,6 +27,8 @@ constexpr TShortCut scAlt = 0x8000;
 TShortCut ShortCut(WORD key, TShiftState shift);
 // English key names: "Ctrl+O", "F9", "Shift+Del", "Alt+BkSp"; "" for 0.
 std::string ShortCutToText(TShortCut shortCut);
+// The shortcut such a text names, modifiers in any order and case ignored; 0 when the text names no key.
+TShortCut TextToShortCut(std::string_view text);
 
 class TMenu;
 

@@ -74,6 +74,15 @@ TEST(ShortCuts, TextNamesTheModifiersAndTheKey) {
   EXPECT_EQ(ShortCutToText(0), "");
 }
 
+TEST(ShortCuts, TextIsReadBackIntoTheShortCut) {
+  for (TShortCut shortCut :
+       {ShortCut('O', {ssCtrl}), ShortCut(VK_F4, {ssAlt}), ShortCut(VK_DELETE, {ssShift, ssCtrl})}) {
+    EXPECT_EQ(TextToShortCut(ShortCutToText(shortCut)), shortCut) << ShortCutToText(shortCut);
+  }
+  EXPECT_EQ(TextToShortCut("alt+f4"), ShortCut(VK_F4, {ssAlt}));
+  for (const char* text : {"", "Ctrl+", "Ctrl+Nothing", "Alt+F4 "}) EXPECT_EQ(TextToShortCut(text), 0) << text;
+}
+
 TEST_F(MenusTest, HandlesHoldTheVisibleItemsWithStateAndShortcutText) {
   HMENU bar = GetMenu(form->Handle());
   ASSERT_EQ(bar, form->MainMenu1->Handle());
