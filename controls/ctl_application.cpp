@@ -7,6 +7,7 @@
 #include "controls/core/settings_rules.h"
 #include "controls/ini_ctrl.h"
 #include "controls/system_info.h"
+#include "controls/timer_pool.h"
 
 namespace ctl {
 
@@ -15,6 +16,7 @@ TCtlApplication* CtlApplication = nullptr;
 namespace {
 
 constexpr int kHandCursorResource = 16548;
+constexpr uint16_t kPoolInterval = 50;
 
 std::string ApplicationTitle() {
   return cl::Application ? cl::Application->Title() : std::string();
@@ -39,6 +41,7 @@ TCtlApplication::TCtlApplication(cl::TComponent* owner) : TComponent(owner) {
   // The mutex is held until the process ends; one that cannot be made leaves AlreadyRunning false.
   FMutexHandle = CreateMutexA(nullptr, FALSE, cl::ExtractFileName(cl::ParamStr(0)).c_str());
   FAlreadyRunning = FMutexHandle && GetLastError() == ERROR_ALREADY_EXISTS;
+  FTimerPool = cl::New<TCtlTimerPool>(nullptr, kPoolInterval);
   SetLogFileName("");
   RegisterCursor(crCtlHand, MAKEINTRESOURCEA(kHandCursorResource));
 }
@@ -50,6 +53,7 @@ TCtlApplication::~TCtlApplication() {
 void TCtlApplication::BeforeDestruction() {
   inherited::BeforeDestruction();
   cl::FreeAndNil(FCommonIniCtrl);
+  cl::FreeAndNil(FTimerPool);
 }
 
 std::string TCtlApplication::GetDefaultRegPath() const {
@@ -58,6 +62,18 @@ std::string TCtlApplication::GetDefaultRegPath() const {
 
 void TCtlApplication::SetLogFileName(const std::string& name) {
   FLogFileName = ctl::LogFileName(name, cl::ParamStr(0), FLogPathPrefix, GetPrefixFolders());
+}
+
+uint16_t TCtlApplication::AddTimer(uint16_t interval, const cl::TNotifyEvent& handler) {
+  return FTimerSlots.AddTimer(*FTimerPool, interval, handler);
+}
+
+void TCtlApplication::RemoveTimer(uint16_t ident) {
+  FTimerSlots.RemoveTimer(*FTimerPool, ident);
+}
+
+TCtlTimerItem* TCtlApplication::GetTimer(uint16_t ident) const {
+  return FTimerPool->GetTimer(ident);
 }
 
 void InitControlLibrary() {

@@ -1,6 +1,7 @@
 // TCtlApplication, the control library's one application object per process: whether another copy of the program
 // already runs, the process-wide settings store, and values other components read (effect speed, display options,
-// company and version texts, log file name). InitControlLibrary makes it; the programs call that at start, before
+// company and version texts, log file name), the process-wide timer pool with its numbered timer slots.
+// InitControlLibrary makes it; the programs call that at start, before
 // any form is built.
 #pragma once
 
@@ -10,11 +11,14 @@
 #include <string>
 
 #include "classlib/core/component.h"
+#include "classlib/core/events.h"
 #include "controls/core/text_routines.h"
+#include "controls/core/timer_pool.h"
 
 namespace ctl {
 
 class TCtlIniCtrl;
+class TCtlTimerPool;
 
 // Bit 0 of DisplayOptions: the drawing procedures skip their palette work on screens of 8 bits per pixel or fewer.
 constexpr uint8_t doSkipPaletteOnLowColor = 0x01;
@@ -56,6 +60,16 @@ class TCtlApplication : public cl::TComponent {
   HANDLE MutexHandle() const { return FMutexHandle; }
   // True when another process already held the mutex named after this program's file when this one started.
   bool AlreadyRunning() const { return FAlreadyRunning; }
+  // The process-wide timer pool, ticking every 50 ms.
+  TCtlTimerPool* TimerPool() const { return FTimerPool; }
+
+  // Lends a timer of the pool through the lowest free slot and returns its identifier 0xFD00 + slot; 0 when all
+  // 250 slots are taken. An interval that does not fit the pool's 50 ms raises and leaves the slot free.
+  uint16_t AddTimer(uint16_t interval, const cl::TNotifyEvent& handler);
+  // Returns the timer of a lent identifier and frees its slot; any other identifier is ignored.
+  void RemoveTimer(uint16_t ident);
+  // The pool's item of that identifier, or null.
+  TCtlTimerItem* GetTimer(uint16_t ident) const;
 
  private:
   std::string FCompanyName;
@@ -68,6 +82,8 @@ class TCtlApplication : public cl::TComponent {
   cl::TComponent* FMessageBoxDlg = nullptr;
   HANDLE FMutexHandle = nullptr;
   bool FAlreadyRunning = false;
+  TCtlTimerPool* FTimerPool = nullptr;
+  TCtlTimerSlots FTimerSlots;
 };
 
 // The application object between InitControlLibrary and the end of the class library, else null.

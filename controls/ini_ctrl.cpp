@@ -12,6 +12,10 @@ constexpr uint8_t kAlphaEntries = 26;
 
 }  // namespace
 
+HKEY PredefinedKey(uint32_t value) {
+  return reinterpret_cast<HKEY>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+}
+
 TCtlRegIniFile::TCtlRegIniFile(HKEY root, const std::string& path) : TRegIniFile(path, root) {
   SetLazyWrite(true);
 }
@@ -51,7 +55,7 @@ auto TCtlIniCtrl::Perform(const std::string& section, Operation operation) {
     return operation(file, GetSectionName(section));
   }
   // Opened with creation, also for a read; freed before any exception of the operation leaves.
-  TCtlRegIniFile registry(reinterpret_cast<HKEY>(static_cast<uintptr_t>(RegRootKeyValue(FRegRoot))), GetRegPath());
+  TCtlRegIniFile registry(PredefinedKey(RegRootKeyValue(FRegRoot)), GetRegPath());
   return operation(registry, GetSectionName(section));
 }
 

@@ -12,6 +12,10 @@
 
 namespace ctl {
 
+// The handle of a predefined root key from its 32-bit value (0x80000001 is HKEY_CURRENT_USER), sign-extended as the
+// system's own constants are in 64-bit programs.
+HKEY PredefinedKey(uint32_t value);
+
 // A registry settings file on a root key and key path, opened (and created when missing) at construction.
 class TCtlRegIniFile : public cl::TRegIniFile {
   CL_CLASS(TCtlRegIniFile, cl::TRegIniFile)

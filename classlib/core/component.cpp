@@ -161,4 +161,9 @@ DispatchScope::~DispatchScope() {
   if (--FComponent->FDispatchDepth == 0 && FComponent->FDeleteWhenIdle) delete FComponent;
 }
 
+void TComponent::Publish(rtti::Builder& b) {
+  b.Prop("Name", rtti::tiString, &TComponent::Name, &TComponent::SetName);
+  b.Prop("Tag", rtti::tiInteger, &TComponent::Tag, &TComponent::SetTag);
+}
+
 }  // namespace cl

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/core/object.h"
+#include "classlib/core/rtti.h"
 #include "classlib/core/set.h"
 
 namespace cl {
@@ -19,7 +20,7 @@ using TComponentState = Set<TComponentStateFlag>;
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-  CL_CLASS(TComponent, TPersistent)
+  CL_PUBLISHED_CLASS(TComponent, TPersistent)
  public:
   explicit TComponent(TComponent* owner);
 

@@ -12,6 +12,10 @@
 
 namespace cl {
 
+namespace rtti {
+struct TClassInfo;
+}
+
 // What a class knows about itself: its name and its base.
 struct TClass {
   const char* Name;
@@ -45,6 +49,9 @@ class TObject {
   virtual const TClass* ClassType() const { return StaticClass(); }
   std::string ClassName() const { return ClassType()->Name; }
   bool InheritsFrom(const TClass* ancestor) const { return ClassType()->InheritsFrom(ancestor); }
+  // What the class publishes (rtti.h); a class without a list of its own shares its base's.
+  static const rtti::TClassInfo* StaticClassInfo();
+  virtual const rtti::TClassInfo* ClassInfo() const { return StaticClassInfo(); }
 
   virtual void AfterConstruction() {}
   // Phase 1 of destruction: the object is still whole, virtual calls work.

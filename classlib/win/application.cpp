@@ -215,6 +215,10 @@ void TApplication::Run() {
   }
 }
 
+void Halt(int exitCode) {
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
 void TApplication::Terminate() {
   if (FTerminated) return;
   FTerminated = true;

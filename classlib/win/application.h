@@ -176,6 +176,9 @@ extern TApplication* Application;
 // Runs fn later through Application (see TApplication::PostDeferred); nothing without an application.
 void PostDeferred(Weak<TObject> target, std::function<void()> fn);
 
+// Ends the process at once (ExitProcess): no form, component or library object is freed, nothing more runs.
+[[noreturn]] void Halt(int exitCode = 0);
+
 // Starts the library on the calling thread, which becomes the GUI thread: makes Application and Screen. Call
 // once in main.
 void Initialize();

@@ -195,4 +195,10 @@ void TComboBox::Dispatch(TMessage& message) {
   }
 }
 
+void TComboBox::Publish(rtti::Builder& b) {
+  b.Prop("Text", rtti::tiString, &TControl::Text, &TControl::SetText);
+  b.Prop("ItemIndex", rtti::tiInteger, &TComboBox::ItemIndex, &TComboBox::SetItemIndex);
+  b.Prop("Items", rtti::ClassInfo<TStrings>(), &TComboBox::Items, &TComboBox::SetItems);
+}
+
 }  // namespace cl

@@ -11,7 +11,7 @@ namespace cl {
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 class TComboBox : public TWinControl {
-  CL_CLASS(TComboBox, TWinControl)
+  CL_PUBLISHED_CLASS(TComboBox, TWinControl)
  public:
   explicit TComboBox(TComponent* owner);
   void BeforeDestruction() override;

@@ -410,4 +410,19 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (FOnMouseUp) FOnMouseUp(this, button, shift, x, y);
 }
 
+void TControl::Publish(rtti::Builder& b) {
+  b.Prop("Left", rtti::tiInteger, &TControl::Left, &TControl::SetLeft);
+  b.Prop("Top", rtti::tiInteger, &TControl::Top, &TControl::SetTop);
+  b.Prop("Width", rtti::tiInteger, &TControl::Width, &TControl::SetWidth);
+  b.Prop("Height", rtti::tiInteger, &TControl::Height, &TControl::SetHeight);
+  b.Prop("Color", rtti::tiColor, &TControl::Color, &TControl::SetColor);
+  b.Prop("Cursor", rtti::tiCursor, &TControl::Cursor, &TControl::SetCursor);
+  b.Prop("Enabled", rtti::tiBoolean, &TControl::Enabled, &TControl::SetEnabled);
+  b.Prop("Visible", rtti::tiBoolean, &TControl::Visible, &TControl::SetVisible);
+  b.Prop("Hint", rtti::tiString, &TControl::Hint, &TControl::SetHint);
+  b.Prop("ShowHint", rtti::tiBoolean, &TControl::ShowHint, &TControl::SetShowHint);
+  b.Prop("Font", rtti::ClassInfo<TFont>(), &TControl::Font, &TControl::SetFont);
+  b.Prop("OnClick", rtti::MethodInfo<TNotifyEvent>(), &TControl::OnClick, &TControl::SetOnClick);
+}
+
 }  // namespace cl

@@ -49,7 +49,7 @@ TShiftState MouseKeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
 
 class TControl : public TComponent {
-  CL_CLASS(TControl, TComponent)
+  CL_PUBLISHED_CLASS(TControl, TComponent)
  public:
   explicit TControl(TComponent* owner);
   void BeforeDestruction() override;

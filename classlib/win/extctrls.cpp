@@ -207,4 +207,9 @@ void TRadioGroup::Dispatch(TMessage& message) {
   if (message.Msg == CM_FONTCHANGED) ArrangeButtons();
 }
 
+void TRadioGroup::Publish(rtti::Builder& b) {
+  b.Prop("ItemIndex", rtti::tiInteger, &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex);
+  b.Prop("Items", rtti::ClassInfo<TStrings>(), &TRadioGroup::Items, &TRadioGroup::SetItems);
+}
+
 }  // namespace cl

@@ -77,7 +77,7 @@ class TImage : public TGraphicControl {
 // ItemIndex to a new value, fires OnClick. While the form loads, ItemIndex is only stored (the items may come
 // later) and checked against the items in Loaded.
 class TRadioGroup : public TGroupBox {
-  CL_CLASS(TRadioGroup, TGroupBox)
+  CL_PUBLISHED_CLASS(TRadioGroup, TGroupBox)
  public:
   explicit TRadioGroup(TComponent* owner);
   void BeforeDestruction() override;

@@ -527,4 +527,12 @@ void TForm::Dispatch(TMessage& message) {
   }
 }
 
+void TForm::Publish(rtti::Builder& b) {
+  b.Prop("Caption", rtti::tiString, &TControl::Caption, &TControl::SetCaption);
+  b.Prop("WindowState", TWindowStateInfo, &TForm::WindowState, &TForm::SetWindowState);
+  b.Prop("OnCreate", rtti::MethodInfo<TNotifyEvent>(), &TForm::OnCreate, &TForm::SetOnCreate);
+  b.Prop("OnShow", rtti::MethodInfo<TNotifyEvent>(), &TForm::OnShow, &TForm::SetOnShow);
+  b.Prop("OnDestroy", rtti::MethodInfo<TNotifyEvent>(), &TForm::OnDestroy, &TForm::SetOnDestroy);
+}
+
 }  // namespace cl

@@ -19,6 +19,7 @@ using TBorderIcons = Set<TBorderIcon>;
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poScreenCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+CL_ENUM_INFO(TWindowState, wsNormal, wsMinimized, wsMaximized)
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
@@ -38,7 +39,7 @@ using TCloseEvent = Event<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = Event<void(TObject* Sender, bool& CanClose)>;
 
 class TForm : public TCustomControl {
-  CL_CLASS(TForm, TCustomControl)
+  CL_PUBLISHED_CLASS(TForm, TCustomControl)
  public:
   explicit TForm(TComponent* owner);
   // Runs the load protocol (or, for CreateNew, only OnCreate).

@@ -205,4 +205,15 @@ HGDIOBJ TBrush::MakeHandle() const {
   return gdi::Track(gdi::Check(CreateHatchBrush(kHatches[FStyle], color)));
 }
 
+// In the order of the names, as whole-object texts list them.
+void TFont::Publish(rtti::Builder& b) {
+  b.Prop("Charset", rtti::tiInteger, &TFont::Charset, &TFont::SetCharset);
+  b.Prop("Color", rtti::tiColor, &TFont::Color, &TFont::SetColor);
+  b.Prop("Height", rtti::tiInteger, &TFont::Height, &TFont::SetHeight);
+  b.Prop("Name", rtti::tiString, &TFont::Name, &TFont::SetName);
+  b.Prop("Pitch", TFontPitchInfo, &TFont::Pitch, &TFont::SetPitch);
+  b.Prop("Size", rtti::tiInteger, &TFont::Size, &TFont::SetSize);
+  b.Prop("Style", TFontStylesInfo, &TFont::Style, &TFont::SetStyle);
+}
+
 }  // namespace cl

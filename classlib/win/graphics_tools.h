@@ -8,6 +8,7 @@
 
 #include "classlib/core/events.h"
 #include "classlib/core/object.h"
+#include "classlib/core/rtti.h"
 #include "classlib/core/set.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/gdi.h"
@@ -19,6 +20,9 @@ class TBitmap;
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = Set<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+CL_ENUM_INFO(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+inline constexpr rtti::TTypeInfo TFontStylesInfo = rtti::SetInfo(TFontStyleInfo, "TFontStyles");
+CL_ENUM_INFO(TFontPitch, fpDefault, fpVariable, fpFixed)
 using TFontCharset = uint8_t;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -67,7 +71,7 @@ class TGraphicsObject : public TPersistent {
 };
 
 class TFont : public TGraphicsObject {
-  CL_CLASS(TFont, TGraphicsObject)
+  CL_PUBLISHED_CLASS(TFont, TGraphicsObject)
  public:
   TFont();
 

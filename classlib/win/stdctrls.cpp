@@ -323,4 +323,12 @@ void TLabel::Dispatch(TMessage& message) {
   if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED) AdjustBounds();
 }
 
+void TCheckBox::Publish(rtti::Builder& b) {
+  b.Prop("Checked", rtti::tiBoolean, &TButtonControl::Checked, &TCheckBox::SetChecked);
+}
+
+void TCustomEdit::Publish(rtti::Builder& b) {
+  b.Prop("Text", rtti::tiString, &TControl::Text, &TControl::SetText);
+}
+
 }  // namespace cl

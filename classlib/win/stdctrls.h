@@ -59,7 +59,7 @@ class TButtonControl : public TWinControl {
 
 // A check box. Setting Checked to a new value fires OnClick, as a click by the user does.
 class TCheckBox : public TButtonControl {
-  CL_CLASS(TCheckBox, TButtonControl)
+  CL_PUBLISHED_CLASS(TCheckBox, TButtonControl)
  public:
   explicit TCheckBox(TComponent* owner);
   void SetChecked(bool checked);
@@ -98,7 +98,7 @@ class TGroupBox : public TCustomControl {
 
 // A single-line edit. The text lives in the window while it exists; EN_CHANGE fires Change/OnChange.
 class TCustomEdit : public TWinControl {
-  CL_CLASS(TCustomEdit, TWinControl)
+  CL_PUBLISHED_CLASS(TCustomEdit, TWinControl)
  public:
   explicit TCustomEdit(TComponent* owner);
 

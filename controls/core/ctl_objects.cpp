@@ -6,6 +6,11 @@ namespace {
 constexpr size_t kAboutLength = 10;
 }
 
+CtlEOneInstError::CtlEOneInstError(const std::string& className, int kind)
+    : Exception(className + ":\r" +
+                (kind == 0 ? "Invalid owner (<>TForm) or second instance on a form"
+                           : "Already one " + className + " control in this project!")) {}
+
 void TChangeNotifier::Notify(cl::TObject* sender) const {
   if (!FLocked && FOnChange) FOnChange(sender);
 }

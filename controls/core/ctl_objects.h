@@ -6,6 +6,7 @@
 
 #include "classlib/core/component.h"
 #include "classlib/core/events.h"
+#include "classlib/core/exceptions.h"
 
 namespace ctl {
 
@@ -41,6 +42,13 @@ class TCtlObject : public cl::TPersistent {
 
  private:
   TChangeNotifier FNotifier;
+};
+
+// The library's error for a misplaced single-use component: kind 0 "<class>:" CR "Invalid owner (<>TForm) or
+// second instance on a form", kind 1 "<class>:" CR "Already one <class> control in this project!".
+class CtlEOneInstError : public cl::Exception {
+ public:
+  CtlEOneInstError(const std::string& className, int kind);
 };
 
 class TCtlComponent : public cl::TComponent {

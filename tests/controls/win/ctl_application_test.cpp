@@ -13,6 +13,7 @@
 #include "controls/ini_ctrl.h"
 #include "controls/system_info.h"
 #include "controls/utility_routines.h"
+#include "child_process.h"
 
 namespace {
 
@@ -21,32 +22,11 @@ using namespace ctl;
 constexpr char kChildVariable[] = "CTL_APPLICATION_CHILD";
 
 bool IsChild() {
-  return GetEnvironmentVariableA(kChildVariable, nullptr, 0) > 0;
+  return ctl::test::IsChild(kChildVariable);
 }
 
-// Starts this program again with only the child tests, and pumps messages until it ends: the child may send
-// messages to this process's windows. Returns its exit code.
 DWORD RunChild(const std::string& test) {
-  const std::string self = cl::ParamStr(0);
-  std::string command = "\"" + self + "\" --gtest_filter=CtlApplicationChild." + test;
-  SetEnvironmentVariableA(kChildVariable, "1");
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessA(self.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-  SetEnvironmentVariableA(kChildVariable, nullptr);
-  if (!started) return 1000;
-  const DWORD deadline = GetTickCount() + 60000;
-  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-         GetTickCount() < deadline) {
-    cl::Application->ProcessMessages();
-  }
-  DWORD exitCode = 1001;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return exitCode;
+  return ctl::test::RunChild(kChildVariable, "CtlApplicationChild." + test);
 }
 
 class CtlApplicationTest : public testing::Test {
