@@ -7,6 +7,7 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/win/bitmap.h"
+#include "classlib/win/dib.h"
 #include "classlib/win/gdi.h"
 
 namespace img {
@@ -27,26 +28,6 @@ uint32_t ReadLittleEndian(const uint8_t* bytes, int count) {
   for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
   return value;
 }
-
-// GlobalLock for the lifetime of the object, and GlobalFree of the block at the end.
-class LockedDib {
- public:
-  explicit LockedDib(HGLOBAL dib)
-      : FDib(dib), FBytes(static_cast<const uint8_t*>(GlobalLock(dib))), FSize(GlobalSize(dib)) {}
-  LockedDib(const LockedDib&) = delete;
-  LockedDib& operator=(const LockedDib&) = delete;
-  ~LockedDib() {
-    if (FBytes) GlobalUnlock(FDib);
-    GlobalFree(FDib);
-  }
-  const uint8_t* Bytes() const { return FBytes; }
-  size_t Size() const { return FSize; }
-
- private:
-  HGLOBAL FDib;
-  const uint8_t* FBytes;
-  size_t FSize;
-};
 
 // What the header tells about the colour table and where the pixel bits start.
 struct DibLayout {
@@ -111,7 +92,7 @@ HPALETTE CreateTablePalette(const uint8_t* table, const DibLayout& layout) {
 }  // namespace
 
 void PackedDibToBitmap(HGLOBAL dib, cl::TBitmap* target) {
-  LockedDib locked(dib);
+  const cl::dib::TakenBlock locked(dib);
   if (!locked.Bytes()) RaiseBadDib();
   const DibLayout layout = ReadLayout(locked.Bytes(), locked.Size());
   const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(locked.Bytes());

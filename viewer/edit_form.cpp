@@ -3,6 +3,7 @@
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/application.h"
+#include "classlib/win/bitmap.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/dialogs.h"
 #include "classlib/win/file_dialogs.h"
@@ -38,6 +39,12 @@ int AskToSave(const std::string& caption) {
 
 cl::TModalResult Tell(const std::string& text, cl::TMsgDlgType type, cl::TMsgDlgButtons buttons = {cl::mbOK}) {
   return cl::MessageDlg(text, type, buttons, 0);
+}
+
+// A window without a working copy says so itself; the caller only stops.
+[[noreturn]] void StopWithoutWorkingCopy(const cl::EFCreateError& error) {
+  Tell(error.Message(), cl::mtError);
+  cl::Abort();
 }
 
 }  // namespace
@@ -112,6 +119,9 @@ void TEditForm::CreateMenu() {
   AddMenuItem(file, "Close1", "&Close", 0, CL_EVENT(Close1Click));
   AddMenuItem(file, "Delete1", "Delete...", cl::ShortCut('D', {cl::ssCtrl}), CL_EVENT(Delete1Click));
   AddMenuItem(file, "N4", "-");
+  AddMenuItem(file, "AcquireImage1", "Acquire Image...", 0, CL_EVENT(AcquireImage1Click));
+  AddMenuItem(file, "SelectSource1", "Select Source...", 0, CL_EVENT(SelectSource1Click));
+  AddMenuItem(file, "N12", "-");
   AddMenuItem(file, "PrintSetup1", "Prin&t Setup...", 0, CL_EVENT(PrintSetup1Click));
   AddMenuItem(file, "N13", "-");
   AddMenuItem(file, "Preferences1", "Preferences...", 0, CL_EVENT(Preferences1Click));
@@ -147,9 +157,7 @@ void TEditForm::Open(const std::string& name) {
     try {
       result = FDocument.Open(*FImage, name);
     } catch (const cl::EFCreateError& error) {
-      // No working copy: the window says so itself; the caller only stops.
-      Tell(error.Message(), cl::mtError);
-      cl::Abort();
+      StopWithoutWorkingCopy(error);
     }
     if (result == OpenResult::Missing) {
       Image1->SetBounds(0, 0, 0, 0);
@@ -165,6 +173,20 @@ void TEditForm::Open(const std::string& name) {
 
 void TEditForm::WriteWorkingCopy() {
   FDocument.WriteWorkingCopy(*FImage);
+}
+
+void TEditForm::OpenPicture(cl::TBitmap* picture) {
+  HourGlass hourGlass;
+  try {
+    picture->SaveToFile(FDocument.RequireWorkFile());
+  } catch (const cl::EFCreateError& error) {
+    StopWithoutWorkingCopy(error);
+  }
+  Image1->ChangeFile(FDocument.WorkFile());
+  FDocument.SetModified(true);
+  Image1->Show();
+  AutoFitLargePicture();
+  ScrollToTopLeft();
 }
 
 void TEditForm::ScrollToTopLeft() {
@@ -210,6 +232,14 @@ void TEditForm::Open1Click(cl::TObject* sender) {
 
 void TEditForm::Tarnby1Click(cl::TObject* sender) {
   if (FrameForm) FrameForm->Tarnby1Click(sender);
+}
+
+void TEditForm::AcquireImage1Click(cl::TObject* sender) {
+  if (FrameForm) FrameForm->AcquireImage1Click(sender);
+}
+
+void TEditForm::SelectSource1Click(cl::TObject* sender) {
+  if (FrameForm) FrameForm->SelectSource1Click(sender);
 }
 
 void TEditForm::Exit1Click(cl::TObject* sender) {

@@ -12,6 +12,7 @@
 #include "viewer/menu_items.h"
 
 namespace cl {
+class TBitmap;
 class TMainMenu;
 class TPopupMenu;
 class TPrinterSetupDialog;
@@ -49,6 +50,10 @@ class TEditForm : public cl::TForm {
   // is reported; a missing one leaves the window empty. Without a working copy the window reports that and
   // raises the silent EAbort; other failures pass to the caller.
   void Open(const std::string& name);
+  // Shows a picture that has no file (an acquired image) in this new window: it becomes the working copy, the
+  // window stays untitled and counts as changed, so that closing it asks before the picture is lost. Without a
+  // working copy the window reports that and raises the silent EAbort.
+  void OpenPicture(cl::TBitmap* picture);
   // Save: writes the window's file when it has one and was changed, else runs Save As; true when written.
   bool Save();
   // Save As: the save dialog starts in "LastDir"; a name chosen without an extension gets the one of the chosen
@@ -164,6 +169,8 @@ class TEditForm : public cl::TForm {
   void Close1Click(cl::TObject* sender);
   void PrintSetup1Click(cl::TObject* sender);
   void RecentFileClick(cl::TObject* sender);
+  void AcquireImage1Click(cl::TObject* sender);
+  void SelectSource1Click(cl::TObject* sender);
   void Exit1Click(cl::TObject* sender);
   void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   void ScrollToTopLeft();

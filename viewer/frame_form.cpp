@@ -17,6 +17,7 @@
 #include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
 #include "viewer/edit_form.h"
+#include "viewer/enh_twain.h"
 #include "viewer/hour_glass.h"
 #include "viewer/pref_form.h"
 #include "viewer/settings.h"
@@ -50,6 +51,9 @@ void TFrameForm::CreateMenu() {
   AddMenuItem(file, "N7", "-");
   AddMenuItem(file, "Tarnby1", "Tarnby...", cl::ShortCut(VK_F9, {}), CL_EVENT(Tarnby1Click));
   AddMenuItem(file, "N8", "-");
+  AddMenuItem(file, "AcquireImage1", "Acquire Image...", 0, CL_EVENT(AcquireImage1Click));
+  AddMenuItem(file, "SelectSource1", "Select Source...", 0, CL_EVENT(SelectSource1Click));
+  AddMenuItem(file, "N14", "-");
   AddMenuItem(file, "Preferences1", "Preferences...", 0, CL_EVENT(Preferences1Click));
   N9 = AddMenuItem(file, "N9", "-");
   RecentItems = AddRecentFileItems(file, 2, CL_EVENT(RecentFileClick));
@@ -96,6 +100,13 @@ void TFrameForm::CreateComponents() {
   OpenFileDialog->SetDefaultExt("JPG");
   OpenFileDialog->SetOptions({cl::ofHideReadOnly, cl::ofAllowMultiSelect});
   OpenFileDialog->SetFilter(kOpenFilter);
+
+  Twain1 = cl::Make<TEnhTwain>(this, "Twain1");
+  Twain1->SetProductFamily("Orlanto");
+  Twain1->SetProductName("Orlanto");
+  Twain1->SetManufacturer("Marbeck Tressel Software");
+  Twain1->SetXRes(600);
+  Twain1->SetYRes(600);
 
   LimitMe1 = cl::Make<TLimitMe>(this, "LimitMe1");
   LimitMe1->SetBija("Orlanto");
@@ -204,9 +215,13 @@ void TFrameForm::OrlantoHomePage1Click(cl::TObject*) {
 }
 
 TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {
+  return ShowNewWindow([&name](TEditForm& window) { window.Open(name); });
+}
+
+TEditForm* TFrameForm::ShowNewWindow(const std::function<void(TEditForm&)>& fill) {
   TEditForm* window = cl::New<TEditForm>(this);
   try {
-    window->Open(name);
+    fill(*window);
   } catch (...) {
     window->Show();
     throw;

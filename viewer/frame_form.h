@@ -4,6 +4,7 @@
 // it, each in a new image window.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "classlib/win/forms.h"
@@ -21,6 +22,7 @@ class TTimer;
 namespace viewer {
 
 class TEditForm;
+class TEnhTwain;
 
 class TFrameForm : public cl::TForm {
   CL_CLASS(TFrameForm, cl::TForm)
@@ -38,6 +40,7 @@ class TFrameForm : public cl::TForm {
   cl::TTimer* Timer1 = nullptr;
   cl::TTimer* Timer2 = nullptr;
   cl::TOpenDialog* OpenFileDialog = nullptr;
+  TEnhTwain* Twain1 = nullptr;
 
   // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
   static constexpr int kHintPanel = 0;
@@ -64,6 +67,11 @@ class TFrameForm : public cl::TForm {
   void Preferences1Click(cl::TObject* sender);
   // A new image window with the clipboard's bitmap.
   void Paste1Click(cl::TObject* sender);
+  // Acquires an image from the TWAIN source without its own interface into a new window (none when nothing
+  // came); without a source manager the user is told so.
+  void AcquireImage1Click(cl::TObject* sender);
+  // The source manager's dialog for the source to acquire from.
+  void SelectSource1Click(cl::TObject* sender);
 
   void Dispatch(cl::TMessage& message) override;
 
@@ -85,6 +93,10 @@ class TFrameForm : public cl::TForm {
   // Opening the Edit menu: Paste as the clipboard allows.
   void Edit1Click(cl::TObject* sender);
   void CreateMenu();
+  // Creates an image window, fills it and shows it; the window stays shown when filling it raises.
+  TEditForm* ShowNewWindow(const std::function<void(TEditForm&)>& fill);
+  // Tells the user when there is no source manager to acquire with.
+  bool TwainAvailable();
   // Every second: the application's title follows the frame's caption.
   void Timer1Timer(cl::TObject* sender);
   // Every 750 ms: opens what a second instance handed over.

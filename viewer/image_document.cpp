@@ -69,9 +69,13 @@ OpenResult ImageDocument::OpenGif(ImageControl& image, const std::string& name) 
   return image.ImageError() ? OpenResult::LoadFailed : OpenResult::Opened;
 }
 
-void ImageDocument::WriteWorkingCopy(ImageControl& image) {
+const std::string& ImageDocument::RequireWorkFile() const {
   if (FWorkFile.empty()) throw cl::EFCreateError("Cannot create file ''");
-  if (!WritesAndChecks(image, FWorkFile)) throw cl::EFCreateError("Cannot create file '" + FWorkFile + "'");
+  return FWorkFile;
+}
+
+void ImageDocument::WriteWorkingCopy(ImageControl& image) {
+  if (!WritesAndChecks(image, RequireWorkFile())) throw cl::EFCreateError("Cannot create file '" + FWorkFile + "'");
 }
 
 SaveResult ImageDocument::SaveAs(ImageControl& image, const std::string& target) {

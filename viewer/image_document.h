@@ -41,6 +41,8 @@ class ImageDocument {
   ImageDocument& operator=(const ImageDocument&) = delete;
 
   const std::string& WorkFile() const { return FWorkFile; }
+  // The working copy's name; raises EFCreateError when the window has none.
+  const std::string& RequireWorkFile() const;
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& name) { FFileName = name; }
   bool Modified() const { return FModified; }

@@ -180,5 +180,13 @@ std::vector<TColorEntry> EntriesOf(HPALETTE palette) {
   return colors;
 }
 
+TakenBlock::TakenBlock(HGLOBAL block)
+    : FBlock(block), FBytes(static_cast<const uint8_t*>(GlobalLock(block))), FSize(FBytes ? GlobalSize(block) : 0) {}
+
+TakenBlock::~TakenBlock() {
+  if (FBytes) GlobalUnlock(FBlock);
+  GlobalFree(FBlock);
+}
+
 }  // namespace dib
 }  // namespace cl

@@ -48,5 +48,22 @@ TDibImage Read32(HBITMAP bitmap, HPALETTE palette);
 HPALETTE CreatePaletteOf(const std::vector<TColorEntry>& colors);
 std::vector<TColorEntry> EntriesOf(HPALETTE palette);
 
+// A packed DIB in global memory handed over by someone else: locked for the object's lifetime, freed at its end
+// (also when reading it raised). Bytes() is null and Size() 0 when the block cannot be locked.
+class TakenBlock {
+ public:
+  explicit TakenBlock(HGLOBAL block);
+  TakenBlock(const TakenBlock&) = delete;
+  TakenBlock& operator=(const TakenBlock&) = delete;
+  ~TakenBlock();
+  const uint8_t* Bytes() const { return FBytes; }
+  size_t Size() const { return FSize; }
+
+ private:
+  HGLOBAL FBlock;
+  const uint8_t* FBytes;
+  size_t FSize;
+};
+
 }  // namespace dib
 }  // namespace cl

@@ -355,5 +355,18 @@ TEST(DibRoutines, SizesAndPackedDibFollowTheBitmapsOwnFormat) {
   gdi::Delete(copy);
 }
 
+TEST(DibRoutines, ATakenBlockIsReadableWhileHeldAndFreedAfterwards) {
+  HGLOBAL block = GlobalAlloc(GHND, 24);
+  static_cast<uint8_t*>(GlobalLock(block))[23] = 7;
+  GlobalUnlock(block);
+  {
+    const dib::TakenBlock taken(block);
+    ASSERT_NE(taken.Bytes(), nullptr);
+    EXPECT_EQ(taken.Size(), 24u);
+    EXPECT_EQ(taken.Bytes()[23], 7);
+  }
+  EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
+}
+
 }  // namespace
 }  // namespace cl

@@ -80,10 +80,26 @@ class FrameMenusTest : public ::testing::Test {
 
 TEST_F(FrameMenusTest, TheActiveImageWindowsFileMenuTakesTheFramesPlace) {
   ASSERT_EQ(MenuTexts(Bar()), (std::vector<std::string>{"&File", "&Edit", "&View", "Image", "&Window", "&Help"}));
-  EXPECT_EQ(SubmenuTexts(0),
-            (std::vector<std::string>{"&Open\tCtrl+O", "-", "Tarnby\tF9", "-", "Save", "Save As...\tCtrl+S", "-",
-                                      "&Close", "Delete...\tCtrl+D", "-", "Prin&t Setup...", "-", "Preferences...", "-",
-                                      "C:\\one.bmp", "-", "E&xit"}));
+  EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open\tCtrl+O",
+                                                       "-",
+                                                       "Tarnby\tF9",
+                                                       "-",
+                                                       "Save",
+                                                       "Save As...\tCtrl+S",
+                                                       "-",
+                                                       "&Close",
+                                                       "Delete...\tCtrl+D",
+                                                       "-",
+                                                       "Acquire Image...",
+                                                       "Select Source...",
+                                                       "-",
+                                                       "Prin&t Setup...",
+                                                       "-",
+                                                       "Preferences...",
+                                                       "-",
+                                                       "C:\\one.bmp",
+                                                       "-",
+                                                       "E&xit"}));
   EXPECT_EQ(SubmenuTexts(1), (std::vector<std::string>{"&Copy\tCtrl+C", "&Paste"}));
   EXPECT_EQ(SubmenuTexts(2), (std::vector<std::string>{"Full Screen Preview...", "Zoom In", "Zoom Out",
                                                        "Actual View (1:1)...", "&Fit to Window\tCtrl+F"}));
@@ -111,7 +127,8 @@ TEST_F(FrameMenusTest, WithoutImageWindowsTheFramesOwnFileMenuShowsWithTheClosed
   FFirst->Close();
   cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
   EXPECT_EQ(MenuTexts(Bar()), (std::vector<std::string>{"&File", "&Edit", "&Window", "&Help"}));
-  EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open...\tCtrl+O", "-", "Tarnby...\tF9", "-", "Preferences...",
+  EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open...\tCtrl+O", "-", "Tarnby...\tF9", "-",
+                                                       "Acquire Image...", "Select Source...", "-", "Preferences...",
                                                        "-", first, second, "C:\\one.bmp", "-", "E&xit"}));
   EXPECT_EQ(SubmenuTexts(1), (std::vector<std::string>{"&Paste\tCtrl+V"}));
 }
