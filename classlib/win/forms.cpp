@@ -1,6 +1,8 @@
 // TForm: load protocol, window styles, showing, closing, release and the modal loop.
 #include "classlib/win/forms.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -199,7 +201,8 @@ void TForm::ShowingChanged() {
     HandleNeeded();
     SetFirstShowPosition();
     static constexpr int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(Handle(), Parent() ? SW_SHOWNA : kShow[FWindowState]);
+    // OnShow may have shown the window already in the state it wants (a restored placement); it stays so.
+    if (!IsWindowVisible(Handle())) ShowWindow(Handle(), Parent() ? SW_SHOWNA : kShow[FWindowState]);
   } else {
     DoHide();
     if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -514,6 +517,10 @@ void TForm::Dispatch(TMessage& message) {
       // Another path showed or hid the window (ShowWindow, SetWindowPlacement): Visible follows.
       if (message.LParam == 0) StoreVisible(message.WParam != 0);
       DefaultHandler(message);
+      return;
+    case WM_DROPFILES:
+      // Nobody took the drop: its memory goes back.
+      DragFinish(reinterpret_cast<HDROP>(message.WParam));
       return;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);

@@ -57,6 +57,12 @@ class TForm : public TCustomControl {
   void SetPosition(TPosition position) { FPosition = position; }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
+  // The resolution the form's layout is meant for (96 unless set); forms are never rescaled by the library, so
+  // these are only stored for components that adapt a layout themselves.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int pixelsPerInch) { FPixelsPerInch = pixelsPerInch; }
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool scaled) { FScaled = scaled; }
 
   // Showing follows the real window: SetWindowPlacement or ShowWindow elsewhere also change it.
   void Show();
@@ -164,6 +170,8 @@ class TForm : public TCustomControl {
   TFormStyle FFormStyle = fsNormal;
   TPosition FPosition = poDesigned;
   TWindowState FWindowState = wsNormal;
+  int FPixelsPerInch = 96;
+  bool FScaled = true;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;

@@ -31,7 +31,13 @@ TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
 void TScrollBox::CreateParams(TCreateParams& params) {
   inherited::CreateParams(params);
   params.Style |= WS_CLIPCHILDREN;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle != bsNone) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TScrollBox::SetBorderStyle(TFormBorderStyle style) {
+  if (style == FBorderStyle) return;
+  FBorderStyle = style;
+  RecreateWnd();
 }
 
 void TScrollBox::CreateWnd() {

@@ -3,7 +3,7 @@
 // range is the children's extent plus the position.
 #pragma once
 
-#include "classlib/win/win_control.h"
+#include "classlib/win/forms.h"
 
 namespace cl {
 
@@ -38,6 +38,9 @@ class TScrollBox : public TWinControl {
 
   TControlScrollBar* HorzScrollBar() { return &FHorz; }
   TControlScrollBar* VertScrollBar() { return &FVert; }
+  // bsSingle (the default): a sunken edge round the box; bsNone: none.
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle style);
   bool AutoScroll() const { return FAutoScroll; }
   void SetAutoScroll(bool autoScroll);
   // Recomputes the automatic ranges and updates the system scroll bars.
@@ -59,6 +62,7 @@ class TScrollBox : public TWinControl {
 
   TControlScrollBar FHorz{this, SB_HORZ};
   TControlScrollBar FVert{this, SB_VERT};
+  TFormBorderStyle FBorderStyle = bsSingle;
   bool FAutoScroll = true;
   bool FUpdating = false;
   bool FScrolling = false;
