@@ -22,6 +22,8 @@
 #include "classlib/win/registry.h"
 #include "classlib/win/scroll_box.h"
 #include "classlib/win/timer.h"
+#include "controls/ctl_form.h"
+#include "controls/ctl_split_ctrl.h"
 #include "image/all_scr_frm.h"
 #include "image/hour_glass.h"
 #include "image/load_image.h"
@@ -83,21 +85,23 @@ void TTarnby::CreateComponents() {
   SetBounds(202, 110, 544, 375);
   CreateMenus();
 
-  LeftPane = cl::Make<cl::TPanel>(this, "LeftPane");
-  LeftPane->SetParent(this);
-  LeftPane->SetAlign(cl::alLeft);
-  LeftPane->SetWidth(kSplitterMainStart);
-  LeftPane->SetBevelOuter(cl::bvNone);
-  TreePane = cl::Make<cl::TPanel>(LeftPane, "TreePane");
-  TreePane->SetParent(LeftPane);
-  TreePane->SetAlign(cl::alTop);
-  TreePane->SetHeight(kSplitter2Start);
-  ListPane = cl::Make<cl::TPanel>(LeftPane, "ListPane");
-  ListPane->SetParent(LeftPane);
-  ListPane->SetAlign(cl::alClient);
+  // The splitter's designed size is the form's client area, so that its first layout keeps the bars where they
+  // are set.
+  Ctl3PaneSplitCtrl1 = cl::Make<ctl::TCtl3PaneSplitCtrl>(this, "Ctl3PaneSplitCtrl1");
+  Ctl3PaneSplitCtrl1->SetParent(this);
+  Ctl3PaneSplitCtrl1->SetBoundsRect(ClientRect());
+  Ctl3PaneSplitCtrl1->SetAlign(cl::alClient);
+  Ctl3PaneSplitCtrl1->SetBorderStyle(ctl::lsRaisedspb);
+  Ctl3PaneSplitCtrl1->SetSplitterPlace(ctl::ossOdd);
+  Ctl3PaneSplitCtrl1->SplitterMain()->SetPosition(kSplitterMainStart);
+  Ctl3PaneSplitCtrl1->Splitter2()->SetPosition(kSplitter2Start);
+  Ctl3PaneSplitCtrl1->SetOnSplitChange(CL_EVENT(Ctl3PaneSplitCtrl1SplitChange));
+  cl::TWinControl* treePane = Ctl3PaneSplitCtrl1->Panes(0);
+  cl::TWinControl* previewPane = Ctl3PaneSplitCtrl1->Panes(1);
+  cl::TWinControl* listPane = Ctl3PaneSplitCtrl1->Panes(2);
 
   DirTree1 = cl::Make<TDirTree>(this, "DirTree1");
-  DirTree1->SetParent(TreePane);
+  DirTree1->SetParent(treePane);
   DirTree1->SetAlign(cl::alClient);
   DirTree1->SetReadOnStart(true);
   DirTree1->SetDirType({dtNormal, dtAll});
@@ -105,8 +109,9 @@ void TTarnby::CreateComponents() {
   DirTree1->SetOnChange(CL_EVENT(TreeViewChange));
 
   ScrollBox1 = cl::Make<cl::TScrollBox>(this, "ScrollBox1");
-  ScrollBox1->SetParent(this);
+  ScrollBox1->SetParent(previewPane);
   ScrollBox1->SetAlign(cl::alClient);
+  ScrollBox1->SetBorderStyle(cl::bsNone);
   ScrollBox1->SetPopupMenu(PopupMenuEx2);
   Image1 = cl::Make<img::TLoadImage>(this, "Image1");
   Image1->SetParent(ScrollBox1);
@@ -115,7 +120,7 @@ void TTarnby::CreateComponents() {
   Image1->SetPopupMenu(PopupMenuEx2);
 
   Panel1 = cl::Make<cl::TPanel>(this, "Panel1");
-  Panel1->SetParent(ListPane);
+  Panel1->SetParent(listPane);
   Panel1->SetAlign(cl::alTop);
   Panel1->SetHeight(kMaskPanelHeight);
   Edit2 = cl::Make<cl::TComboBox>(this, "Edit2");
@@ -125,7 +130,7 @@ void TTarnby::CreateComponents() {
   Edit2->SetOnKeyDown(CL_EVENT(Edit2KeyDown));
   Edit2->SetOnClick(CL_EVENT(Edit2Click));
   Panel2 = cl::Make<cl::TPanel>(this, "Panel2");
-  Panel2->SetParent(ListPane);
+  Panel2->SetParent(listPane);
   Panel2->SetAlign(cl::alClient);
   ShellFileListBox1 = cl::Make<TShellFileListBox>(this, "ShellFileListBox1");
   ShellFileListBox1->SetParent(Panel2);
@@ -139,6 +144,10 @@ void TTarnby::CreateComponents() {
   ShellFileListBox1->SetOnDblClick(CL_EVENT(ShellFileListBox1DblClick));
 
   BrowseFolder1 = cl::Make<TBrowseFolder>(this, "BrowseFolder1");
+  CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
+  CtlForm1->SetIniKey("FrameForm");
+  CtlForm1->SetIniUse(ctl::ioUseGlobal);
+  CtlForm1->SetOptions({ctl::foAutoCenter, ctl::foAutoShow, ctl::foTryAdaptRes, ctl::foRestoreOnce});
   CreateStandIns();
 
   SetOnCreate(CL_EVENT(FormCreate));
@@ -204,7 +213,6 @@ void TTarnby::CreateMenus() {
 
 // Stand-ins until the control library's components arrive: a plain 500 ms timer in place of the multimedia
 // timer, and the mask box's stored text read and written directly where the persistence component would.
-// The three panes are fixed at the splitter's starting positions for the same reason.
 namespace {
 
 constexpr char kUserSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby";
@@ -234,19 +242,19 @@ void TTarnby::SaveStandInSettings() {
 }
 
 int TTarnby::SplitterMain() const {
-  return LeftPane->Width();
+  return Ctl3PaneSplitCtrl1->SplitterMain()->Position();
 }
 
 void TTarnby::SetSplitterMain(int position) {
-  LeftPane->SetWidth(position);
+  Ctl3PaneSplitCtrl1->SplitterMain()->SetPosition(position);
 }
 
 int TTarnby::Splitter2() const {
-  return TreePane->Height();
+  return Ctl3PaneSplitCtrl1->Splitter2()->Position();
 }
 
 void TTarnby::SetSplitterPosition2(int position) {
-  TreePane->SetHeight(position);
+  Ctl3PaneSplitCtrl1->Splitter2()->SetPosition(position);
 }
 
 void TTarnby::FormCreate(cl::TObject*) {
@@ -290,6 +298,10 @@ void TTarnby::FormDestroy(cl::TObject*) {
   } catch (const std::exception&) {
     WriteLastDirFallback();
   }
+}
+
+void TTarnby::Ctl3PaneSplitCtrl1SplitChange(cl::TObject*, ctl::TCtlCustomSplitter*) {
+  Edit2->SetWidth(Panel1->Width() - 7);
 }
 
 void TTarnby::FormResize(cl::TObject*) {

@@ -20,6 +20,12 @@ class TTimer;
 class TTreeNode;
 }  // namespace cl
 
+namespace ctl {
+class TCtl3PaneSplitCtrl;
+class TCtlCustomSplitter;
+class TCtlForm;
+}  // namespace ctl
+
 namespace img {
 class TLoadImage;
 }
@@ -35,10 +41,8 @@ class TTarnby : public cl::TForm {
  public:
   explicit TTarnby(cl::TComponent* owner);
 
-  // The three panes, fixed at their starting sizes: the left column (tree above, list below) and the preview.
-  cl::TPanel* LeftPane = nullptr;
-  cl::TPanel* TreePane = nullptr;
-  cl::TPanel* ListPane = nullptr;
+  // The three panes: the tree at the upper left, the mask box and list at the lower left, the preview on the right.
+  ctl::TCtl3PaneSplitCtrl* Ctl3PaneSplitCtrl1 = nullptr;
   TDirTree* DirTree1 = nullptr;
   cl::TScrollBox* ScrollBox1 = nullptr;
   img::TLoadImage* Image1 = nullptr;
@@ -48,6 +52,8 @@ class TTarnby : public cl::TForm {
   TShellFileListBox* ShellFileListBox1 = nullptr;
   TBrowseFolder* BrowseFolder1 = nullptr;
   cl::TTimer* CtlHiTimer1 = nullptr;
+  // The window's placement, kept per folder the program ends in (the title names it).
+  ctl::TCtlForm* CtlForm1 = nullptr;
 
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* File1 = nullptr;
@@ -119,6 +125,8 @@ class TTarnby : public cl::TForm {
   void FormCreate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);
   void FormResize(cl::TObject* sender);
+  // A bar moved: the mask box fits its panel again.
+  void Ctl3PaneSplitCtrl1SplitChange(cl::TObject* sender, ctl::TCtlCustomSplitter* splitter);
   void FitPreview();
   void SizePreviewToPicture();
   // Copy, and with move the removal of the source once the copy is there.

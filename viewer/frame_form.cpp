@@ -13,6 +13,7 @@
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
+#include "controls/ctl_form.h"
 #include "viewer/core/hand_over.h"
 #include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
@@ -113,6 +114,11 @@ void TFrameForm::CreateComponents() {
   LimitMe1->SetTerminate(true);
   LimitMe1->SetBeforeTerminate(CL_EVENT(LMDOneInstance1Custom));
 
+  CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
+  CtlForm1->SetIniKey("FrameForm");
+  CtlForm1->SetIniUse(ctl::ioUseGlobal);
+  CtlForm1->SetOptions({ctl::foAutoCenter, ctl::foAutoShow, ctl::foTryAdaptRes, ctl::foRestoreOnce});
+
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnShow(CL_EVENT(FormShow));
   SetOnActivate(CL_EVENT(FormActivate));
@@ -121,6 +127,7 @@ void TFrameForm::CreateComponents() {
 
 void TFrameForm::FormCreate(cl::TObject*) {
   if (LimitMe1->DoIExist()) return;
+  CtlForm1->Restore();
   cl::Application->SetOnHint(CL_EVENT(DispHint));
   cl::TRegistry settings;
   OpenSettings(settings);

@@ -19,6 +19,10 @@ class TStatusBar;
 class TTimer;
 }  // namespace cl
 
+namespace ctl {
+class TCtlForm;
+}
+
 namespace viewer {
 
 class TEditForm;
@@ -37,6 +41,8 @@ class TFrameForm : public cl::TForm {
   cl::TMenuItem* Paste1 = nullptr;
   cl::TMenuItem* Window1 = nullptr;
   TLimitMe* LimitMe1 = nullptr;
+  // The frame's placement, restored at start and saved when the frame goes.
+  ctl::TCtlForm* CtlForm1 = nullptr;
   cl::TTimer* Timer1 = nullptr;
   cl::TTimer* Timer2 = nullptr;
   cl::TOpenDialog* OpenFileDialog = nullptr;
