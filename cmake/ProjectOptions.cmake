@@ -14,6 +14,9 @@ else()
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The two programs start each other (and find the help file) beside themselves: both are built into one folder.
+set(PROJECT_PROGRAM_DIR ${PROJECT_BINARY_DIR}/bin)
+
 # Core libraries (no <windows.h>) register themselves here, so that fuzz targets can link them all.
 function(project_add_core_library name)
   add_library(${name} STATIC ${ARGN})

@@ -103,7 +103,8 @@ void PackedDibToBitmap(HGLOBAL dib, cl::TBitmap* target) {
   HBITMAP bitmap = nullptr;
   {
     std::optional<cl::gdi::PaletteGuard> selected;
-    if (palette) selected.emplace(screen.Get(), palette.Get());
+    // In the foreground, so that the screen's colours come from the picture's own table where it has to share.
+    if (palette) selected.emplace(screen.Get(), palette.Get(), /*background=*/false);
     bitmap = CreateDIBitmap(screen.Get(), header, CBM_INIT, locked.Bytes() + layout.bitsOffset, info, DIB_RGB_COLORS);
   }
   if (!bitmap) RaiseBadDib();

@@ -22,7 +22,7 @@ constexpr DWORD kForegroundPollMs = 20;
 
 // The system palette's entries as a palette, or null when the display has none (true-colour displays report no
 // entries, and a palette of unset entries would be garbage).
-HPALETTE SystemPalette() {
+HPALETTE GetWinPalette() {
   std::vector<uint8_t> storage(sizeof(LOGPALETTE) + kSystemPaletteSize * sizeof(PALETTEENTRY), 0);
   auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
   logical->palVersion = 0x300;
@@ -81,12 +81,12 @@ void TLoadImage::GetOtherWindow(std::string& title) {
   cl::TBitmap* working = FWorkingPicture->Bitmap();
   working->SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
   {
-    cl::gdi::WindowDC window(other);
+    cl::gdi::WindowDC window(other, /*wholeWindow=*/true);  // frame and caption too, as the size says
     working->Canvas()->Changing();
     BitBlt(working->Canvas()->Handle(), 0, 0, working->Width(), working->Height(), window.Get(), 0, 0, SRCCOPY);
     working->Canvas()->Changed();
   }
-  if (HPALETTE palette = SystemPalette()) {
+  if (HPALETTE palette = GetWinPalette()) {
     working->SetPalette(palette);
     HDC canvas = working->Canvas()->Handle();
     SelectPalette(canvas, palette, TRUE);

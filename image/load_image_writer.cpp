@@ -9,6 +9,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
+#include "classlib/core/string_utils.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/jpeg.h"
 #include "classlib/win/picture.h"
@@ -126,8 +127,10 @@ void TLoadImage::SetSaveName(const std::string& name) {
   bool success = false;
   try {
     success = WritePicture(key, target, source, monochrome);
-  } catch (const cl::Exception& error) {
+  } catch (cl::Exception& error) {
     if (!writeInPlace) cl::RemoveFile(target);
+    // The temporary file is this control's business: the message names the file the caller asked for.
+    error.SetMessage(cl::StringReplace(error.Message(), target, name));
     FImageError = true;
     FStatusText = error.Message();
     throw;

@@ -78,7 +78,7 @@ void TEditForm::CreateComponents() {
   SetCaption("Untitled");
   SetFormStyle(cl::fsMDIChild);
   SetColor(cl::clBlack);
-  SetBounds(100, 100, 480, 360);
+  SetPosition(cl::poDefault);  // the frame places each new window a step further in
 
   ScrollBox1 = cl::Make<cl::TScrollBox>(this, "ScrollBox1");
   ScrollBox1->SetParent(this);
@@ -165,7 +165,8 @@ void TEditForm::Open(const std::string& name) {
       SetCaption(name);
       Image1->Show();
     }
-    if (result == OpenResult::LoadFailed) Tell(FDocument.FileName() + "-unable to load", cl::mtInformation);
+    // A file that is not there is reported as one that cannot be read: an empty window alone would say nothing.
+    if (result != OpenResult::Opened) Tell(name + "-unable to load", cl::mtInformation);
     AutoFitLargePicture();
   }
   ScrollToTopLeft();
@@ -264,9 +265,7 @@ void TEditForm::Save1Click(cl::TObject*) {
 
 bool TEditForm::Save() {
   if (!SavesDirectly(FDocument.FileName(), FDocument.Modified())) return SaveAs();
-  const SaveResult result = FDocument.SaveAs(*FImage, FDocument.FileName());
-  if (result != SaveResult::Saved) ReportSaveFailure(FDocument.FileName(), result);
-  return result == SaveResult::Saved;
+  return WriteTo(FDocument.FileName());
 }
 
 void TEditForm::SaveAs1Click(cl::TObject*) {
@@ -277,12 +276,19 @@ bool TEditForm::SaveAs() {
   cl::TRegistry settings;
   OpenSettings(settings);
   SavePictureDialog1->SetInitialDir(settings.ReadString(kLastDirValue));
+  // A file that the save would replace is asked about in the dialog; one it appends to, after it.
+  cl::TOpenOptions options = SavePictureDialog1->Options();
+  if (Image1->OverWrite())
+    options.Include(cl::ofOverwritePrompt);
+  else
+    options.Exclude(cl::ofOverwritePrompt);
+  SavePictureDialog1->SetOptions(options);
   const bool chosen = SavePictureDialog1->Execute();
   const std::string name = SaveDialogName(SavePictureDialog1->FileName(), SavePictureDialog1->FilterIndex());
   const bool saved = chosen && SaveAsName(name);
   // A dialog cancelled before any name was chosen leaves the last folder as it was.
   const std::string folder = cl::ExtractFilePath(name);
-  if (!folder.empty()) settings.WriteString(kLastDirValue, folder);
+  if (!folder.empty()) WriteSetting(settings, kLastDirValue, folder);
   return saved;
 }
 
@@ -291,20 +297,19 @@ bool TEditForm::SaveAsName(const std::string& name) {
       Tell("File exists - saving to this name will APPEND the image to the file", cl::mtInformation,
            {cl::mbOK, cl::mbCancel}) != cl::mrOk)
     return false;
-  const SaveResult result = FDocument.SaveAs(*FImage, name);
-  if (result != SaveResult::Saved) {
-    ReportSaveFailure(name, result);
-    return false;
-  }
+  if (!WriteTo(name)) return false;
   SetCaption(name);
-  FrameStatus(kHintPanel, Image1->StatusText());
   return true;
 }
 
-void TEditForm::ReportSaveFailure(const std::string& name, SaveResult result) {
+bool TEditForm::WriteTo(const std::string& name) {
+  const SaveResult result = FDocument.SaveAs(*FImage, name);
+  FrameStatus(kHintPanel, FDocument.SaveMessage());
+  if (result == SaveResult::Saved) return true;
   std::string text = name + "-unable to save";
   if (result == SaveResult::Unwritable) text += ": Orlanto cannot write files of this type";
   Tell(text, cl::mtInformation);
+  return false;
 }
 
 void TEditForm::Delete1Click(cl::TObject*) {
@@ -332,9 +337,10 @@ void TEditForm::FormCloseQuery(cl::TObject*, bool& canClose) {
     // A save that did not happen (cancelled or failed) keeps the window, so the picture is not thrown away.
     if (answer == IDCANCEL || (answer == IDYES && !Save())) canClose = false;
   }
+  // A Save As through Yes renamed the window: the list gets the name it has now.
   cl::TRegistry settings;
   OpenSettings(settings);
-  const RecentFiles items = FDocument.RecordClose(settings, caption);
+  const RecentFiles items = FDocument.RecordClose(settings, Caption());
   if (FrameForm) FrameForm->ShowRecentFiles(items);
 }
 

@@ -47,8 +47,8 @@ class TEditForm : public cl::TForm {
   ImageDocument& Document() { return FDocument; }
 
   // Loads a file into this new window; the picture then lives in the working copy. A file that cannot be read
-  // is reported; a missing one leaves the window empty. Without a working copy the window reports that and
-  // raises the silent EAbort; other failures pass to the caller.
+  // or is not there is reported; a missing one leaves the window empty and untitled. Without a working copy the
+  // window reports that and raises the silent EAbort; other failures pass to the caller.
   void Open(const std::string& name);
   // Shows a picture that has no file (an acquired image) in this new window: it becomes the working copy, the
   // window stays untitled and counts as changed, so that closing it asks before the picture is lost. Without a
@@ -174,8 +174,9 @@ class TEditForm : public cl::TForm {
   void Exit1Click(cl::TObject* sender);
   void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   void ScrollToTopLeft();
-  // Reports what the image control said about a write that failed.
-  void ReportSaveFailure(const std::string& name, SaveResult result);
+  // Writes the picture to name and puts the image control's message in the status bar; a failure is reported.
+  // True when written.
+  bool WriteTo(const std::string& name);
 
   ImageDocument FDocument;
   std::unique_ptr<ImageAdapter> FImage;

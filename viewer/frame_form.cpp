@@ -9,6 +9,7 @@
 #include "classlib/win/colors.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
+#include "classlib/win/dialogs.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
@@ -34,6 +35,21 @@ constexpr char kHomePage[] = "https://orlanto.example/";
 constexpr unsigned kHandOverPollMs = 750;
 // The Window and Help menus stay in place whatever an image window merges in.
 constexpr uint8_t kWindowGroup = 8;
+
+// The largest values WinExec and ShellExecuteA give when nothing was started.
+constexpr UINT kWinExecLastError = 31;
+constexpr INT_PTR kShellExecuteLastError = 32;
+
+// Opens a file or page with the shell's "open" verb; false when nothing could open it.
+bool OpenThroughShell(HWND owner, const std::string& name, const char* parameters, const char* folder) {
+  return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", name.c_str(), parameters, folder, SW_SHOW)) >
+         kShellExecuteLastError;
+}
+
+// The system starts programs and opens files and pages without a word when it cannot: the user is told here.
+void ReportCannotStart(const std::string& name) {
+  cl::MessageDlg("Cannot start " + name, cl::mtError, {cl::mbOK}, 0);
+}
 
 std::vector<std::string> CommandLineParams() {
   std::vector<std::string> params;
@@ -72,7 +88,8 @@ void TFrameForm::CreateMenu() {
   SetWindowMenu(Window1);
   cl::TMenuItem* help = AddMenuItem(root, "Help1", "&Help");
   help->SetGroupIndex(kWindowGroup);
-  AddMenuItem(help, "UsingOrlanto1", "Using Orlanto...", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingOrlanto1Click));
+  AddMenuItem(help, "UsingMarbeckImageViewer1", "Using Orlanto...", cl::ShortCut(VK_F1, {}),
+              CL_EVENT(UsingMarbeckImageViewer1Click));
   AddMenuItem(help, "OrlantoHomePage1", "Orlanto Home Page...", 0, CL_EVENT(OrlantoHomePage1Click));
   SetMenu(MainMenu1);
 }
@@ -112,7 +129,7 @@ void TFrameForm::CreateComponents() {
   LimitMe1 = cl::Make<TLimitMe>(this, "LimitMe1");
   LimitMe1->SetBija("Orlanto");
   LimitMe1->SetTerminate(true);
-  LimitMe1->SetBeforeTerminate(CL_EVENT(LMDOneInstance1Custom));
+  LimitMe1->SetBeforeTerminate(CL_EVENT(CtlOneInstance1Custom));
 
   CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
   CtlForm1->SetIniKey("FrameForm");
@@ -173,16 +190,16 @@ void TFrameForm::OpenChild(cl::TObject*) {
   } catch (const std::exception&) {
     return;  // the command ends at the file that failed and reports nothing itself
   }
-  if (files->Count() > 0) settings.WriteString(kLastDirValue, cl::ExtractFilePath(files->Strings(0)));
+  if (files->Count() > 0) WriteSetting(settings, kLastDirValue, cl::ExtractFilePath(files->Strings(0)));
 }
 
 void TFrameForm::RecentFileClick(cl::TObject* sender) {
   OpenInNewWindow(static_cast<cl::TMenuItem*>(sender)->Caption());
 }
 
-// A browser that cannot be started is not reported.
 void TFrameForm::Tarnby1Click(cl::TObject*) {
-  WinExec(BrowserCommandLine(cl::Application->ExeName()).c_str(), SW_SHOW);
+  const std::string browser = BrowserCommandLine(cl::Application->ExeName());
+  if (WinExec(browser.c_str(), SW_SHOW) <= kWinExecLastError) ReportCannotStart(browser);
 }
 
 void TFrameForm::Preferences1Click(cl::TObject*) {
@@ -213,12 +230,13 @@ void TFrameForm::ArrangeIcons1Click(cl::TObject*) {
   ArrangeIcons();
 }
 
-void TFrameForm::UsingOrlanto1Click(cl::TObject*) {
-  ShellExecuteA(Handle(), "open", HelpFileName(cl::Application->ExeName()).c_str(), nullptr, nullptr, SW_SHOW);
+void TFrameForm::UsingMarbeckImageViewer1Click(cl::TObject*) {
+  const std::string helpFile = HelpFileName(cl::Application->ExeName());
+  if (!OpenThroughShell(Handle(), helpFile, nullptr, nullptr)) ReportCannotStart(helpFile);
 }
 
 void TFrameForm::OrlantoHomePage1Click(cl::TObject*) {
-  ShellExecuteA(Handle(), "open", kHomePage, "", "", SW_SHOW);
+  if (!OpenThroughShell(Handle(), kHomePage, "", "")) ReportCannotStart(kHomePage);
 }
 
 TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {
@@ -251,12 +269,12 @@ void TFrameForm::Timer2Timer(cl::TObject*) {
   if (auto name = TakeHandOver(settings)) OpenInNewWindow(*name);
 }
 
-void TFrameForm::LMDOneInstance1Custom(cl::TObject*) {
+void TFrameForm::CtlOneInstance1Custom(cl::TObject*) {
   const std::string value = HandOverValue(CommandLineParams());
   if (value.empty()) return;
   cl::TRegistry settings;
   OpenSettings(settings);
-  settings.WriteString(kToOpenValue, value);
+  WriteSetting(settings, kToOpenValue, value);
 }
 
 void TFrameForm::Dispatch(cl::TMessage& message) {

@@ -64,8 +64,10 @@ class TFrameForm : public cl::TForm {
   // dialog's order, and keeps the first one's folder in "LastDir". A file whose opening raises ends the command
   // there, without writing "LastDir"; the window has reported what went wrong.
   void OpenChild(cl::TObject* sender);
-  // Commands the image windows' menus share with the frame's.
+  // Commands the image windows' menus share with the frame's. A browser or help file that cannot be started is
+  // reported.
   void Tarnby1Click(cl::TObject* sender);
+  void UsingMarbeckImageViewer1Click(cl::TObject* sender);
   void Exit1Click(cl::TObject* sender);
   // Opens a recent-file item's file in a new window.
   void RecentFileClick(cl::TObject* sender);
@@ -91,7 +93,6 @@ class TFrameForm : public cl::TForm {
   void FormDestroy(cl::TObject* sender);
   // The application's hint (of the menu item or control under the mouse) in status panel 0.
   void DispHint(cl::TObject* sender);
-  void UsingOrlanto1Click(cl::TObject* sender);
   void OrlantoHomePage1Click(cl::TObject* sender);
   void Tile1Click(cl::TObject* sender);
   void Cascade1Click(cl::TObject* sender);
@@ -108,7 +109,7 @@ class TFrameForm : public cl::TForm {
   // Every 750 ms: opens what a second instance handed over.
   void Timer2Timer(cl::TObject* sender);
   // The guard's BeforeTerminate in a second instance: leaves the command line in "ToOpen" and nothing else.
-  void LMDOneInstance1Custom(cl::TObject* sender);
+  void CtlOneInstance1Custom(cl::TObject* sender);
   void WMDropFiles(cl::TMessage& message);
 };
 

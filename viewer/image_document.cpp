@@ -5,6 +5,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
+#include "classlib/core/string_utils.h"
 #include "classlib/win/registry.h"
 #include "image/gif_image.h"
 #include "viewer/core/image_files.h"
@@ -79,18 +80,26 @@ void ImageDocument::WriteWorkingCopy(ImageControl& image) {
 }
 
 SaveResult ImageDocument::SaveAs(ImageControl& image, const std::string& target) {
+  FSaveMessage.clear();
   if (!IsWritableName(target)) return SaveResult::Unwritable;
   const std::string saveFile = SaveFileBeside(target);
   cl::RemoveFile(saveFile);
   const bool appends = NeedsAppendQuestion(target, cl::FileExists(target), image.OverWrite());
   bool saved = false;
+  std::string message;
   try {
     saved = (!appends || CopyFileA(target.c_str(), saveFile.c_str(), TRUE)) && WritesAndChecks(image, saveFile) &&
             cl::RenameOverFile(saveFile, target);
+    message = image.StatusText();
+  } catch (const cl::Exception& error) {
+    // A writer that raises (a folder that cannot be written) fails the save like one that reports an error.
+    message = error.Message();
   } catch (...) {
     cl::RemoveFile(saveFile);
     throw;
   }
+  // The file beside the target is this class's business: the user hears of the file they chose.
+  FSaveMessage = cl::StringReplace(message, saveFile, target);
   if (!saved) {
     cl::RemoveFile(saveFile);
     return SaveResult::Failed;

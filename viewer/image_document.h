@@ -58,8 +58,11 @@ class ImageDocument {
 
   // Writes the picture to target through a new file beside it that replaces target only when complete; an
   // existing TIFF or DCX file is appended to (when the control does not overwrite) in a copy of it. On success
-  // the document stands for target and is unmodified; on failure nothing of target and of the document changed.
+  // the document stands for target and is unmodified; on failure (also when the control raises a class-library
+  // exception) nothing of target and of the document changed.
   SaveResult SaveAs(ImageControl& image, const std::string& target);
+  // The control's message about the last save, naming the target where it named the file written through.
+  const std::string& SaveMessage() const { return FSaveMessage; }
 
   // Enters the window's name in the recent-file list of settings (unless untitled or "Error") and returns the
   // list as it now stands.
@@ -73,6 +76,7 @@ class ImageDocument {
 
   std::string FWorkFile;
   std::string FFileName;
+  std::string FSaveMessage;
   bool FModified = false;
 };
 

@@ -2,15 +2,25 @@
 
 #include <string>
 
-#include "classlib/core/exceptions.h"
 #include "viewer/core/hand_over.h"
 
 namespace viewer {
 
+namespace {
+
+bool Writable(const cl::TRegistry& settings) {
+  return settings.CurrentKey() && (settings.Access() & KEY_SET_VALUE) != 0;
+}
+
+}  // namespace
+
 void OpenSettings(cl::TRegistry& registry) {
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  if (!registry.OpenKey(kSettingsKey, true))
-    throw cl::ERegistryException("Failed to open key HKEY_LOCAL_MACHINE\\" + std::string(kSettingsKey));
+  if (!registry.OpenKey(kSettingsKey, true)) registry.OpenKeyReadOnly(kSettingsKey);
+}
+
+void WriteSetting(cl::TRegistry& settings, const std::string& name, const std::string& value) {
+  if (Writable(settings)) settings.WriteString(name, value);
 }
 
 RecentFiles ReadRecentFiles(const cl::TRegistry& settings) {
@@ -20,12 +30,12 @@ RecentFiles ReadRecentFiles(const cl::TRegistry& settings) {
 }
 
 void WriteRecentFiles(cl::TRegistry& settings, const RecentFiles& items) {
-  for (int i = 0; i < kRecentFileCount; ++i) settings.WriteString(RecentFileValueName(i), items[i]);
+  for (int i = 0; i < kRecentFileCount; ++i) WriteSetting(settings, RecentFileValueName(i), items[i]);
 }
 
 std::optional<std::string> TakeHandOver(cl::TRegistry& settings) {
   const std::string value = settings.ReadString(kToOpenValue);
-  if (value.empty()) return std::nullopt;
+  if (value.empty() || !Writable(settings)) return std::nullopt;
   settings.WriteString(kToOpenValue, "");
   return HandOverFileName(value);
 }

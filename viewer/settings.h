@@ -1,5 +1,6 @@
 // The viewer's own registry values under HKEY_LOCAL_MACHINE "SOFTWARE\Orlanto\": the recent files, the last
-// folder and the names a second instance hands over.
+// folder and the names a second instance hands over. Most users may only read there on Windows: the viewer then
+// works with what it can read and keeps nothing, without a word.
 #pragma once
 
 #include <optional>
@@ -14,13 +15,17 @@ constexpr char kSettingsKey[] = "SOFTWARE\\Orlanto\\";
 constexpr char kToOpenValue[] = "ToOpen";
 constexpr char kLastDirValue[] = "LastDir";
 
-// Opens the viewer's key, creating it when missing; raises ERegistryException when it cannot.
+// Opens the viewer's key, creating it when missing; for reading only when the user may not write there; none at
+// all when it cannot even be read, so every value reads as empty. Never raises.
 void OpenSettings(cl::TRegistry& registry);
+// Writes a value unless the key could not be opened for writing, when the value is not kept.
+void WriteSetting(cl::TRegistry& settings, const std::string& name, const std::string& value);
 
 RecentFiles ReadRecentFiles(const cl::TRegistry& settings);
 void WriteRecentFiles(cl::TRegistry& settings, const RecentFiles& items);
 
-// The file name a second instance left in "ToOpen", trimmed; the value is cleared. None when nothing is pending.
+// The file name a second instance left in "ToOpen", trimmed; the value is cleared. None when nothing is pending,
+// and none when the value cannot be cleared (it would be opened again at every poll).
 std::optional<std::string> TakeHandOver(cl::TRegistry& settings);
 
 }  // namespace viewer

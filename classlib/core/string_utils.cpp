@@ -74,6 +74,17 @@ int Pos(std::string_view sub, std::string_view s) {
   return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
+std::string StringReplace(std::string_view s, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(s);
+  std::string result;
+  size_t start = 0;
+  for (size_t at = s.find(from); at != std::string_view::npos; at = s.find(from, start)) {
+    result.append(s.substr(start, at - start)).append(to);
+    start = at + from.size();
+  }
+  return result.append(s.substr(start));
+}
+
 std::string Copy(std::string_view s, int index, int count) {
   if (index < 1) index = 1;
   const size_t start = static_cast<size_t>(index) - 1;

@@ -32,6 +32,10 @@ void Insert(std::string_view source, std::string& s, int index);
 // '&'), compared without ASCII case.
 bool IsAccel(char key, std::string_view caption);
 
+// `s` with every `from` (letter case counting) replaced by `to`, scanning on after each replacement; an empty
+// `from` replaces nothing.
+std::string StringReplace(std::string_view s, std::string_view from, std::string_view to);
+
 // The 255-character limit of a ShortString field.
 constexpr size_t ShortStringLimit = 255;
 std::string ShortStr(std::string_view s);

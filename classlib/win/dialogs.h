@@ -15,8 +15,9 @@ using TMsgDlgButtons = Set<TMsgDlgBtn>;
 
 // "Warning", "Error", "Information", "Confirm", or the application's title for mtCustom.
 std::string MessageDlgTitle(TMsgDlgType type);
-// The dialog form, not yet shown: caption, text, buttons (default OK or Yes, else the first; Esc gives Cancel,
-// No or the last). The caller frees it.
+// The dialog form, not yet shown: caption, the icon of the type (none for mtCustom), the text, buttons (default
+// OK or Yes, else the first; Esc gives Cancel, No or the last), laid out from the font's measures so that all of
+// it shows whole. The caller frees it.
 TForm* CreateMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 void ShowMessage(const std::string& text);

@@ -2,6 +2,7 @@
 #include "classlib/win/forms.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
@@ -45,6 +46,22 @@ void EnableWindows(const std::vector<HWND>& windows) {
   for (HWND wnd : windows) {
     if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
   }
+}
+
+// Set while a wheel message is passed on, so that one the target hands back up is not passed on again.
+bool gPassingWheelOn = false;
+
+// The wheel reaches the focused window, which is mostly the form itself; a turn over one of the form's windows
+// (a scroll box) is passed on to that window. True when it was.
+bool PassWheelToWindowUnderMouse(HWND form, const TMessage& message) {
+  if (gPassingWheelOn) return false;
+  const POINT at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  HWND target = WindowFromPoint(at);
+  if (!target || target == form || !IsChild(form, target)) return false;
+  gPassingWheelOn = true;
+  SendMessageA(target, message.Msg, message.WParam, message.LParam);
+  gPassingWheelOn = false;
+  return true;
 }
 
 }  // namespace
@@ -226,6 +243,11 @@ void TForm::Deactivate() {
 }
 
 bool TForm::CloseQuery() {
+  // A frame closes only when every child agrees; the first that refuses ends the asking.
+  if (FFormStyle == fsMDIForm) {
+    for (TForm* child : MDIChildList())
+      if (!child->CloseQuery()) return false;
+  }
   bool canClose = true;
   if (FOnCloseQuery) FOnCloseQuery(this, canClose);
   return canClose;
@@ -521,6 +543,11 @@ void TForm::Dispatch(TMessage& message) {
     case WM_DROPFILES:
       // Nobody took the drop: its memory goes back.
       DragFinish(reinterpret_cast<HDROP>(message.WParam));
+      return;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      if (PassWheelToWindowUnderMouse(Handle(), message)) return;
+      inherited::Dispatch(message);
       return;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);

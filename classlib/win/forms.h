@@ -67,7 +67,7 @@ class TForm : public TCustomControl {
   // Showing follows the real window: SetWindowPlacement or ShowWindow elsewhere also change it.
   void Show();
   void Close();
-  // OnCloseQuery's answer.
+  // OnCloseQuery's answer; an MDI frame asks each child first (in z-order) and refuses when one refuses.
   virtual bool CloseQuery();
   // Frees the form once the messages now queued are handled; a second call changes nothing.
   void Release();

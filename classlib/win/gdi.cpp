@@ -102,8 +102,8 @@ void FreeMemoryDC(HDC dc) {
   ::DeleteDC(dc);
 }
 
-HDC AcquireDC(HWND window) {
-  HDC dc = Check(GetDC(window));
+HDC AcquireDC(HWND window, bool wholeWindow) {
+  HDC dc = Check(wholeWindow ? GetWindowDC(window) : GetDC(window));
   ++Live().dcs;
   return dc;
 }
@@ -116,9 +116,9 @@ void FreeAcquiredDC(HWND window, HDC dc) {
 
 MemoryDC::MemoryDC(HDC reference) : FDC(TrackDC(Check(CreateCompatibleDC(reference)))) {}
 
-PaletteGuard::PaletteGuard(HDC dc, HPALETTE palette) : FDC(dc) {
+PaletteGuard::PaletteGuard(HDC dc, HPALETTE palette, bool background) : FDC(dc) {
   if (!palette) return;
-  FOld = SelectPalette(dc, palette, TRUE);
+  FOld = SelectPalette(dc, palette, background ? TRUE : FALSE);
   RealizePalette(dc);
 }
 

@@ -46,7 +46,9 @@ HENHMETAFILE UntrackEnhMetaFile(HENHMETAFILE metafile);
 // Device contexts: memory DCs (DeleteDC) and window DCs (ReleaseDC).
 HDC TrackDC(HDC dc);
 void FreeMemoryDC(HDC dc);
-HDC AcquireDC(HWND window);
+// The DC of a window's client area (GetDC), or with wholeWindow of the whole window, frame and caption included
+// (GetWindowDC); both are given back with ReleaseDC.
+HDC AcquireDC(HWND window, bool wholeWindow = false);
 void FreeAcquiredDC(HWND window, HDC dc);
 
 // Raises EOutOfResources ("Out of system resources").
@@ -100,10 +102,11 @@ class MemoryDC {
   HDC FDC;
 };
 
-// GetDC/ReleaseDC of a window (null: the screen).
+// GetDC/ReleaseDC of a window's client area (null: the screen); with wholeWindow, GetWindowDC of the whole window.
 class WindowDC {
  public:
-  explicit WindowDC(HWND window = nullptr) : FWindow(window), FDC(AcquireDC(window)) {}
+  explicit WindowDC(HWND window = nullptr, bool wholeWindow = false)
+      : FWindow(window), FDC(AcquireDC(window, wholeWindow)) {}
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   ~WindowDC() { FreeAcquiredDC(FWindow, FDC); }
@@ -129,10 +132,11 @@ class SelectGuard {
   HGDIOBJ FOld;
 };
 
-// Selects and realizes a palette (as background) and selects the previous one back on destruction.
+// Selects and realizes a palette (as a background palette unless told otherwise) and selects the previous one back
+// on destruction.
 class PaletteGuard {
  public:
-  PaletteGuard(HDC dc, HPALETTE palette);
+  PaletteGuard(HDC dc, HPALETTE palette, bool background = true);
   PaletteGuard(const PaletteGuard&) = delete;
   PaletteGuard& operator=(const PaletteGuard&) = delete;
   ~PaletteGuard();

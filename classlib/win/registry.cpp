@@ -82,11 +82,22 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
                                             &opened, nullptr)
                           : RegOpenKeyExA(base, subKey.c_str(), 0, FAccess, &opened);
   if (result != ERROR_SUCCESS) return false;
-  std::string path = FullPathFor(key);
-  CloseKey();
-  FCurrentKey = opened;
-  FCurrentPath = std::move(path);
+  ChangeKey(opened, FullPathFor(key));
   return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(BaseKeyFor(key), TrimBackslashes(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  ChangeKey(opened, FullPathFor(key));
+  FAccess = KEY_READ;
+  return true;
+}
+
+void TRegistry::ChangeKey(HKEY key, std::string path) {
+  CloseKey();
+  FCurrentKey = key;
+  FCurrentPath = std::move(path);
 }
 
 void TRegistry::CloseKey() {

@@ -30,6 +30,9 @@ class TRegistry : public TObject {
 
   // Opens (or with canCreate creates) key; on success it replaces the open key. False when it cannot.
   bool OpenKey(const std::string& key, bool canCreate);
+  // Opens an existing key for reading only, where the user may not write (HKEY_LOCAL_MACHINE for most users);
+  // on success Access becomes KEY_READ and writes to the key raise. False when it cannot.
+  bool OpenKeyReadOnly(const std::string& key);
   // Closes the open key; flushes it first unless LazyWrite.
   void CloseKey();
   bool KeyExists(const std::string& key);
@@ -50,6 +53,8 @@ class TRegistry : public TObject {
   // The key a path names: the root for a leading '\' or when no key is open, else the open key.
   HKEY BaseKeyFor(const std::string& key) const;
   std::string FullPathFor(const std::string& key) const;
+  // Closes the open key and makes key (opened at path) the open one.
+  void ChangeKey(HKEY key, std::string path);
 
   HKEY FRootKey = HKEY_CURRENT_USER;
   HKEY FCurrentKey = nullptr;

@@ -7,6 +7,10 @@
 
 namespace cl {
 
+namespace {
+constexpr UINT kDefaultWheelLines = 3;
+}
+
 void TControlScrollBar::SetPosition(int position) {
   FBox->ScrollTo(*this, position);
 }
@@ -159,6 +163,15 @@ void TScrollBox::ScrollMessage(TControlScrollBar& bar, WPARAM request) {
   ScrollTo(bar, position);
 }
 
+void TScrollBox::MouseWheel(TControlScrollBar& bar, int delta) {
+  // A notch scrolls the lines the system's setting asks for (three by default), each the bar's arrow step; a
+  // setting of "one screen at a time" scrolls a page. High-resolution wheels send parts of a notch.
+  UINT lines = kDefaultWheelLines;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const int notch = lines == WHEEL_PAGESCROLL ? ClientExtent(bar) : static_cast<int>(lines) * bar.FIncrement;
+  ScrollTo(bar, bar.FPosition - delta * notch / WHEEL_DELTA);
+}
+
 void TScrollBox::Dispatch(TMessage& message) {
   // The box's own bars send these with no control handle (a child's bar is reflected to the child instead).
   if (message.Msg == WM_HSCROLL && message.LParam == 0) {
@@ -167,6 +180,18 @@ void TScrollBox::Dispatch(TMessage& message) {
   }
   if (message.Msg == WM_VSCROLL && message.LParam == 0) {
     ScrollMessage(FVert, message.WParam);
+    return;
+  }
+  // The wheel scrolls down and up, across with Shift; a tilt wheel scrolls across (its delta points right).
+  if (message.Msg == WM_MOUSEWHEEL) {
+    const bool across = (GET_KEYSTATE_WPARAM(message.WParam) & MK_SHIFT) != 0;
+    MouseWheel(across ? FHorz : FVert, GET_WHEEL_DELTA_WPARAM(message.WParam));
+    message.Result = 0;
+    return;
+  }
+  if (message.Msg == WM_MOUSEHWHEEL) {
+    MouseWheel(FHorz, -GET_WHEEL_DELTA_WPARAM(message.WParam));
+    message.Result = 0;
     return;
   }
   inherited::Dispatch(message);

@@ -1,6 +1,6 @@
-// TScrollBox: a container whose children scroll. Children keep coordinates relative to the visible client
-// area; setting a bar's Position moves them, so Position 0 on both bars shows the top-left. With AutoScroll the
-// range is the children's extent plus the position.
+// TScrollBox: a container whose children scroll, with the bars or the mouse wheel. Children keep coordinates
+// relative to the visible client area; setting a bar's Position moves them, so Position 0 on both bars shows the
+// top-left. With AutoScroll the range is the children's extent plus the position.
 #pragma once
 
 #include "classlib/win/forms.h"
@@ -58,6 +58,8 @@ class TScrollBox : public TWinControl {
   friend class TControlScrollBar;
   void ScrollTo(TControlScrollBar& bar, int position);
   void ScrollMessage(TControlScrollBar& bar, WPARAM request);
+  // Scrolls for a wheel turn of delta (WHEEL_DELTA a notch, positive away from the user: up or left).
+  void MouseWheel(TControlScrollBar& bar, int delta);
   int ClientExtent(const TControlScrollBar& bar) const;
 
   TControlScrollBar FHorz{this, SB_HORZ};

@@ -91,6 +91,24 @@ uint64_t Magnitude(int64_t v) {
                                                   : uint64_t(v < 0 ? -v : v);
 }
 
+// x * y rounded to the extended mantissa; the result stands for mantissa * 2^exponent.
+Extended MultiplyToExtended(uint64_t x, uint64_t y) {
+  uint64_t high = 0, low = 0;
+  Multiply64(x, y, high, low);
+  const int length = high != 0 ? 64 + BitLength(high) : BitLength(low);
+  const int shift = length > kExtendedBits ? length - kExtendedBits : 0;
+  uint64_t mantissa = low;
+  bool guard = false, sticky = false;
+  if (shift > 0) {
+    mantissa = (low >> shift) | (high << (64 - shift));
+    guard = ((low >> (shift - 1)) & 1) != 0;
+    sticky = shift > 1 && (low & ((uint64_t{1} << (shift - 1)) - 1)) != 0;
+  }
+  Extended product = RoundToExtended(mantissa, guard, sticky, 0);
+  product.exponent += shift;
+  return product;
+}
+
 // Trunc of mantissa * 2^exponent with the sign applied; values beyond int64 are cut to its largest.
 int64_t TruncateSigned(const Extended& value, bool negative) {
   uint64_t truncated = 0;
@@ -162,20 +180,8 @@ int Real48::Compare(const Real48& other) const {
 
 int64_t Real48::MultiplyTruncated(int64_t value) const {
   if (IsZero() || value == 0) return 0;
-  uint64_t high = 0, low = 0;
-  Multiply64(Magnitude(value), FMantissa, high, low);
-  // Round the exact product to the extended mantissa.
-  const int length = high != 0 ? 64 + BitLength(high) : BitLength(low);
-  const int shift = length > kExtendedBits ? length - kExtendedBits : 0;
-  uint64_t mantissa = low;
-  bool guard = false, sticky = false;
-  if (shift > 0) {
-    mantissa = (low >> shift) | (high << (64 - shift));
-    guard = ((low >> (shift - 1)) & 1) != 0;
-    sticky = shift > 1 && (low & ((uint64_t{1} << (shift - 1)) - 1)) != 0;
-  }
-  Extended product = RoundToExtended(mantissa, guard, sticky, 0);
-  product.exponent += shift + FExponent - kExponentBias - (kMantissaBits - 1);
+  Extended product = MultiplyToExtended(Magnitude(value), FMantissa);
+  product.exponent += FExponent - kExponentBias - (kMantissaBits - 1);
   return TruncateSigned(product, (value < 0) != FNegative);
 }
 
@@ -186,6 +192,15 @@ int64_t Real48::DivideTruncated(int64_t value) const {
   Extended quotient = DivideToExtended(Magnitude(value), FMantissa);
   quotient.exponent -= kExtendedBits - 1 + FExponent - kExponentBias - (kMantissaBits - 1);
   return TruncateSigned(quotient, (value < 0) != FNegative);
+}
+
+int64_t RatioTimesTruncated(int64_t numerator, int64_t denominator, int64_t factor) {
+  if (numerator == 0 || denominator == 0 || factor == 0) return 0;
+  const Extended quotient = DivideToExtended(Magnitude(numerator), Magnitude(denominator));
+  // The quotient's mantissa (bit 63) stands for 2^exponent, so the product's unit is 2^(exponent - 63).
+  Extended product = MultiplyToExtended(quotient.mantissa, Magnitude(factor));
+  product.exponent += quotient.exponent - (kExtendedBits - 1);
+  return TruncateSigned(product, ((numerator < 0) != (denominator < 0)) != (factor < 0));
 }
 
 }  // namespace img

@@ -40,4 +40,10 @@ class Real48 {
   uint64_t FMantissa = 0;
 };
 
+// Trunc((numerator / denominator) x factor) as extended arithmetic forms it from a ratio that is not stored: the
+// quotient rounded to the 64-bit mantissa, the product rounded again, then truncated. Where the ratio lies just
+// below the exact one the result is one less than the exact product: 102 x (700 / 300) gives 237, not 238.
+// 0 when the denominator is 0.
+int64_t RatioTimesTruncated(int64_t numerator, int64_t denominator, int64_t factor);
+
 }  // namespace img

@@ -28,8 +28,8 @@ PictureSize ScaledPictureSize(int width, int height, int percent) {
 }
 
 DesignedBox FitWidthBox(int pictureWidth, int pictureHeight, int scrollBoxWidth) {
-  // Exact in integers: the extended product of height and the ratio truncates to the same value.
-  const int64_t fittedHeight = int64_t{pictureHeight} * scrollBoxWidth / pictureWidth;
+  // height x (box width / width) as extended arithmetic gives it, which may fall one below the exact product.
+  const int64_t fittedHeight = RatioTimesTruncated(scrollBoxWidth, pictureWidth, pictureHeight);
   DesignedBox box;
   box.Top = 0;
   box.Left = 0;
@@ -56,7 +56,8 @@ PrintPlacement PlacePrint(int dibWidth, int dibHeight, int x, int y, bool actual
     placement.DestWidth = dibWidth;
     placement.DestHeight = dibHeight;
   } else {
-    const int64_t heightAtPageWidth = dibWidth > 0 ? int64_t{dibHeight} * pageWidth / dibWidth : 0;
+    // (height / width) x page width as extended arithmetic gives it, which may fall one below the exact product.
+    const int64_t heightAtPageWidth = dibWidth > 0 ? RatioTimesTruncated(dibHeight, dibWidth, pageWidth) : 0;
     placement.DestWidth = pageWidth - x;
     placement.DestHeight = int(std::clamp<int64_t>(heightAtPageWidth - y, INT32_MIN, INT32_MAX));
   }

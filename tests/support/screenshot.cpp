@@ -85,4 +85,16 @@ std::string SaveScreenshot(const std::string& name) {
   return path;
 }
 
+unsigned long ScreenColor(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF color = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
+bool PopupMenuShown() {
+  HWND menu = FindWindowA("#32768", nullptr);  // the system's class of popup menu windows
+  return menu && IsWindowVisible(menu);
+}
+
 }  // namespace testsupport

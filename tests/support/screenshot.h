@@ -10,4 +10,11 @@ namespace testsupport {
 // unset) and returns the file's path; throws std::runtime_error when the capture or the write fails.
 std::string SaveScreenshot(const std::string& name);
 
+// The colour the screen shows at a point of screen coordinates (what a screenshot taken now holds there), as
+// 0x00BBGGRR like a COLORREF.
+unsigned long ScreenColor(int x, int y);
+
+// Whether a popup menu is open on the screen.
+bool PopupMenuShown();
+
 }  // namespace testsupport

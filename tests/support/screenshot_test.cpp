@@ -28,8 +28,8 @@ class ColouredWindow {
     brush_ = CreateSolidBrush(colour);
     wc.hbrBackground = brush_;
     RegisterClassA(&wc);
-    window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Screenshot test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              700, 500, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+    window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Screenshot test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+                              500, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
   }
   ~ColouredWindow() {
     DestroyWindow(window_);
@@ -79,7 +79,8 @@ RgbImage ReadPng(const std::string& path) {
 
 TEST(Screenshot, WritesThePixelsOfTheWholeScreenAsPng) {
   ColouredWindow window(RGB(0, 128, 255));
-  // Other test programs share the desktop and may cover the window for a moment: try a few times.
+  // Other test programs share the desktop and may cover the window for a moment, and a Wine desktop that has just
+  // started takes a moment to reach the screen: try a few times.
   RgbImage shot;
   POINT centre{};
   for (int attempt = 0; attempt < 10; ++attempt) {
@@ -87,6 +88,7 @@ TEST(Screenshot, WritesThePixelsOfTheWholeScreenAsPng) {
     centre = window.ClientCentre();
     shot = ReadPng(testsupport::SaveScreenshot("support_screenshot_test"));
     if (shot.width > centre.x && shot.height > centre.y && shot.At(centre.x, centre.y) == RGB(0, 128, 255)) break;
+    Sleep(300);
   }
   EXPECT_EQ(shot.width, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(shot.height, GetSystemMetrics(SM_CYSCREEN));

@@ -38,6 +38,15 @@ TEST(StringUtilsTest, DeleteAndInsertFollowTheirIndexRules) {
   EXPECT_EQ(s, "<aXYd>");
 }
 
+TEST(StringUtilsTest, StringReplaceReplacesEveryOccurrenceWithoutRescanning) {
+  EXPECT_EQ(cl::StringReplace("Cannot create file 'C:\\~save1.jpg'", "C:\\~save1.jpg", "C:\\a.jpg"),
+            "Cannot create file 'C:\\a.jpg'");
+  EXPECT_EQ(cl::StringReplace("aXbXc", "X", "XX"), "aXXbXXc");
+  EXPECT_EQ(cl::StringReplace("abc", "x", "y"), "abc");
+  EXPECT_EQ(cl::StringReplace("abc", "", "y"), "abc");
+  EXPECT_EQ(cl::StringReplace("aaa", "A", "b"), "aaa");
+}
+
 TEST(StringUtilsTest, TrimRemovesControlCharactersAndBlanksOnly) {
   EXPECT_EQ(cl::Trim(" \t\r\n a b \x01"), "a b");
   EXPECT_EQ(cl::TrimLeft("  a "), "a ");

@@ -1,5 +1,6 @@
 // A form built in code with a panel, a scroll box holding an image (a BMP file) and a status bar: laid out as
-// aligned, scrolled by position, painted, and kept as a screenshot for a person to look at.
+// aligned, scrolled by position and with the mouse wheel, painted, and kept as a screenshot for a person to look
+// at.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -115,6 +116,34 @@ TEST(Layout, FormWithPanelScrollBoxImageAndStatusBar) {
   form->ScrollBox1->HorzScrollBar()->SetPosition(0);
   form->ScrollBox1->VertScrollBar()->SetPosition(0);
   EXPECT_EQ(form->Image1->BoundsRect(), Rect(0, 0, 400, 300));
+  Free(form);
+}
+
+TEST(Layout, TheWheelOverAScrollBoxScrollsItDownAndAcrossWithShift) {
+  auto* form = New<TViewerForm>(Application);
+  form->Image1->SetAutoSize(false);
+  form->Image1->SetBounds(0, 0, 2000, 2000);
+  test::PumpFor(50);
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const int notch = static_cast<int>(lines) * form->ScrollBox1->VertScrollBar()->Increment();
+  // The wheel reaches the focused form, the mouse over the box in the middle of it.
+  const TPoint over = form->ScrollBox1->ClientToScreen(Point(100, 100));
+  const auto turn = [&](WORD keys, short delta) {
+    SendMessageA(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(over.X, over.Y));
+  };
+  turn(0, -2 * WHEEL_DELTA);  // two notches towards the user: down
+  EXPECT_EQ(form->ScrollBox1->VertScrollBar()->Position(), 2 * notch);
+  EXPECT_EQ(form->Image1->Top(), -2 * notch);
+  turn(0, WHEEL_DELTA);
+  EXPECT_EQ(form->ScrollBox1->VertScrollBar()->Position(), notch);
+  turn(MK_SHIFT, -WHEEL_DELTA);
+  EXPECT_EQ(form->ScrollBox1->HorzScrollBar()->Position(), notch);
+  EXPECT_EQ(form->ScrollBox1->VertScrollBar()->Position(), notch);
+  // Over the panel there is nothing to scroll.
+  const TPoint overPanel = form->Panel1->ClientToScreen(Point(5, 5));
+  SendMessageA(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(overPanel.X, overPanel.Y));
+  EXPECT_EQ(form->ScrollBox1->VertScrollBar()->Position(), notch);
   Free(form);
 }
 

@@ -1,4 +1,4 @@
-// A form with an owner-drawn list and a file list, shown and photographed for review.
+// A form with an owner-drawn list and a file list, shown, checked on the screen and photographed for review.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,8 +57,15 @@ TEST(ListBoxScreenshotTest, OwnerDrawnListAndFileList) {
 
   form->Show();
   test::PumpFor(300);
-  const std::string shot = testsupport::SaveScreenshot("list_boxes");
-  EXPECT_FALSE(shot.empty());
+  // Each row shows its swatch, the chosen one too (a Wine desktop that has just started takes a moment to reach
+  // the screen); the file list shows the pictures only.
+  const auto swatchShown = [&](int i) {
+    const TPoint swatch = colours->ClientToScreen(Point(16, i * 24 + 12));
+    return testsupport::ScreenColor(swatch.X, swatch.Y) == static_cast<unsigned long>(ColorToRGB(swatches[i]));
+  };
+  test::PumpUntil([&] { return swatchShown(0); }, 3000);
+  testsupport::SaveScreenshot("list_boxes");
+  for (int i = 0; i < colours->Items()->Count(); ++i) EXPECT_TRUE(swatchShown(i)) << i;
   EXPECT_EQ(files->Items()->Count(), 4);
   Free(form);
   SetCurrentDir(startFolder);

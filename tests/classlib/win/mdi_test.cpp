@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "classlib/test/counters.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
@@ -103,6 +106,33 @@ TEST(Mdi, FrameTilesAndCascadesThreeChildren) {
   for (TEditForm* child : {children[0], children[2]}) Free(child);
   test::PumpFor(20);
   EXPECT_EQ(test::ThreadWindowCount(), windows);
+}
+
+TEST(Mdi, AFrameClosesOnlyWhenEveryChildAgrees) {
+  auto* frame = New<TFrameForm>(Application);
+  std::vector<std::string> asked;
+  bool activeChildAgrees = false;
+  TEditForm* children[2];
+  for (auto*& child : children) child = New<TEditForm>(Application);
+  children[0]->SetCaption("first");
+  children[1]->SetCaption("active");
+  for (TEditForm* child : children)
+    child->SetOnCloseQuery(TCloseQueryEvent([&, child](TObject*, bool& canClose) {
+      asked.push_back(child->Caption());
+      if (child == children[1]) canClose = activeChildAgrees;
+    }));
+  // The active child is asked first; its refusal keeps the frame and the other child is not asked.
+  frame->Close();
+  EXPECT_EQ(asked, (std::vector<std::string>{"active"}));
+  EXPECT_TRUE(frame->Visible());
+  activeChildAgrees = true;
+  asked.clear();
+  frame->Close();
+  EXPECT_EQ(asked, (std::vector<std::string>{"active", "first"}));
+  EXPECT_FALSE(frame->Visible());
+  for (TEditForm* child : children) Free(child);
+  Free(frame);
+  test::PumpFor(20);
 }
 
 TEST(Mdi, AChildsCanvasDcGoesWithItsWindow) {

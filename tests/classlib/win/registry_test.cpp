@@ -136,6 +136,19 @@ TEST_F(RegistryTest, FailedOpenKeepsTheOpenKey) {
   EXPECT_EQ(reg.ReadString("Kept"), "yes");
 }
 
+TEST_F(RegistryTest, AKeyOpenedReadOnlyReadsAndRefusesWrites) {
+  EXPECT_FALSE(reg.OpenKeyReadOnly(kTestKey));  // never creates
+  ASSERT_TRUE(reg.OpenKey(kTestKey, true));
+  reg.WriteString("Kept", "yes");
+  cl::TRegistry reader;
+  ASSERT_TRUE(reader.OpenKeyReadOnly(kTestKey));
+  EXPECT_EQ(reader.Access(), REGSAM(KEY_READ));
+  EXPECT_EQ(reader.CurrentPath(), kTestKey);
+  EXPECT_EQ(reader.ReadString("Kept"), "yes");
+  EXPECT_THROW(reader.WriteString("Kept", "no"), cl::ERegistryException);
+  EXPECT_EQ(reg.ReadString("Kept"), "yes");
+}
+
 TEST_F(RegistryTest, LocalMachineRootAndKeyNamedLikeARoot) {
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
   // A path that starts with a root's name names a subkey of that name under the chosen root.

@@ -344,7 +344,16 @@ TEST_F(ChoiceControlsTest, FormWithChoiceControlsShows) {
   dialog->Show();
   test::PumpFor(200);
   testsupport::SaveScreenshot("classlib_choice_controls");
+  // The windows show the choices made: the second direction and 90 degrees checked, the mask in the box.
   EXPECT_TRUE(IsWindowVisible(dialog->Mask->Handle()));
+  EXPECT_EQ(SendMessageA(static_cast<TRadioButton*>(dialog->Direction->Controls(1))->Handle(), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  EXPECT_EQ(SendMessageA(static_cast<TRadioButton*>(dialog->Direction->Controls(0))->Handle(), BM_GETCHECK, 0, 0),
+            BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(dialog->Degrees90->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  char text[32] = {};
+  GetWindowTextA(dialog->Mask->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "*.bmp");
 }
 
 }  // namespace

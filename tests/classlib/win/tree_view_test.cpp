@@ -117,18 +117,24 @@ class TreeViewTest : public testing::Test {
     tree->Calls.clear();
     events.clear();
   }
-  // The client point of the node's expand button, found by asking the window.
-  POINT ButtonOf(TTreeNode* node) {
+  // The first client point on the node's row where the window reports the part (TVHT_ONITEMBUTTON, ...).
+  POINT PartOf(TTreeNode* node, UINT part) {
     RECT rect{};
     TreeView_GetItemRect(tree->Handle(), node->ItemId(), &rect, FALSE);
     TVHITTESTINFO hit{};
     hit.pt.y = (rect.top + rect.bottom) / 2;
     for (hit.pt.x = 0; hit.pt.x < rect.right; ++hit.pt.x) {
       SendMessageA(tree->Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-      if (hit.hItem == node->ItemId() && (hit.flags & TVHT_ONITEMBUTTON)) return hit.pt;
+      if (hit.hItem == node->ItemId() && (hit.flags & part)) return hit.pt;
     }
-    ADD_FAILURE() << "no button for " << node->Text();
+    ADD_FAILURE() << "no such part of " << node->Text();
     return hit.pt;
+  }
+  POINT ButtonOf(TTreeNode* node) { return PartOf(node, TVHT_ONITEMBUTTON); }
+  // The middle of the node's 16-pixel icon.
+  POINT IconCentreOf(TTreeNode* node) {
+    const POINT left = PartOf(node, TVHT_ONITEMICON);
+    return POINT{left.x + 8, left.y};
   }
 
   TForm* form = nullptr;
@@ -357,7 +363,17 @@ TEST_F(TreeViewTest, ScreenshotOfATreeWithIcons) {
   form->Show();
   test::PumpFor(200);
   EXPECT_EQ(tree->Selected(), system);
-  EXPECT_FALSE(testsupport::SaveScreenshot("classlib_tree_view").empty());
+  // The nodes show the icons of their image indexes: the drive the first (yellow), the Windows folder the second
+  // (a Wine desktop that has just started takes a moment to reach the screen).
+  const auto iconShown = [&](TTreeNode* node, TColor color) {
+    const POINT icon = IconCentreOf(node);
+    const TPoint onScreen = tree->ClientToScreen(Point(icon.x, icon.y));
+    return testsupport::ScreenColor(onScreen.X, onScreen.Y) == static_cast<unsigned long>(ColorToRGB(color));
+  };
+  test::PumpUntil([&] { return iconShown(drive, clYellow); }, 3000);
+  testsupport::SaveScreenshot("classlib_tree_view");
+  EXPECT_TRUE(iconShown(drive, clYellow));
+  EXPECT_TRUE(iconShown(windows, clGreen));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Sizes the image control's resampling and grid work out, with the rounding of the 6-byte real factor, and the
-// truncated division of the display scale. (Fit to width and printing are pinned by the control's Wine tests.)
+// Sizes the image control's resampling, fit to width, printing and grid work out, with the rounding of the 6-byte
+// real factor, the extended products of unstored ratios, and the truncated division of the display scale.
 #include "image/core/transform_geometry.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,26 @@ TEST(ScaledPictureSizeTest, HugePercentagesGiveTheirTrueSizeInsteadOfWrapping) {
   const PictureSize size = ScaledPictureSize(40000, 30000, 1000);
   EXPECT_EQ(size.Width, 400008);
   EXPECT_EQ(size.Height, 300008);
+}
+
+TEST(RatioTimesTest, TruncatesTheExtendedProductOfTheRoundedRatio) {
+  // 700 / 300 rounds below 7/3 and 106 / 100 below 1.06: one less than the exact products 238 and 636.
+  EXPECT_EQ(RatioTimesTruncated(700, 300, 102), 237);
+  EXPECT_EQ(RatioTimesTruncated(106, 100, 600), 635);
+  EXPECT_EQ(RatioTimesTruncated(102, 300, 700), 238);  // this ratio rounds up: the exact product
+  EXPECT_EQ(RatioTimesTruncated(-700, 300, 3), -7);
+  EXPECT_EQ(RatioTimesTruncated(5, 0, 3), 0);
+}
+
+TEST(FitWidthAndPrintTest, HeightsFollowTheExtendedProducts) {
+  // A picture of 300 x 102 fitted to a box 700 wide: 237 less the margin of 50.
+  const DesignedBox box = FitWidthBox(300, 102, 700);
+  EXPECT_EQ(box.Width, 696);
+  EXPECT_EQ(box.Height, 187);
+  // A picture of 100 x 106 across a page 600 wide is 635 high, less the offset y.
+  const PrintPlacement placement = PlacePrint(100, 106, 10, 20, false, cl::TRect{}, 600);
+  EXPECT_EQ(placement.DestWidth, 590);
+  EXPECT_EQ(placement.DestHeight, 615);
 }
 
 TEST(GridLinesTest, EachLineFollowsOneInsideTheSide) {

@@ -1,5 +1,5 @@
-// The conversion of the PNG reader's packed DIB into a bitmap: colour tables of both header kinds, and DIBs whose
-// header promises more than the block holds.
+// The conversion of the PNG reader's packed DIB into a bitmap: colour tables of both header kinds, the palette
+// selected in the foreground, and DIBs whose header promises more than the block holds.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +7,7 @@
 #include "classlib/core/exceptions.h"
 #include "image/dib_to_bitmap.h"
 #include "load_image_test_support.h"
+#include "support/import_hook.h"
 
 namespace img {
 namespace {
@@ -61,6 +62,25 @@ TEST(DibToBitmapTest, ReadsColourTablesOfCoreAndInfoHeaders) {
     EXPECT_EQ(pixels.At(1, 0), 0x0000FFu) << core;
     EXPECT_NE(bitmap->Palette(), nullptr);
   }
+}
+
+// The force-background argument of every palette selection while a hook is in place.
+std::vector<BOOL> gForceBackground;
+decltype(&SelectPalette) gSelectPalette = nullptr;
+
+HPALETTE WINAPI RecordSelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
+  gForceBackground.push_back(forceBackground);
+  return gSelectPalette(dc, palette, forceBackground);
+}
+
+TEST(DibToBitmapTest, SelectsTheTablesPaletteInTheForeground) {
+  testsupport::ImportHook hook("gdi32.dll", "SelectPalette", reinterpret_cast<void*>(&RecordSelectPalette));
+  gSelectPalette = reinterpret_cast<decltype(&SelectPalette)>(hook.Original());
+  gForceBackground.clear();
+  Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
+  PackedDibToBitmap(GlobalCopy(TwoColorDib(false)), bitmap.get());
+  ASSERT_FALSE(gForceBackground.empty());
+  EXPECT_EQ(gForceBackground.front(), FALSE);
 }
 
 TEST(DibToBitmapTest, RefusesDibsLargerThanTheirBlock) {

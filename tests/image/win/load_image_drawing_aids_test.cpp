@@ -113,11 +113,15 @@ TEST(DrawingAidsTest, TheWindowThatComesToTheFrontBecomesThePicture) {
   cl::Application->CreateForm(other);
   other->SetCaption("The other window");
   other->SetBounds(300, 200, 250, 180);
+  constexpr cl::TColor kClientColor = RGB(0, 200, 0);
+  constexpr uint32_t kClientRgb = 0x00C800;
+  other->SetColor(kClientColor);
   cl::TTimer* timer = cl::Make<cl::TTimer>(own, "Timer");
   timer->SetInterval(50);
   timer->SetOnTimer(cl::TNotifyEvent([&](cl::TObject*) {
     timer->SetEnabled(false);
     other->Show();
+    UpdateWindow(other->Handle());
     SetForegroundWindow(other->Handle());
   }));
   std::string title;
@@ -127,6 +131,14 @@ TEST(DrawingAidsTest, TheWindowThatComesToTheFrontBecomesThePicture) {
   own->Image1->ReDraw(kZero, false, true);
   EXPECT_EQ(own->Image1->Picture()->Width(), 250);
   EXPECT_EQ(own->Image1->Picture()->Height(), 180);
+  // The whole window, frame included: its client area lies where it lies in the window, not at the top left.
+  RECT window{};
+  GetWindowRect(other->Handle(), &window);
+  POINT client{0, 0};
+  ClientToScreen(other->Handle(), &client);
+  const Pixels pixels = Shown(*own->Image1);
+  EXPECT_NE(pixels.At(0, 0), kClientRgb);
+  EXPECT_EQ(pixels.At(client.x - window.left + 3, client.y - window.top + 3), kClientRgb);
   cl::Free(other);
   cl::Free(own);
 }

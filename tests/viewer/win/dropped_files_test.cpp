@@ -1,9 +1,17 @@
+// Files dropped on the frame from the shell: which names open, and the frame opening each in a window.
 #include "viewer/dropped_files.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "classlib/test/responder.h"
+#include "classlib/win/bitmap.h"
+#include "viewer/edit_form.h"
+#include "viewer/frame_form.h"
+#include "viewer/settings.h"
 
 namespace viewer {
 namespace {
@@ -36,6 +44,33 @@ TEST(DroppedFiles, LongNamesOpenWhole) {
 
 TEST(DroppedFiles, AnEmptyDropOpensNothing) {
   EXPECT_TRUE(TakeDroppedImageNames(MakeDrop({})).empty());
+}
+
+TEST(DroppedFiles, TheFrameOpensEachDroppedPictureInAWindowOfItsOwn) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  settings.WriteString(kToOpenValue, "");
+  const std::string folder = std::getenv("PROJECT_TEST_DIR");
+  std::vector<std::string> pictures;
+  for (const char* name : {"\\dropped one.bmp", "\\dropped two.bmp"}) {
+    pictures.push_back(folder + name);
+    cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+    bitmap->SetSize(4, 4);
+    bitmap->SaveToFile(pictures.back());
+    bitmap->Free();
+  }
+  cl::test::Responder responder;
+  FrameForm = cl::New<TFrameForm>(nullptr);
+  const LRESULT result =
+      SendMessageA(FrameForm->Handle(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({pictures[0], folder + "\\notes.txt", pictures[1]})), 0);
+  EXPECT_EQ(result, 0);
+  std::vector<std::string> captions;
+  for (TEditForm* window : ImageWindows()) captions.push_back(window->Caption());
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, pictures);
+  for (TEditForm* window : ImageWindows()) window->Free();
+  cl::FreeAndNil(FrameForm);
 }
 
 }  // namespace

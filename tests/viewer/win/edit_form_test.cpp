@@ -14,6 +14,7 @@
 #include "classlib/win/colors.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
+#include "classlib/win/status_bar.h"
 #include "image/load_image.h"
 #include "taken_working_copies.h"
 #include "viewer/core/image_files.h"
@@ -122,11 +123,15 @@ TEST_F(EditFormTest, OpeningAFileShowsItAndItsWorkingCopyHoldsThePicture) {
   EXPECT_EQ(copy.Values, FExpected.Values);
 }
 
-TEST_F(EditFormTest, AMissingFileLeavesAnEmptyUntitledWindowWithoutAMessage) {
+TEST_F(EditFormTest, AMissingFileLeavesAnEmptyUntitledWindowAndIsReported) {
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   TEditForm* window = NewWindow();
-  window->Open(FDir + "\\a.bmp " + FDir + "\\b.bmp");
+  const std::string missing = FDir + "\\a.bmp " + FDir + "\\b.bmp";
+  window->Open(missing);
   EXPECT_TRUE(window->Caption().starts_with("Untitled"));
-  EXPECT_TRUE(FResponder.MessageBoxes.empty() && FResponder.MessageDlgs.empty());
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, missing + "-unable to load");
+  EXPECT_EQ(FResponder.MessageDlgs[0].Caption, "Information");
 }
 
 TEST_F(EditFormTest, AnUnreadableFileIsReportedAndTheWindowStays) {
@@ -187,6 +192,19 @@ TEST_F(EditFormTest, AFailedSaveKeepsTheFileTheCaptionAndTheModifiedState) {
   EXPECT_STREQ(bytes, "user bytes");
 }
 
+TEST_F(EditFormTest, AFailedSaveNamesTheUsersFileInTheStatusBar) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  const std::string target = FDir + "\\no such folder\\picture.jpg";
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
+  EXPECT_FALSE(window->SaveAsName(target));
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, target + "-unable to save");
+  const std::string status = FrameForm->StatusBar1->Panels()->Items(TFrameForm::kHintPanel)->Text();
+  EXPECT_NE(status.find(target), std::string::npos) << status;
+  EXPECT_EQ(status.find('~'), std::string::npos) << status;
+}
+
 TEST_F(EditFormTest, AppendingToAnExistingTiffIsAskedAndCancelChangesNothing) {
   TEditForm* window = NewWindow();
   window->Open(FSource);
@@ -219,6 +237,10 @@ TEST_F(EditFormTest, DeleteRemovesTheShownFileAfterTheQuestionAndClosesTheWindow
   EXPECT_FALSE(cl::FileExists(file));
   cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
   EXPECT_TRUE(ImageWindows().empty());
+  // The close question that follows moves the deleted file's name to the top of the recent list.
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  EXPECT_EQ(ReadRecentFiles(settings)[0], file);
 }
 
 TEST_F(EditFormTest, CancelInTheCloseQuestionKeepsTheWindowButEntersTheRecentFile) {
@@ -229,6 +251,8 @@ TEST_F(EditFormTest, CancelInTheCloseQuestionKeepsTheWindowButEntersTheRecentFil
   EXPECT_FALSE(window->CloseQuery());
   ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
   EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Save Changes to '" + FSource + "'?");
+  EXPECT_EQ(FResponder.MessageBoxes[0].Caption, "Orlanto");
+  EXPECT_EQ(FResponder.MessageBoxes[0].Flags & (MB_TYPEMASK | MB_ICONMASK), UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
   cl::TRegistry settings;
   OpenSettings(settings);
   EXPECT_EQ(ReadRecentFiles(settings)[0], FSource);
@@ -255,6 +279,25 @@ TEST_F(EditFormTest, YesAndACancelledSaveDialogKeepAnUntitledWindow) {
   EXPECT_EQ(FResponder.FileDialogs[0].ClassName, "TSaveDialog");
 }
 
+TEST_F(EditFormTest, YesAndSaveAsEnterTheWindowInTheRecentListUnderItsNewName) {
+  // An untitled window with a picture, as one that holds a pasted or captured picture.
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  window->SetCaption("Untitled1");
+  const std::string target = FDir + "\\saved on close.bmp";
+  cl::RemoveFile(target);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDYES; };
+  FResponder.OnFileDialog = [&](cl::TOpenDialog& dialog) {
+    dialog.SetFileName(target);
+    return std::optional<bool>(true);
+  };
+  EXPECT_TRUE(window->CloseQuery());
+  EXPECT_TRUE(cl::FileExists(target));
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  EXPECT_EQ(ReadRecentFiles(settings)[0], target);
+}
+
 TEST_F(EditFormTest, SaveAsWritesTheDialogsNameWithTheChosenTypesExtensionAndKeepsItsFolder) {
   TEditForm* window = NewWindow();
   window->Open(FSource);
@@ -274,6 +317,17 @@ TEST_F(EditFormTest, SaveAsWritesTheDialogsNameWithTheChosenTypesExtensionAndKee
   EXPECT_TRUE(cl::FileExists(target));
   EXPECT_EQ(window->Caption(), target);
   EXPECT_EQ(LastDir(), FDir + "\\");
+}
+
+TEST_F(EditFormTest, TheSaveDialogAsksBeforeReplacingAFileWhileTheControlOverwrites) {
+  TEditForm* window = NewWindow();
+  FResponder.OnFileDialog = [](cl::TOpenDialog&) { return std::optional<bool>(false); };
+  window->SaveAs();
+  window->Image1->SetOverWrite(false);  // appending to TIFF and DCX files is asked after the dialog instead
+  window->SaveAs();
+  ASSERT_EQ(FResponder.FileDialogs.size(), 2u);
+  EXPECT_TRUE(cl::TOpenOptions::FromMask(FResponder.FileDialogs[0].Options).Contains(cl::ofOverwritePrompt));
+  EXPECT_FALSE(cl::TOpenOptions::FromMask(FResponder.FileDialogs[1].Options).Contains(cl::ofOverwritePrompt));
 }
 
 TEST_F(EditFormTest, SaveOnAnUnchangedWindowRunsSaveAsAndACancelKeepsTheLastFolder) {

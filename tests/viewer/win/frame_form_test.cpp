@@ -9,10 +9,12 @@
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
 #include "classlib/test/responder.h"
+#include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
+#include "image/load_image.h"
 #include "taken_working_copies.h"
 #include "viewer/core/image_files.h"
 #include "viewer/edit_form.h"
@@ -45,6 +47,15 @@ class FrameFormTest : public ::testing::Test {
     bitmap->SaveToFile(file);
     bitmap->Free();
     return file;
+  }
+
+  // Shows the frame without the window that opening the test program's own command line made.
+  void ShowFrame() {
+    FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
+    FFrame->Show();
+    for (TEditForm* window : ImageWindows()) window->Free();
+    FResponder.OnMessageDlg = nullptr;
+    FResponder.MessageDlgs.clear();
   }
 
   // Answers the open dialog with these files chosen.
@@ -92,6 +103,21 @@ TEST_F(FrameFormTest, ClosingAnImageWindowPutsItsFileFirst) {
   window->Free();
 }
 
+TEST_F(FrameFormTest, ARecentItemOpensItsFileInANewWindow) {
+  const std::string file = MakePicture("recent.bmp");
+  WriteRecentFiles(FSettings, {"C:\\one.bmp", file, "", "", ""});
+  FFrame->ShowRecentFiles(ReadRecentFiles(FSettings));
+  FFrame->RecentItems[1]->Click();
+  ASSERT_EQ(ImageWindows().size(), 1u);
+  TEditForm* window = ImageWindows()[0];
+  EXPECT_EQ(window->Caption(), file);
+  EXPECT_EQ(window->Image1->Picture()->Width(), 8);
+  // An image window's own recent items open their files the same way.
+  window->RecentItems[1]->SetCaption(file);
+  window->RecentItems[1]->Click();
+  EXPECT_EQ(SortedWindowCaptions(), (std::vector<std::string>{file, file}));
+}
+
 TEST_F(FrameFormTest, OpenOpensEachChosenFileInAWindowOfItsOwnAndKeepsTheFirstFilesFolder) {
   const std::string first = MakePicture("first.bmp");
   const std::string second = MakePicture("second.bmp");
@@ -131,6 +157,43 @@ TEST_F(FrameFormTest, OpenEndsAtAFileThatFindsNoWorkingCopyAndKeepsTheLastFolder
   EXPECT_EQ(FSettings.ReadString(kLastDirValue), "C:\\before\\");
 }
 
+TEST_F(FrameFormTest, ExitAsksEachImageWindowAndKeepsTheProgramOnCancel) {
+  const std::string file = MakePicture("shown at exit.bmp");
+  ShowFrame();
+  FFrame->OpenInNewWindow(file);
+  TEditForm* untitled = cl::New<TEditForm>(FFrame);
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDCANCEL; };
+  FFrame->Exit1Click(nullptr);
+  ASSERT_EQ(FResponder.MessageBoxes.size(), 1u);
+  EXPECT_EQ(FResponder.MessageBoxes[0].Text, "Save Changes to '" + untitled->Caption() + "'?");
+  EXPECT_TRUE(FFrame->Visible());
+  EXPECT_EQ(ImageWindows().size(), 2u);
+
+  // No throws the untitled picture away; the window that shows a file enters the recent list on the way out.
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDNO; };
+  FFrame->Exit1Click(nullptr);
+  EXPECT_EQ(FResponder.MessageBoxes.size(), 2u);
+  EXPECT_FALSE(FFrame->Visible());
+  EXPECT_EQ(ReadRecentFiles(FSettings)[0], file);
+}
+
+TEST_F(FrameFormTest, TheBrowserIsBuiltBesideTheProgram) {
+  std::string program = ORVANE_EXE;
+  std::replace(program.begin(), program.end(), '/', '\\');
+  EXPECT_TRUE(cl::FileExists(BrowserCommandLine(program))) << BrowserCommandLine(program);
+}
+
+TEST_F(FrameFormTest, ABrowserOrHelpFileThatCannotBeStartedIsReported) {
+  // The test program's folder holds neither the browser nor the help file.
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
+  FFrame->Tarnby1Click(nullptr);
+  FFrame->UsingMarbeckImageViewer1Click(nullptr);
+  ASSERT_EQ(FResponder.MessageDlgs.size(), 2u);
+  EXPECT_EQ(FResponder.MessageDlgs[0].Text, "Cannot start " + BrowserCommandLine(cl::Application->ExeName()));
+  EXPECT_EQ(FResponder.MessageDlgs[1].Text, "Cannot start " + HelpFileName(cl::Application->ExeName()));
+  EXPECT_EQ(FResponder.MessageDlgs[1].Caption, "Error");
+}
+
 // A window's rectangle in the frame's client window.
 RECT ClientRect(TEditForm* window) {
   RECT rect;
@@ -139,8 +202,17 @@ RECT ClientRect(TEditForm* window) {
   return rect;
 }
 
+TEST_F(FrameFormTest, EachNewImageWindowOpensAStepFurtherIn) {
+  ShowFrame();
+  TEditForm* first = cl::New<TEditForm>(FFrame);
+  TEditForm* second = cl::New<TEditForm>(FFrame);
+  const RECT a = ClientRect(first), b = ClientRect(second);
+  EXPECT_GT(b.left, a.left);
+  EXPECT_GT(b.top, a.top);
+}
+
 TEST_F(FrameFormTest, TheWindowMenuTilesAndCascadesTheImageWindows) {
-  FFrame->Show();
+  ShowFrame();
   TEditForm* first = cl::New<TEditForm>(FFrame);
   TEditForm* second = cl::New<TEditForm>(FFrame);
   RECT overlap;
