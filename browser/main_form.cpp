@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "browser/browse_folder.h"
 #include "browser/core/preview_rules.h"
 #include "browser/dir_tree.h"
@@ -21,6 +19,7 @@
 #include "classlib/win/picture.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/scroll_box.h"
+#include "classlib/win/shell_start.h"
 #include "classlib/win/timer.h"
 #include "controls/ctl_form.h"
 #include "controls/ctl_split_ctrl.h"
@@ -420,17 +419,17 @@ void TTarnby::File1Click(cl::TObject*) {
   for (cl::TMenuItem* item : {Copy1, Move1, Delete1}) item->SetEnabled(chosen);
 }
 
-// A viewer or help program that cannot be started is not reported.
+// A viewer, help file or page that cannot be started is reported.
 void TTarnby::Orlanto1Click(cl::TObject*) {
-  WinExec(ViewerCommandLine(cl::Application->ExeName(), LastFile).c_str(), SW_SHOW);
+  cl::StartProgram(ViewerCommandLine(cl::Application->ExeName(), LastFile), SW_SHOW);
 }
 
 void TTarnby::UsingTarnby1Click(cl::TObject*) {
-  ShellExecuteA(Handle(), "open", HelpFileName(cl::Application->ExeName()).c_str(), nullptr, nullptr, SW_SHOW);
+  cl::ShellOpen(Handle(), "open", HelpFileName(cl::Application->ExeName()), nullptr, nullptr, SW_SHOW);
 }
 
 void TTarnby::TarnbyHomePage1Click(cl::TObject*) {
-  ShellExecuteA(Handle(), "open", kHomePage, nullptr, nullptr, SW_SHOW);
+  cl::ShellOpen(Handle(), "open", kHomePage, nullptr, nullptr, SW_SHOW);
 }
 
 void TTarnby::Exit1Click(cl::TObject*) {

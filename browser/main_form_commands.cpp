@@ -2,8 +2,6 @@
 // the folder tree.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "browser/browse_folder_dlg.h"
 #include "browser/dir_tree.h"
 #include "browser/main_form.h"
@@ -13,6 +11,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/combo_box.h"
 #include "classlib/win/message_box.h"
+#include "classlib/win/shell_start.h"
 #include "classlib/win/timer.h"
 
 namespace brw {
@@ -87,7 +86,7 @@ void TTarnby::ShellFileListBox1KeyDown(cl::TObject* sender, WORD& key, cl::TShif
 
 void TTarnby::ShellFileListBox1DblClick(cl::TObject*) {
   const std::string file = ShellFileListBox1->FileName();
-  ShellExecuteA(Handle(), "OPEN", file.c_str(), "", cl::ExtractFilePath(file).c_str(), SW_SHOWNORMAL);
+  cl::ShellOpen(Handle(), "OPEN", file, "", cl::ExtractFilePath(file).c_str(), SW_SHOWNORMAL);
 }
 
 void TTarnby::Edit2KeyDown(cl::TObject*, WORD& key, cl::TShiftState) {

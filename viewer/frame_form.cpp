@@ -9,9 +9,9 @@
 #include "classlib/win/colors.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
-#include "classlib/win/dialogs.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
+#include "classlib/win/shell_start.h"
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
 #include "controls/ctl_form.h"
@@ -35,21 +35,6 @@ constexpr char kHomePage[] = "https://orlanto.example/";
 constexpr unsigned kHandOverPollMs = 750;
 // The Window and Help menus stay in place whatever an image window merges in.
 constexpr uint8_t kWindowGroup = 8;
-
-// The largest values WinExec and ShellExecuteA give when nothing was started.
-constexpr UINT kWinExecLastError = 31;
-constexpr INT_PTR kShellExecuteLastError = 32;
-
-// Opens a file or page with the shell's "open" verb; false when nothing could open it.
-bool OpenThroughShell(HWND owner, const std::string& name, const char* parameters, const char* folder) {
-  return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", name.c_str(), parameters, folder, SW_SHOW)) >
-         kShellExecuteLastError;
-}
-
-// The system starts programs and opens files and pages without a word when it cannot: the user is told here.
-void ReportCannotStart(const std::string& name) {
-  cl::MessageDlg("Cannot start " + name, cl::mtError, {cl::mbOK}, 0);
-}
 
 std::vector<std::string> CommandLineParams() {
   std::vector<std::string> params;
@@ -198,8 +183,7 @@ void TFrameForm::RecentFileClick(cl::TObject* sender) {
 }
 
 void TFrameForm::Tarnby1Click(cl::TObject*) {
-  const std::string browser = BrowserCommandLine(cl::Application->ExeName());
-  if (WinExec(browser.c_str(), SW_SHOW) <= kWinExecLastError) ReportCannotStart(browser);
+  cl::StartProgram(BrowserCommandLine(cl::Application->ExeName()), SW_SHOW);
 }
 
 void TFrameForm::Preferences1Click(cl::TObject*) {
@@ -231,12 +215,11 @@ void TFrameForm::ArrangeIcons1Click(cl::TObject*) {
 }
 
 void TFrameForm::UsingMarbeckImageViewer1Click(cl::TObject*) {
-  const std::string helpFile = HelpFileName(cl::Application->ExeName());
-  if (!OpenThroughShell(Handle(), helpFile, nullptr, nullptr)) ReportCannotStart(helpFile);
+  cl::ShellOpen(Handle(), "open", HelpFileName(cl::Application->ExeName()), nullptr, nullptr, SW_SHOW);
 }
 
 void TFrameForm::OrlantoHomePage1Click(cl::TObject*) {
-  if (!OpenThroughShell(Handle(), kHomePage, "", "")) ReportCannotStart(kHomePage);
+  cl::ShellOpen(Handle(), "open", kHomePage, "", "", SW_SHOW);
 }
 
 TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {
