@@ -205,9 +205,19 @@ TEST_F(ToolWindowFrameTest, ADockedAndAFloatingBarShowTheirFrames) {
   floating->SetParent(form);
   TTestBar* left = cl::Make<TTestBar>(form, "Side");
   left->SetParent(form->LeftDock);
-  cl::test::PumpFor(300);
-  const std::string file = testsupport::SaveScreenshot("toolbars_docked_and_floating");
-  EXPECT_FALSE(file.empty());
+  left->Fill = static_cast<cl::TColor>(RGB(224, 224, 255));
+  // Each bar's own colour shows inside its frame, the floating one above the form (a Wine desktop that has just
+  // started takes a moment to reach the screen).
+  const auto fillShown = [](TTestBar* shown) {
+    RECT client;
+    GetClientRect(shown->Handle(), &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(shown->Handle(), &centre);
+    return testsupport::ScreenColor(centre.x, centre.y) == static_cast<unsigned long>(shown->Fill);
+  };
+  cl::test::PumpUntil([&] { return fillShown(bar) && fillShown(floating) && fillShown(left); }, 3000);
+  testsupport::SaveScreenshot("toolbars_docked_and_floating");
+  for (TTestBar* shown : {bar, floating, left}) EXPECT_TRUE(fillShown(shown)) << shown->Name();
 }
 
 }  // namespace
