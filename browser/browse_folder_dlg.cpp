@@ -1,8 +1,9 @@
 #include "browser/browse_folder_dlg.h"
 
 #include "browser/dir_tree.h"
-#include "classlib/win/registry.h"
+#include "classlib/core/string_list.h"
 #include "classlib/win/stdctrls.h"
+#include "controls/ini_out.h"
 
 namespace brw {
 
@@ -10,8 +11,8 @@ TBrowseFolderDlg* BrowseFolderDlg = nullptr;
 
 namespace {
 
-constexpr char kSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby";
-constexpr char kTargetValue[] = "LastCopyMoveFolder";
+// No stored folder (a first run) loads as "", which opens the dialog at the current drive's root.
+constexpr char kTargetFolderItem[] = "DirTree1;Directory;;SOFTWARE\\Orlanto\\Tarnby;LastCopyMoveFolder;1;0";
 
 cl::TButton* AddButton(cl::TForm* form, const std::string& name, const std::string& caption, int left,
                        cl::TModalResult result) {
@@ -44,6 +45,9 @@ void TBrowseFolderDlg::CreateComponents() {
   Button1->SetDefault(true);
   Button2 = AddButton(this, "Button2", "&Cancel", 245, cl::mrCancel);
   Button2->SetCancel(true);
+  IniOut1 = cl::Make<ctl::TIniOut>(this, "IniOut1");
+  IniOut1->SetRegistryRoot(ctl::LOCAL_MACHINE);
+  IniOut1->Items()->Add(kTargetFolderItem);
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnDestroy(CL_EVENT(FormDestroy));
 }
@@ -58,21 +62,11 @@ void TBrowseFolderDlg::DirTree1Change(cl::TObject*, cl::TTreeNode*) {
 }
 
 void TBrowseFolderDlg::FormCreate(cl::TObject*) {
-  cl::TRegistry registry;
-  registry.SetRootKey(HKEY_LOCAL_MACHINE);
-  // No stored folder (a first run) reads as "", which opens the dialog at the current drive's root.
-  const std::string folder = registry.OpenKey(kSettingsKey, false) ? registry.ReadString(kTargetValue) : "";
-  DirTree1->SetDirectory(folder);
+  IniOut1->Load();
 }
 
 void TBrowseFolderDlg::FormDestroy(cl::TObject*) {
-  try {
-    cl::TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (registry.OpenKey(kSettingsKey, true)) registry.WriteString(kTargetValue, DirTree1->Directory());
-  } catch (const std::exception&) {
-    // the next start opens at the folder stored before
-  }
+  IniOut1->Save();
 }
 
 }  // namespace brw

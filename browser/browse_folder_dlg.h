@@ -11,6 +11,10 @@ class TLabel;
 class TTreeNode;
 }  // namespace cl
 
+namespace ctl {
+class TIniOut;
+}
+
 namespace brw {
 
 class TDirTree;
@@ -25,6 +29,7 @@ class TBrowseFolderDlg : public cl::TForm {
   TDirTree* DirTree1 = nullptr;
   cl::TButton* Button1 = nullptr;
   cl::TButton* Button2 = nullptr;
+  ctl::TIniOut* IniOut1 = nullptr;
 
   // The label shows the folder being selected.
   void DirTree1Change(cl::TObject* sender, cl::TTreeNode* node);
@@ -33,7 +38,7 @@ class TBrowseFolderDlg : public cl::TForm {
   void CreateComponents() override;
 
  private:
-  // The last target folder, read and written directly where the persistence component would.
+  // IniOut1 keeps the last target folder.
   void FormCreate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);
 };

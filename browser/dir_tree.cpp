@@ -371,4 +371,8 @@ void TDirTree::SetGoBelowRecycleBin(bool value) {
   ReloadWhenChanged(changed);
 }
 
+void TDirTree::Publish(cl::rtti::Builder& b) {
+  b.Prop("Directory", cl::rtti::tiString, &TDirTree::Directory, &TDirTree::SetDirectory);
+}
+
 }  // namespace brw

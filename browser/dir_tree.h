@@ -34,7 +34,7 @@ using TAddFileEvent = cl::Event<void(cl::TObject*, const std::string& FileName, 
 using TFindDirEvent = cl::Event<void(cl::TObject*, const std::string& Path, TDirRec& Rec, int& Result, bool First)>;
 
 class TDirTree : public cl::TCustomTreeView {
-  CL_CLASS(TDirTree, cl::TCustomTreeView)
+  CL_PUBLISHED_CLASS(TDirTree, cl::TCustomTreeView)
  public:
   explicit TDirTree(cl::TComponent* owner);
   void BeforeDestruction() override;

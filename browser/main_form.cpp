@@ -10,6 +10,7 @@
 #include "browser/shell_file_list_box.h"
 #include "classlib/core/exceptions.h"
 #include "classlib/core/files.h"
+#include "classlib/core/string_list.h"
 #include "classlib/win/application.h"
 #include "classlib/win/clipboard.h"
 #include "classlib/win/combo_box.h"
@@ -20,9 +21,11 @@
 #include "classlib/win/registry.h"
 #include "classlib/win/scroll_box.h"
 #include "classlib/win/shell_start.h"
-#include "classlib/win/timer.h"
 #include "controls/ctl_form.h"
 #include "controls/ctl_split_ctrl.h"
+#include "controls/hi_timer.h"
+#include "controls/ini_out.h"
+#include "controls/one_instance.h"
 #include "image/all_scr_frm.h"
 #include "image/hour_glass.h"
 #include "image/load_image.h"
@@ -142,12 +145,7 @@ void TTarnby::CreateComponents() {
   ShellFileListBox1->SetOnKeyDown(CL_EVENT(ShellFileListBox1KeyDown));
   ShellFileListBox1->SetOnDblClick(CL_EVENT(ShellFileListBox1DblClick));
 
-  BrowseFolder1 = cl::Make<TBrowseFolder>(this, "BrowseFolder1");
-  CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
-  CtlForm1->SetIniKey("FrameForm");
-  CtlForm1->SetIniUse(ctl::ioUseGlobal);
-  CtlForm1->SetOptions({ctl::foAutoCenter, ctl::foAutoShow, ctl::foTryAdaptRes, ctl::foRestoreOnce});
-  CreateStandIns();
+  CreateControlLibraryParts();
 
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnDestroy(CL_EVENT(FormDestroy));
@@ -210,34 +208,27 @@ void TTarnby::CreateMenus() {
   cl::AddMenuItem(files, "Update1", "Update", cl::ShortCut(VK_F5, {}), CL_EVENT(Update1Click));
 }
 
-// Stand-ins until the control library's components arrive: a plain 500 ms timer in place of the multimedia
-// timer, and the mask box's stored text read and written directly where the persistence component would.
 namespace {
 
-constexpr char kUserSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby";
-constexpr char kMaskValue[] = "BrowseExtension";
-constexpr char kMaskDefault[] = "*.bmp";
-constexpr unsigned kFollowIntervalMs = 500;
+constexpr char kMaskItem[] = "Edit2;Text;*.bmp;SOFTWARE\\Orlanto\\Tarnby;BrowseExtension;1;0";
+constexpr uint16_t kFollowIntervalMs = 500;
 
 }  // namespace
 
-void TTarnby::CreateStandIns() {
-  CtlHiTimer1 = cl::Make<cl::TTimer>(this, "CtlHiTimer1");
+void TTarnby::CreateControlLibraryParts() {
+  IniOut1 = cl::Make<ctl::TIniOut>(this, "IniOut1");
+  IniOut1->SetRegistryRoot(ctl::CURRENT_USER);
+  IniOut1->Items()->Add(kMaskItem);
+  BrowseFolder1 = cl::Make<TBrowseFolder>(this, "BrowseFolder1");
+  CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
+  CtlForm1->SetIniKey("FrameForm");
+  CtlForm1->SetIniUse(ctl::ioUseGlobal);
+  CtlForm1->SetOptions({ctl::foAutoCenter, ctl::foAutoShow, ctl::foTryAdaptRes, ctl::foRestoreOnce});
+  CtlHiTimer1 = cl::Make<ctl::TCtlHiTimer>(this, "CtlHiTimer1");
   CtlHiTimer1->SetInterval(kFollowIntervalMs);
   CtlHiTimer1->SetOnTimer(CL_EVENT(CtlHiTimer1Timer));
-}
-
-void TTarnby::LoadStandInSettings() {
-  cl::TRegistry registry;
-  registry.SetRootKey(HKEY_CURRENT_USER);
-  const bool stored = registry.OpenKey(kUserSettingsKey, false) && registry.ValueExists(kMaskValue);
-  Edit2->SetText(stored ? registry.ReadString(kMaskValue) : kMaskDefault);
-}
-
-void TTarnby::SaveStandInSettings() {
-  cl::TRegistry registry;
-  registry.SetRootKey(HKEY_CURRENT_USER);
-  if (registry.OpenKey(kUserSettingsKey, true)) registry.WriteString(kMaskValue, Edit2->Text());
+  CtlHiTimer1->SetEnabled(true);
+  CtlOneInstance1 = cl::Make<ctl::TCtlOneInstance>(this, "CtlOneInstance1");
 }
 
 int TTarnby::SplitterMain() const {
@@ -258,11 +249,7 @@ void TTarnby::SetSplitterPosition2(int position) {
 
 void TTarnby::FormCreate(cl::TObject*) {
   FDriveCheck.SetLastValid("C:\\");
-  try {
-    LoadStandInSettings();
-  } catch (const std::exception&) {
-    // the mask box keeps its default
-  }
+  IniOut1->Load();
   Edit2->SetWidth(Panel1->Width() - 2);
   Edit2->Items()->Clear();
   for (const std::string& mask : InitialMaskItems(Edit2->Text())) Edit2->Items()->Add(mask);
@@ -283,11 +270,7 @@ void TTarnby::FormCreate(cl::TObject*) {
 }
 
 void TTarnby::FormDestroy(cl::TObject*) {
-  try {
-    SaveStandInSettings();
-  } catch (const std::exception&) {
-    // nothing to keep it in
-  }
+  IniOut1->Save();
   try {
     cl::TRegistry registry;
     OpenSettings(registry);

@@ -16,7 +16,6 @@ class TMenuItem;
 class TPanel;
 class TPopupMenu;
 class TScrollBox;
-class TTimer;
 class TTreeNode;
 }  // namespace cl
 
@@ -24,6 +23,9 @@ namespace ctl {
 class TCtl3PaneSplitCtrl;
 class TCtlCustomSplitter;
 class TCtlForm;
+class TCtlHiTimer;
+class TCtlOneInstance;
+class TIniOut;
 }  // namespace ctl
 
 namespace img {
@@ -50,10 +52,13 @@ class TTarnby : public cl::TForm {
   cl::TComboBox* Edit2 = nullptr;
   cl::TPanel* Panel2 = nullptr;
   TShellFileListBox* ShellFileListBox1 = nullptr;
+  ctl::TIniOut* IniOut1 = nullptr;
   TBrowseFolder* BrowseFolder1 = nullptr;
-  cl::TTimer* CtlHiTimer1 = nullptr;
+  ctl::TCtlHiTimer* CtlHiTimer1 = nullptr;
   // The window's placement, kept per folder the program ends in (the title names it).
   ctl::TCtlForm* CtlForm1 = nullptr;
+  // Ends a second copy of the program while this form loads.
+  ctl::TCtlOneInstance* CtlOneInstance1 = nullptr;
 
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* File1 = nullptr;
@@ -118,10 +123,7 @@ class TTarnby : public cl::TForm {
 
  private:
   void CreateMenus();
-  // Components that stand in for the control library's timer and property persistence; see the .cpp.
-  void CreateStandIns();
-  void LoadStandInSettings();
-  void SaveStandInSettings();
+  void CreateControlLibraryParts();
   void FormCreate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);
   void FormResize(cl::TObject* sender);

@@ -6,6 +6,7 @@
 #include "browser/dir_tree.h"
 #include "browser/main_form.h"
 #include "browser/shell_file_list_box.h"
+#include "controls/hi_timer.h"
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/application.h"

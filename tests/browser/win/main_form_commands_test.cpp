@@ -14,6 +14,7 @@
 #include "classlib/win/combo_box.h"
 #include "classlib/win/dialogs.h"
 #include "classlib/win/timer.h"
+#include "controls/hi_timer.h"
 
 namespace brwtest {
 namespace {
