@@ -84,9 +84,11 @@ void TForm::RefreshWindowList() {
 
 void TForm::AlignControls(TControl* control, TRect& rect) {
   inherited::AlignControls(control, rect);
-  // The MDI client window gets what the aligned controls leave.
+  // The MDI client window gets what the aligned controls leave. It is painted anew: bits copied from where it
+  // stood would keep what a dock that grew and shrank again left on the screen.
   if (FClientHandle) {
-    MoveWindow(FClientHandle, rect.Left, rect.Top, std::max(0, rect.Width()), std::max(0, rect.Height()), TRUE);
+    SetWindowPos(FClientHandle, nullptr, rect.Left, rect.Top, std::max(0, rect.Width()), std::max(0, rect.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
 }
 

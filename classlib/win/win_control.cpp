@@ -572,6 +572,11 @@ void TWinControl::PrintClient(TMessage& message) {
 void TWinControl::PaintControls(HDC dc) {
   for (TControl* control : std::vector<TControl*>(FControls)) {
     if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
+    // Only the controls the update region touches are painted: a button repainted on a bar of a hundred
+    // paints one control, not the whole bar.
+    const RECT bounds{control->Left(), control->Top(), control->Left() + control->Width(),
+                      control->Top() + control->Height()};
+    if (!RectVisible(dc, &bounds)) continue;
     const int saved = SaveDC(dc);
     POINT oldOrigin;
     OffsetViewportOrgEx(dc, control->Left(), control->Top(), &oldOrigin);

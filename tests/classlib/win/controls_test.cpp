@@ -239,10 +239,18 @@ TEST_F(ControlsTest, PaintDrawsTheControlAndItsGraphicChildren) {
   TProbe* probe = New<TProbe>(root);
   probe->SetBounds(10, 10, 20, 20);
   probe->SetParent(root);
+  TProbe* other = New<TProbe>(root);
+  other->SetBounds(100, 10, 20, 20);
+  other->SetParent(root);
   ShowWindow(root->Handle(), SW_SHOWNA);
   UpdateWindow(root->Handle());
   EXPECT_GT(root->Paints, 0);
   EXPECT_GT(probe->Paints, 0);
+  // A repaint of one child leaves the children outside the update region alone.
+  const int otherPaints = other->Paints;
+  probe->Invalidate();
+  UpdateWindow(root->Handle());
+  EXPECT_EQ(other->Paints, otherPaints);
   // The probe filled its own bounds only: red inside, the root's colour outside.
   HDC dc = GetDC(root->Handle());
   COLORREF inside = GetPixel(dc, 15, 15);
