@@ -44,6 +44,8 @@ class TCustomToolbar : public TCustomToolWindow {
   void SizeLoopTrack(cl::TRect& newRect, const cl::TRect& startRect) override;
   void ControlBoundsChanged(cl::TControl* control) override;
   void Paint() override;
+  // The sizes the bar may snap to while its border is dragged (null otherwise).
+  const FloatingSizer* Sizer() const { return FSizer.get(); }
   // Whether ChildOrder is sorted by the children's positions after loading (so that children placed in order
   // keep it).
   virtual void ToolbarSwitches(bool& sortAfterLoading);
