@@ -15,6 +15,8 @@
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
 #include "controls/ctl_form.h"
+#include "toolbars/toolbar.h"
+#include "toolbars/toolbar_button.h"
 #include "viewer/core/hand_over.h"
 #include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
@@ -65,6 +67,8 @@ void TFrameForm::CreateMenu() {
   Edit1 = AddMenuItem(root, "Edit1", "&Edit", 0, CL_EVENT(Edit1Click));
   Edit1->SetGroupIndex(1);
   Paste1 = AddMenuItem(Edit1, "Paste1", "&Paste", cl::ShortCut('V', {cl::ssCtrl}), CL_EVENT(Paste1Click));
+  Toolbar1 = AddMenuItem(Edit1, "Toolbar1", "Toolbar", 0, CL_EVENT(Toolbar1Click));
+  Toolbar1->SetChecked(true);
   Window1 = AddMenuItem(root, "Window1", "&Window");
   Window1->SetGroupIndex(kWindowGroup);
   AddMenuItem(Window1, "Tile1", "&Tile", 0, CL_EVENT(Tile1Click));
@@ -89,6 +93,7 @@ void TFrameForm::CreateComponents() {
   StatusBar1 = cl::Make<cl::TStatusBar>(this, "StatusBar1");
   StatusBar1->SetParent(this);
   for (int width : {300, 100}) StatusBar1->Panels()->Add()->SetWidth(width);
+  CreateToolbar();
 
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(kStatePollMs);
@@ -125,6 +130,7 @@ void TFrameForm::CreateComponents() {
   SetOnShow(CL_EVENT(FormShow));
   SetOnActivate(CL_EVENT(FormActivate));
   SetOnDestroy(CL_EVENT(FormDestroy));
+  SetOnClose(CL_EVENT(FormClose));
 }
 
 void TFrameForm::FormCreate(cl::TObject*) {
@@ -135,6 +141,7 @@ void TFrameForm::FormCreate(cl::TObject*) {
   OpenSettings(settings);
   ShowRecentFiles(ReadRecentFiles(settings));
   DragAcceptFiles(Handle(), TRUE);
+  ShowToolbarFromSettings(settings);
   Timer1->SetEnabled(true);
   Timer2->SetEnabled(true);
 }
@@ -150,12 +157,21 @@ void TFrameForm::DispHint(cl::TObject*) {
 void TFrameForm::FormShow(cl::TObject*) {
   const std::string name = CommandLineFileName(CommandLineParams());
   if (!name.empty()) OpenInNewWindow(name);
+  CMBtn6->SetEnabled(cl::Clipboard()->HasFormat(CF_BITMAP));
+  ButtonBar1->SetVisible(Toolbar1->Checked());
+}
+
+void TFrameForm::FormClose(cl::TObject*, cl::TCloseAction&) {
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  settings.WriteBool(kToolbarValue, Toolbar1->Checked());
 }
 
 void TFrameForm::FormActivate(cl::TObject*) {
   cl::TRegistry settings;
   OpenSettings(settings);
   ShowRecentFiles(ReadRecentFiles(settings));
+  DockToolbarFromSettings(settings);
 }
 
 void TFrameForm::ShowRecentFiles(const RecentFiles& items) {
@@ -243,6 +259,7 @@ void TFrameForm::SetStatusText(int panel, const std::string& text) {
 }
 
 void TFrameForm::Timer1Timer(cl::TObject*) {
+  UpdateButtonStates();
   cl::Application->SetTitle(Caption());
 }
 

@@ -4,17 +4,20 @@
 // it, each in a new image window.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
 #include "classlib/win/forms.h"
 #include "viewer/limit_me.h"
 #include "viewer/menu_items.h"
+#include "viewer/toolbar_glyphs.h"
 
 namespace cl {
 class TMainMenu;
 class TMenuItem;
 class TOpenDialog;
+class TRegistry;
 class TStatusBar;
 class TTimer;
 }  // namespace cl
@@ -22,6 +25,11 @@ class TTimer;
 namespace ctl {
 class TCtlForm;
 }
+namespace tbr {
+class TDock;
+class TToolbar;
+class TToolbarButton;
+}  // namespace tbr
 
 namespace viewer {
 
@@ -39,6 +47,7 @@ class TFrameForm : public cl::TForm {
   RecentFileItems RecentItems{};  // N2 .. N6
   cl::TMenuItem* Edit1 = nullptr;
   cl::TMenuItem* Paste1 = nullptr;
+  cl::TMenuItem* Toolbar1 = nullptr;
   cl::TMenuItem* Window1 = nullptr;
   TLimitMe* LimitMe1 = nullptr;
   // The frame's placement, restored at start and saved when the frame goes.
@@ -47,6 +56,19 @@ class TFrameForm : public cl::TForm {
   cl::TTimer* Timer2 = nullptr;
   cl::TOpenDialog* OpenFileDialog = nullptr;
   TEnhTwain* Twain1 = nullptr;
+  // Dock1 .. Dock4: top, left, right, bottom.
+  std::array<tbr::TDock*, 4> Docks{};
+  tbr::TToolbar* ButtonBar1 = nullptr;
+  // The toolbar's buttons, from the left.
+  tbr::TToolbarButton* CMBtn1 = nullptr;
+  tbr::TToolbarButton* Cmbtn7 = nullptr;
+  tbr::TToolbarButton* CMBtn2 = nullptr;
+  tbr::TToolbarButton* CMBtn3 = nullptr;
+  tbr::TToolbarButton* CMBtn4 = nullptr;
+  tbr::TToolbarButton* CMBtn6 = nullptr;
+  tbr::TToolbarButton* CMBtn5 = nullptr;
+  tbr::TToolbarButton* CMBtn8 = nullptr;
+  tbr::TToolbarButton* CMBtn9 = nullptr;
 
   // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
   static constexpr int kHintPanel = 0;
@@ -81,6 +103,9 @@ class TFrameForm : public cl::TForm {
   // The source manager's dialog for the source to acquire from.
   void SelectSource1Click(cl::TObject* sender);
 
+  // Edit > Toolbar: shows or hides the toolbar, with the item's check mark.
+  void Toolbar1Click(cl::TObject* sender);
+
   void Dispatch(cl::TMessage& message) override;
 
  protected:
@@ -91,6 +116,7 @@ class TFrameForm : public cl::TForm {
   void FormShow(cl::TObject* sender);
   void FormActivate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);
+  void FormClose(cl::TObject* sender, cl::TCloseAction& action);
   // The application's hint (of the menu item or control under the mouse) in status panel 0.
   void DispHint(cl::TObject* sender);
   void OrlantoHomePage1Click(cl::TObject* sender);
@@ -104,6 +130,26 @@ class TFrameForm : public cl::TForm {
   TEditForm* ShowNewWindow(const std::function<void(TEditForm&)>& fill);
   // Tells the user when there is no source manager to acquire with.
   bool TwainAvailable();
+  void CreateToolbar();
+  tbr::TToolbarButton* AddToolbarButton(const std::string& name, ToolbarGlyph glyph, const std::string& hint,
+                                        bool enabled);
+  void AddToolbarSeparator(const std::string& name);
+  // "Toolbar" shows or hides the toolbar; missing, it is written and the toolbar shows on the top dock.
+  void ShowToolbarFromSettings(cl::TRegistry& settings);
+  // "DockTo" 1 .. 4 docks the toolbar on Dock1 .. Dock4; missing, 1 is written and it docks at the top.
+  void DockToolbarFromSettings(cl::TRegistry& settings);
+  // The dock the toolbar goes to is kept in "DockTo" (0 while it floats).
+  void ButtonBar1DockChanging(cl::TObject* sender);
+  void ButtonBar1DockChanged(cl::TObject* sender);
+  void ButtonBar1Close(cl::TObject* sender);
+  // The buttons that act on the active image window are enabled while there is one; Paste while the
+  // clipboard holds a bitmap.
+  void UpdateButtonStates();
+  TEditForm* ActiveEditForm() const;
+  void Cmbtn7Click(cl::TObject* sender);
+  void CMBtn4Click(cl::TObject* sender);
+  void CMBtn5Click(cl::TObject* sender);
+  void CMBtn8Click(cl::TObject* sender);
   // Every second: the application's title follows the frame's caption.
   void Timer1Timer(cl::TObject* sender);
   // Every 750 ms: opens what a second instance handed over.

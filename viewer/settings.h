@@ -14,6 +14,8 @@ namespace viewer {
 constexpr char kSettingsKey[] = "SOFTWARE\\Orlanto\\";
 constexpr char kToOpenValue[] = "ToOpen";
 constexpr char kLastDirValue[] = "LastDir";
+constexpr char kToolbarValue[] = "Toolbar";
+constexpr char kDockToValue[] = "DockTo";
 
 // Opens the viewer's key, creating it when missing; for reading only when the user may not write there; none at
 // all when it cannot even be read, so every value reads as empty. Never raises.

@@ -1,0 +1,179 @@
+// The frame's toolbar: its buttons and hints, whether it shows and which dock it sits on as the registry says
+// (and what it writes back), the Edit menu's "Toolbar" item, closing it, and the button states the frame keeps.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/test/pump.h"
+#include "classlib/win/bitmap.h"
+#include "classlib/win/clipboard.h"
+#include "classlib/win/menus.h"
+#include "classlib/win/timer.h"
+#include "support/screenshot.h"
+#include "toolbars/dock.h"
+#include "toolbars/toolbar.h"
+#include "toolbars/toolbar_button.h"
+#include "viewer/edit_form.h"
+#include "viewer/frame_form.h"
+#include "viewer/settings.h"
+
+namespace viewer {
+namespace {
+
+class FrameToolbarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenSettings(FSettings);
+    FSettings.WriteString(kToOpenValue, "");
+    for (const char* value : {kToolbarValue, kDockToValue}) FSettings.DeleteValue(value);
+  }
+  void TearDown() override {
+    if (!FFrame) return;
+    for (TEditForm* window : ImageWindows()) window->Free();
+    FFrame->Free();
+    FrameForm = nullptr;
+    ViewScaled = false;
+  }
+  void MakeFrame() {
+    FrameForm = FFrame = cl::New<TFrameForm>(nullptr);
+    FFrame->Show();
+    // Showing opened the test program's command line as a file, in an empty window.
+    for (TEditForm* window : ImageWindows()) window->Free();
+  }
+  // Clicks the close button of the floating toolbar: the button's loop reads the release from the queue.
+  void ClickCloseButton() {
+    tbr::TToolbar* bar = FFrame->ButtonBar1;
+    const tbr::FrameMargins margins = bar->NonClientMargins();
+    const cl::TPoint on = cl::Point(bar->Width() - GetSystemMetrics(SM_CXFRAME) - 3, GetSystemMetrics(SM_CYFRAME) + 3);
+    PostMessageA(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(on.X - margins.Left, on.Y - margins.Top));
+    RECT window;
+    GetWindowRect(bar->Handle(), &window);
+    SendMessageA(bar->Handle(), WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(window.left + on.X, window.top + on.Y));
+  }
+  // What the frame does on activation and on each tick of its button-state timer.
+  void Activate() { FFrame->OnActivate()(FFrame); }
+  void Tick() { FFrame->Timer1->OnTimer()(FFrame->Timer1); }
+  std::vector<tbr::TToolbarButton*> ImageButtons() const {
+    return {FFrame->CMBtn2, FFrame->CMBtn3, FFrame->CMBtn5, FFrame->CMBtn4, FFrame->Cmbtn7, FFrame->CMBtn8};
+  }
+
+  // What the screen shows once the frame has painted.
+  static void Screenshot(const std::string& name) {
+    cl::test::PumpFor(300);
+    testsupport::SaveScreenshot(name);
+  }
+
+  cl::TRegistry FSettings;
+  TFrameForm* FFrame = nullptr;
+};
+
+TEST_F(FrameToolbarTest, NineButtonsInFourGroupsWithTheirHints) {
+  MakeFrame();
+  std::vector<std::string> children;
+  for (cl::TControl* child : FFrame->ButtonBar1->ChildOrder())
+    children.push_back(dynamic_cast<tbr::TToolbarSep*>(child) ? "|" : child->Name() + " " + child->Hint());
+  EXPECT_EQ(children, (std::vector<std::string>{
+                          "CMBtn1 Open Image File...", "Cmbtn7 Save Image File...", "|", "CMBtn2 Print Image File...",
+                          "|", "CMBtn3 Delete Image File...", "|", "CMBtn4 Copy to Clipboard...",
+                          "CMBtn6 Paste from Clipboard", "|", "CMBtn5 Fit to Window...", "CMBtn8 Select Area...",
+                          "CMBtn9 Acquire Image from TWAIN Device...|Acquire an Image from a TWAIN Compatible "
+                          "Device..."}));
+  EXPECT_EQ(FFrame->ButtonBar1->Caption(), "Toolbar");
+  for (tbr::TToolbarButton* button : ImageButtons()) EXPECT_FALSE(button->Enabled()) << button->Name();
+  EXPECT_FALSE(FFrame->CMBtn1->Glyph()->Empty());
+}
+
+TEST_F(FrameToolbarTest, MissingSettingsAreWrittenAndTheToolbarShowsAtTheTop) {
+  MakeFrame();
+  EXPECT_TRUE(FSettings.ReadBool(kToolbarValue));
+  EXPECT_EQ(FSettings.ReadInteger(kDockToValue), 1);
+  EXPECT_TRUE(FFrame->ButtonBar1->Visible());
+  EXPECT_TRUE(FFrame->Toolbar1->Checked());
+  EXPECT_EQ(FFrame->ButtonBar1->DockedTo(), FFrame->Docks[0]);
+}
+
+TEST_F(FrameToolbarTest, TheMenuItemShowsAndHidesTheToolbarAndClosingTheFrameKeepsTheChoice) {
+  FSettings.WriteBool(kToolbarValue, false);
+  MakeFrame();
+  EXPECT_FALSE(FFrame->ButtonBar1->Visible());
+  EXPECT_FALSE(FFrame->Toolbar1->Checked());
+  FFrame->Toolbar1->Click();
+  EXPECT_TRUE(FFrame->ButtonBar1->Visible());
+  EXPECT_TRUE(FFrame->Toolbar1->Checked());
+  FFrame->Close();
+  EXPECT_TRUE(FSettings.ReadBool(kToolbarValue));
+}
+
+TEST_F(FrameToolbarTest, TheDockIsKeptInTheRegistryAndTakenOnActivation) {
+  FSettings.WriteInteger(kDockToValue, 2);
+  MakeFrame();
+  Activate();
+  EXPECT_EQ(FFrame->ButtonBar1->DockedTo(), FFrame->Docks[1]);
+  FFrame->ButtonBar1->SetDockedTo(FFrame->Docks[3]);
+  EXPECT_EQ(FSettings.ReadInteger(kDockToValue), 4);
+  FFrame->ButtonBar1->SetDockedTo(nullptr);
+  EXPECT_EQ(FSettings.ReadInteger(kDockToValue), 0);
+  Activate();  // 0 leaves a floating toolbar floating
+  EXPECT_EQ(FFrame->ButtonBar1->DockedTo(), nullptr);
+}
+
+TEST_F(FrameToolbarTest, ARestartedFrameFindsItsToolbarOnTheDockItWasLeftOn) {
+  MakeFrame();
+  Screenshot("orvane_toolbar_top");
+  FFrame->ButtonBar1->SetDockedTo(FFrame->Docks[1]);
+  Screenshot("orvane_toolbar_left");
+  FFrame->Close();
+  FFrame->Free();
+  MakeFrame();
+  EXPECT_EQ(FFrame->ButtonBar1->DockedTo(), FFrame->Docks[1]);
+  // Floated, then closed: the menu's check mark goes, and a restart leaves the toolbar hidden.
+  FFrame->ButtonBar1->SetFloatPos(cl::Point(300, 200));
+  FFrame->ButtonBar1->SetDockedTo(nullptr);
+  ClickCloseButton();
+  EXPECT_FALSE(FFrame->ButtonBar1->Visible());
+  EXPECT_FALSE(FFrame->Toolbar1->Checked());
+  Screenshot("orvane_toolbar_closed");
+  FFrame->Close();
+  FFrame->Free();
+  MakeFrame();
+  EXPECT_FALSE(FFrame->ButtonBar1->Visible());
+}
+
+TEST_F(FrameToolbarTest, ImageButtonsFollowTheActiveWindowAndPasteTheClipboard) {
+  MakeFrame();
+  cl::Clipboard()->Clear();
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->Show();
+  Tick();
+  for (tbr::TToolbarButton* button : ImageButtons()) EXPECT_TRUE(button->Enabled()) << button->Name();
+  EXPECT_FALSE(FFrame->CMBtn6->Enabled());
+  // A scaled view leaves Select Area as it was.
+  FFrame->CMBtn8->SetEnabled(false);
+  ViewScaled = true;
+  Tick();
+  EXPECT_FALSE(FFrame->CMBtn8->Enabled());
+  cl::Owned<cl::TBitmap> picture = cl::MakeOwned<cl::TBitmap>();
+  picture->SetSize(4, 4);
+  cl::Clipboard()->Assign(picture.get());
+  window->Free();
+  Tick();
+  for (tbr::TToolbarButton* button : ImageButtons()) EXPECT_FALSE(button->Enabled()) << button->Name();
+  EXPECT_TRUE(FFrame->CMBtn6->Enabled());
+}
+
+TEST_F(FrameToolbarTest, SelectAreaStaysDownAndFitToWindowComesUp) {
+  MakeFrame();
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->Show();
+  Tick();
+  for (int i = 0; i < 2; ++i) {
+    FFrame->CMBtn8->Click();
+    EXPECT_TRUE(FFrame->CMBtn8->Down());
+  }
+  FFrame->CMBtn5->SetDown(true);
+  EXPECT_FALSE(FFrame->CMBtn5->Down());
+}
+
+}  // namespace
+}  // namespace viewer
