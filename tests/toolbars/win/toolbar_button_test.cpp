@@ -13,6 +13,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/menus.h"
+#include "support/screenshot.h"
 #include "test_bar.h"
 #include "toolbars/dropdown_list.h"
 #include "toolbars/toolbar.h"
@@ -21,6 +22,20 @@ namespace tbr {
 namespace {
 
 using Log = std::vector<std::string>;
+
+// Whether the screenshot taken while a menu was open could be written.
+bool menuShot = false;
+
+// Takes a screenshot from inside the menu's own loop, once.
+void CALLBACK ShootOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  try {
+    testsupport::SaveScreenshot("toolbars_dropdown_menu");
+    menuShot = true;
+  } catch (const std::exception&) {
+    menuShot = false;
+  }
+}
 
 // A menu that records where it was asked to open instead of opening.
 class TRecordingMenu : public cl::TPopupMenu {
@@ -270,13 +285,17 @@ TEST_F(ToolbarButtonTest, APlainPopupMenuOpensThroughTheDropdownListWhichClicksT
   item->SetOnClick(cl::TNotifyEvent([&](cl::TObject*) { log.push_back("item"); }));
   menu->Items()->Add(item);
   menu->SetOnPopup(cl::TNotifyEvent([&](cl::TObject*) { log.push_back("popup"); }));
+  button->SetCaption("Menu");
   button->SetDropdownMenu(menu);
   ASSERT_NE(ExistingDropdownList(), nullptr);
   EXPECT_NE(ExistingDropdownList()->Handle(), nullptr);
-  cl::test::PostKeysLater({VK_DOWN, VK_RETURN});
+  menuShot = false;
+  SetTimer(nullptr, 0, 150, ShootOpenMenu);
+  cl::test::PostKeysLater({VK_DOWN, VK_RETURN}, 400);
   Press(button);
   Release(button);
   cl::test::PumpFor(50);
+  EXPECT_TRUE(menuShot);
   EXPECT_EQ(log, (Log{"Button enter", "Button exit", "Button click", "popup", "Button enter", "item"}));
   // The list lets go of the menu (and its window) when the menu goes.
   cl::Free(menu);
