@@ -164,7 +164,7 @@ void TFrameForm::FormShow(cl::TObject*) {
 void TFrameForm::FormClose(cl::TObject*, cl::TCloseAction&) {
   cl::TRegistry settings;
   OpenSettings(settings);
-  settings.WriteBool(kToolbarValue, Toolbar1->Checked());
+  WriteBoolSetting(settings, kToolbarValue, Toolbar1->Checked());
 }
 
 void TFrameForm::FormActivate(cl::TObject*) {

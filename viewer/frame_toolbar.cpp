@@ -88,7 +88,7 @@ void TFrameForm::ShowToolbarFromSettings(cl::TRegistry& settings) {
   try {
     shown = settings.ReadBool(kToolbarValue);
   } catch (const cl::ERegistryException&) {
-    settings.WriteBool(kToolbarValue, true);
+    WriteBoolSetting(settings, kToolbarValue, true);
     ButtonBar1->SetDockedTo(Docks[0]);
   }
   Toolbar1->SetChecked(shown);
@@ -100,7 +100,7 @@ void TFrameForm::DockToolbarFromSettings(cl::TRegistry& settings) {
     const int dockTo = settings.ReadInteger(kDockToValue);
     if (dockTo >= kDockedTop && dockTo <= kDockCount) ButtonBar1->SetDockedTo(Docks[dockTo - 1]);
   } catch (const cl::ERegistryException&) {
-    settings.WriteInteger(kDockToValue, kDockedTop);
+    WriteIntegerSetting(settings, kDockToValue, kDockedTop);
     ButtonBar1->SetDockedTo(Docks[0]);
   }
 }
@@ -117,7 +117,7 @@ void TFrameForm::ButtonBar1Close(cl::TObject*) {
 void TFrameForm::ButtonBar1DockChanging(cl::TObject*) {
   cl::TRegistry settings;
   OpenSettings(settings);
-  settings.WriteInteger(kDockToValue, 0);
+  WriteIntegerSetting(settings, kDockToValue, 0);
 }
 
 void TFrameForm::ButtonBar1DockChanged(cl::TObject*) {
@@ -125,7 +125,7 @@ void TFrameForm::ButtonBar1DockChanged(cl::TObject*) {
     if (ButtonBar1->DockedTo() != Docks[i]) continue;
     cl::TRegistry settings;
     OpenSettings(settings);
-    settings.WriteInteger(kDockToValue, kDockedTop + i);
+    WriteIntegerSetting(settings, kDockToValue, kDockedTop + i);
   }
 }
 

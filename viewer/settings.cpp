@@ -23,6 +23,14 @@ void WriteSetting(cl::TRegistry& settings, const std::string& name, const std::s
   if (Writable(settings)) settings.WriteString(name, value);
 }
 
+void WriteBoolSetting(cl::TRegistry& settings, const std::string& name, bool value) {
+  if (Writable(settings)) settings.WriteBool(name, value);
+}
+
+void WriteIntegerSetting(cl::TRegistry& settings, const std::string& name, int value) {
+  if (Writable(settings)) settings.WriteInteger(name, value);
+}
+
 RecentFiles ReadRecentFiles(const cl::TRegistry& settings) {
   RecentFiles items;
   for (int i = 0; i < kRecentFileCount; ++i) items[i] = settings.ReadString(RecentFileValueName(i));

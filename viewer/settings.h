@@ -22,6 +22,8 @@ constexpr char kDockToValue[] = "DockTo";
 void OpenSettings(cl::TRegistry& registry);
 // Writes a value unless the key could not be opened for writing, when the value is not kept.
 void WriteSetting(cl::TRegistry& settings, const std::string& name, const std::string& value);
+void WriteBoolSetting(cl::TRegistry& settings, const std::string& name, bool value);
+void WriteIntegerSetting(cl::TRegistry& settings, const std::string& name, int value);
 
 RecentFiles ReadRecentFiles(const cl::TRegistry& settings);
 void WriteRecentFiles(cl::TRegistry& settings, const RecentFiles& items);

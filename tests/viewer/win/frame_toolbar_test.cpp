@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/test/pump.h"
+#include "classlib/test/responder.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/clipboard.h"
 #include "classlib/win/menus.h"
@@ -37,9 +38,11 @@ class FrameToolbarTest : public ::testing::Test {
   }
   void MakeFrame() {
     FrameForm = FFrame = cl::New<TFrameForm>(nullptr);
+    // Showing opened the test program's command line as a file, in an empty window, and reported it.
+    FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
     FFrame->Show();
-    // Showing opened the test program's command line as a file, in an empty window.
     for (TEditForm* window : ImageWindows()) window->Free();
+    FResponder.OnMessageDlg = nullptr;
   }
   // Clicks the close button of the floating toolbar: the button's loop reads the release from the queue.
   void ClickCloseButton() {
@@ -64,6 +67,7 @@ class FrameToolbarTest : public ::testing::Test {
     testsupport::SaveScreenshot(name);
   }
 
+  cl::test::Responder FResponder;
   cl::TRegistry FSettings;
   TFrameForm* FFrame = nullptr;
 };
