@@ -214,7 +214,7 @@ static_assert(sizeof(TW_RANGE) == 22);
 static_assert(sizeof(TW_IMAGEINFO) == 42);
 static_assert(offsetof(TW_ENUMERATION, ItemList) == 14);
 
-// The source manager's entry point and a source's (FAR PASCAL in the standard: stdcall on 32-bit Windows).
+// The source manager's entry point and a source's (stdcall on 32-bit Windows).
 #if defined(_WIN32) && !defined(_WIN64)
 #define TWAIN_CALL __stdcall
 #else
