@@ -3,12 +3,25 @@
 #include "classlib/win/extctrls.h"
 #include "classlib/win/page_control.h"
 #include "classlib/win/stdctrls.h"
+#include "controls/ini_out.h"
 #include "viewer/rk_buttons.h"
 
 namespace viewer {
 
 namespace {
+
 constexpr int kHotKeyF12 = 3;
+
+// A first run keeps the dialog's own choices; only the minimising during a capture is on by default, which an
+// empty default would turn off.
+constexpr const char* kPreferenceItems[] = {
+    "CheckBox1;Checked;False;SOFTWARE\\Orlanto;AutoSizeLI;1;0",
+    "CheckBox2;Checked;False;SOFTWARE\\Orlanto;Update;1;0",
+    "RadioGroup1;ItemIndex;;SOFTWARE\\Orlanto;ActivateUsing;1;0",
+    "RadioGroup2;ItemIndex;;SOFTWARE\\Orlanto;HotKey;1;0",
+    "CheckBox3;Checked;True;SOFTWARE\\Orlanto;MinimizeOnCapture;1;0",
+};
+
 }  // namespace
 
 TPrefFrm* PrefFrm = nullptr;
@@ -68,13 +81,29 @@ void TPrefFrm::CreateComponents() {
   RkCancelButton1->SetParent(this);
   RkCancelButton1->SetBounds(417, 203, 75, 25);
   RkCancelButton1->SetOnClick(CL_EVENT(RkCancelButton1Click));
+
+  IniOut1 = cl::Make<ctl::TIniOut>(this, "IniOut1");
+  IniOut1->SetRegistryRoot(ctl::LOCAL_MACHINE);
+  for (const char* item : kPreferenceItems) IniOut1->Items()->Add(item);
+  SetOnCreate(CL_EVENT(FormCreate));
+  SetOnDestroy(CL_EVENT(FormDestroy));
+}
+
+void TPrefFrm::FormCreate(cl::TObject*) {
+  IniOut1->Load();
+}
+
+void TPrefFrm::FormDestroy(cl::TObject*) {
+  IniOut1->Save();
 }
 
 void TPrefFrm::RkOkButton1Click(cl::TObject*) {
+  IniOut1->Save();
   Close();
 }
 
 void TPrefFrm::RkCancelButton1Click(cl::TObject*) {
+  IniOut1->Load();
   Close();
 }
 

@@ -1,5 +1,5 @@
 // The viewer's dialogs: the rotate dialog's degree buttons follow the direction, the dialogs keep what was chosen
-// from one use to the next; and screenshots of each dialog.
+// from one use to the next, the preferences also from one run to the next; and screenshots of each dialog.
 #include <gtest/gtest.h>
 
 #include "classlib/test/pump.h"
@@ -14,6 +14,7 @@
 #include "viewer/pref_form.h"
 #include "viewer/rk_buttons.h"
 #include "viewer/rotate_form.h"
+#include "viewer/settings.h"
 
 namespace viewer {
 namespace {
@@ -27,6 +28,7 @@ class DialogsTest : public ::testing::Test {
   void TearDown() override {
     if (RotateFrm) RotateFrm->Free();
     if (AdjustFrm) AdjustFrm->Free();
+    if (PrefFrm) cl::FreeAndNil(PrefFrm);
   }
   // Runs form modally; script acts on it once it shows, then the form closes with result (mrNone: as the script
   // left it).
@@ -106,6 +108,52 @@ TEST_F(DialogsTest, OkInTheAdjustDialogAcceptsItsValues) {
   RunModal(
       AdjustFrm, [] { AdjustFrm->RkOkButton1->Click(); }, cl::mrNone);
   EXPECT_TRUE(AdjustFrm->AdjustAccepted());
+}
+
+TEST_F(DialogsTest, ThePreferencesAreStoredOnOkRestoredOnCancelAndReadBackByTheNextRun) {
+  constexpr const char* kValues[] = {"AutoSizeLI", "Update", "ActivateUsing", "HotKey", "MinimizeOnCapture"};
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  for (const char* value : kValues) settings.DeleteValue(value);
+  const auto shown = [] {
+    return std::vector<int>{PrefFrm->CheckBox1->Checked(), PrefFrm->CheckBox2->Checked(),
+                            PrefFrm->RadioGroup1->ItemIndex(), PrefFrm->RadioGroup2->ItemIndex(),
+                            PrefFrm->CheckBox3->Checked()};
+  };
+  const auto change = [](bool fit, bool gray, int activate, int hotKey, bool minimize) {
+    PrefFrm->CheckBox1->SetChecked(fit);
+    PrefFrm->CheckBox2->SetChecked(gray);
+    PrefFrm->RadioGroup1->SetItemIndex(activate);
+    PrefFrm->RadioGroup2->SetItemIndex(hotKey);
+    PrefFrm->CheckBox3->SetChecked(minimize);
+  };
+
+  PrefFrm = cl::New<TPrefFrm>(nullptr);
+  EXPECT_EQ(shown(), (std::vector<int>{0, 0, 0, 3, 1}));  // a first run
+  RunModal(
+      PrefFrm,
+      [&] {
+        change(true, true, 1, 1, false);
+        PrefFrm->RkOkButton1->Click();
+      },
+      cl::mrNone);
+  std::vector<std::string> stored;
+  for (const char* value : kValues) stored.push_back(settings.ReadString(value));
+  EXPECT_EQ(stored, (std::vector<std::string>{"1", "1", "1", "1", "0"}));
+  RunModal(
+      PrefFrm,
+      [&] {
+        change(false, false, 0, 2, true);
+        PrefFrm->RkCancelButton1->Click();
+      },
+      cl::mrNone);
+  EXPECT_EQ(shown(), (std::vector<int>{1, 1, 1, 1, 0}));
+
+  cl::FreeAndNil(PrefFrm);
+  PrefFrm = cl::New<TPrefFrm>(nullptr);
+  EXPECT_EQ(shown(), (std::vector<int>{1, 1, 1, 1, 0}));
+  cl::FreeAndNil(PrefFrm);
+  for (const char* value : kValues) settings.DeleteValue(value);
 }
 
 TEST_F(DialogsTest, ScreenshotsOfEachDialog) {

@@ -6,17 +6,22 @@
 
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
+#include "classlib/win/extctrls.h"
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
+#include "classlib/win/stdctrls.h"
 #include "read_only_settings.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
+#include "viewer/pref_form.h"
+#include "viewer/rk_buttons.h"
 
 namespace viewer {
 namespace {
 
 TEST(ReadOnlySettingsTest, TheViewerWorksWithWhatItCanReadAndKeepsNothing) {
-  test::ReadOnlySettings readOnly({{"last1", "C:\\one.bmp"}, {kToOpenValue, "C:\\handed over.bmp "}});
+  test::ReadOnlySettings readOnly(
+      {{"last1", "C:\\one.bmp"}, {kToOpenValue, "C:\\handed over.bmp "}, {"AutoSizeLI", "1"}, {"HotKey", "2"}});
   cl::test::Responder responder;  // strict: an error shown anywhere fails the test
   FrameForm = cl::New<TFrameForm>(nullptr);
   FrameForm->HandleNeeded();
@@ -40,6 +45,16 @@ TEST(ReadOnlySettingsTest, TheViewerWorksWithWhatItCanReadAndKeepsNothing) {
   EXPECT_EQ(ReadRecentFiles(settings)[0], "C:\\one.bmp");
   EXPECT_EQ(settings.ReadString(kLastDirValue), "");
   window->Free();
+
+  // The preferences show what is stored; changes last only while the program runs.
+  PrefFrm = cl::New<TPrefFrm>(nullptr);
+  EXPECT_TRUE(PrefFrm->CheckBox1->Checked());
+  EXPECT_EQ(PrefFrm->RadioGroup2->ItemIndex(), 2);
+  PrefFrm->RadioGroup2->SetItemIndex(0);
+  PrefFrm->RkOkButton1->Click();
+  cl::FreeAndNil(PrefFrm);
+  EXPECT_EQ(settings.ReadString("HotKey"), "2");
+  EXPECT_FALSE(settings.ValueExists("Update"));
   cl::FreeAndNil(FrameForm);
   EXPECT_TRUE(responder.Exceptions.empty());
 }
