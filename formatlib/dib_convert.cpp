@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace fl {
 namespace {
@@ -160,6 +161,21 @@ void ConvertRow(const PackedLayout& layout, const uint8_t* source, uint8_t* targ
   }
 }
 
+// The depth a packed DIB is read at: 16-bit and bit-field pictures widen to 24 bits.
+int ReadDepth(const PackedLayout& layout) {
+  return layout.bitFields || layout.bitCount == 16 ? 24 : layout.bitCount;
+}
+
+// Copies every row of a packed DIB into `target`, which has a Row(y) counted from the top and a Stride().
+template <class Target>
+void CopyPackedRows(const PackedLayout& layout, const uint8_t* data, Target& target) {
+  for (int32_t y = 0; y < layout.height; ++y) {
+    int32_t storedRow = layout.topDown ? y : layout.height - 1 - y;
+    ConvertRow(layout, data + layout.bitsOffset + static_cast<size_t>(storedRow) * layout.stride, target.Row(y),
+               target.Stride());
+  }
+}
+
 }  // namespace
 
 NewPackedDib::NewPackedDib(int32_t width, int32_t height, int bitCount, const std::vector<RgbQuad>& palette)
@@ -176,7 +192,15 @@ NewPackedDib::NewPackedDib(int32_t width, int32_t height, int bitCount, const st
   size_t table = info.header.biClrUsed * sizeof(RGBQUAD);
   std::memcpy(data, &info.header, sizeof(BITMAPINFOHEADER));
   std::memcpy(data + sizeof(BITMAPINFOHEADER), info.colors, table);
+  colors_ = reinterpret_cast<RGBQUAD*>(data + sizeof(BITMAPINFOHEADER));
+  colorCount_ = info.header.biClrUsed;
   bits_ = data + sizeof(BITMAPINFOHEADER) + table;
+}
+
+void NewPackedDib::SetColors(const std::vector<RgbQuad>& palette) {
+  for (size_t i = 0; i < std::min(palette.size(), colorCount_); ++i) {
+    colors_[i] = {palette[i].blue, palette[i].green, palette[i].red, 0};
+  }
 }
 
 NewPackedDib::~NewPackedDib() {
@@ -204,15 +228,23 @@ DibImage DibFromPacked(HGLOBAL dib) {
   GlobalLockView view(dib, kBadDib);
   PackedLayout layout = ParsePacked(view.Data(), view.Size());
   DibImage image;
-  int bitCount = layout.bitFields || layout.bitCount == 16 ? 24 : layout.bitCount;
-  Check(CreateDibImage(layout.width, layout.height, bitCount, image));
-  image.palette = std::move(layout.palette);
-  for (int32_t y = 0; y < layout.height; ++y) {
-    int32_t storedRow = layout.topDown ? y : layout.height - 1 - y;
-    ConvertRow(layout, view.Data() + layout.bitsOffset + static_cast<size_t>(storedRow) * layout.stride, image.Row(y),
-               image.Stride());
-  }
+  Check(CreateDibImage(layout.width, layout.height, ReadDepth(layout), image));
+  image.palette = layout.palette;
+  CopyPackedRows(layout, view.Data(), image);
   return image;
+}
+
+HBITMAP BitmapFromPacked(HGLOBAL dib) {
+  GlobalLockView view(dib, kBadDib);
+  PackedLayout layout = ParsePacked(view.Data(), view.Size());
+  NewDibSection section(layout.width, layout.height, ReadDepth(layout), layout.palette);
+  CopyPackedRows(layout, view.Data(), section);
+  return section.Release();
+}
+
+std::vector<RgbQuad> PaletteOfPacked(HGLOBAL dib) {
+  GlobalLockView view(dib, kBadDib);
+  return ParsePacked(view.Data(), view.Size()).palette;
 }
 
 HGLOBAL PackedFromDib(const DibImage& image) {
@@ -221,7 +253,14 @@ HGLOBAL PackedFromDib(const DibImage& image) {
   return packed.Release();
 }
 
-DibImage DibFromBitmap(HBITMAP bitmap, HPALETTE palette) {
+namespace {
+
+// Reads the whole of `bitmap` at the depth a DIB of it keeps: a DIB section of 1, 4, 8, 24 or 32 bits its own (16
+// becomes 24); a device bitmap 1 bit when monochrome, 8 bits through `palette` on a palette device, else 24.
+// `rowsFor(width, height, bitCount, colorCount)` gives the memory for the bottom-up rows. Returns the colour table
+// read back (empty above 8 bits).
+template <class RowsFor>
+std::vector<RgbQuad> ReadBitmap(HBITMAP bitmap, HPALETTE palette, RowsFor&& rowsFor) {
   DIBSECTION section{};
   int size = bitmap ? GetObjectA(bitmap, sizeof(section), &section) : 0;
   if (size != sizeof(DIBSECTION) && size != sizeof(BITMAP)) Fail(kBadBitmap);
@@ -236,27 +275,47 @@ DibImage DibFromBitmap(HBITMAP bitmap, HPALETTE palette) {
   } else if (depth <= 8) {
     bitCount = 8;
   }
+  size_t colorCount = 0;
+  if (bitCount <= 8) {
+    colorCount = size_t{1} << bitCount;
+    if (isSection && section.dsBmih.biClrUsed > 0) colorCount = std::min<size_t>(colorCount, section.dsBmih.biClrUsed);
+  }
 
-  DibImage image;
-  Check(CreateDibImage(plain.bmWidth, plain.bmHeight, bitCount, image));
+  uint8_t* rows = rowsFor(plain.bmWidth, plain.bmHeight, bitCount, colorCount);
   MemoryDc dc;
   HPALETTE oldPalette = nullptr;
   if (palette && !isSection) {
     oldPalette = SelectPalette(dc.Get(), palette, TRUE);
     RealizePalette(dc.Get());
   }
-  BitmapInfo info = MakeInfo(image.width, image.height, bitCount, {});
+  BitmapInfo info = MakeInfo(plain.bmWidth, plain.bmHeight, bitCount, {});
   info.header.biClrUsed = 0;
-  int rows =
-      GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(image.height), image.bits.data(), info.Get(), DIB_RGB_COLORS);
+  int read = GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(plain.bmHeight), rows, info.Get(), DIB_RGB_COLORS);
   if (oldPalette) SelectPalette(dc.Get(), oldPalette, TRUE);
-  if (rows != image.height) Fail(kBadBitmap);
-  if (bitCount <= 8) {
-    size_t count = size_t{1} << bitCount;
-    if (isSection && section.dsBmih.biClrUsed > 0) count = std::min<size_t>(count, section.dsBmih.biClrUsed);
-    image.palette = PaletteFromTable(info.colors, count);
-  }
+  if (read != plain.bmHeight) Fail(kBadBitmap);
+  return PaletteFromTable(info.colors, colorCount);
+}
+
+}  // namespace
+
+DibImage DibFromBitmap(HBITMAP bitmap, HPALETTE palette) {
+  DibImage image;
+  image.palette = ReadBitmap(bitmap, palette, [&](int32_t width, int32_t height, int bitCount, size_t) {
+    Check(CreateDibImage(width, height, bitCount, image));
+    return image.bits.data();
+  });
   return image;
+}
+
+HGLOBAL PackedFromBitmap(HBITMAP bitmap, HPALETTE palette) {
+  std::optional<NewPackedDib> packed;
+  std::vector<RgbQuad> colors =
+      ReadBitmap(bitmap, palette, [&](int32_t width, int32_t height, int bitCount, size_t colorCount) {
+        packed.emplace(width, height, bitCount, std::vector<RgbQuad>(colorCount));
+        return packed->Row(height - 1);
+      });
+  packed->SetColors(colors);
+  return packed->Release();
 }
 
 HBITMAP BitmapFromDib(const DibImage& image) {

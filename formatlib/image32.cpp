@@ -88,30 +88,29 @@ using fl::Guarded;
 using fl::Module;
 
 HGLOBAL ConvertBitmapToDIB(HBITMAP bitmap, HPALETTE palette) {
-  return Guarded<HGLOBAL>(Module::kImage, nullptr,
-                          [&] { return fl::PackedFromDib(fl::DibFromBitmap(bitmap, palette)); });
+  return Guarded<HGLOBAL>(Module::kImage, nullptr, [&] { return fl::PackedFromBitmap(bitmap, palette); });
 }
 
 HBITMAP ConvertDIBToBitmap(HGLOBAL dib) {
-  return Guarded<HBITMAP>(Module::kImage, nullptr, [&] { return fl::BitmapFromDib(fl::DibFromPacked(dib)); });
+  return Guarded<HBITMAP>(Module::kImage, nullptr, [&] { return fl::BitmapFromPacked(dib); });
 }
 
 HPALETTE CreateDIBPalette(HGLOBAL dib) {
   return Guarded<HPALETTE>(Module::kImage, nullptr, [&] {
-    DibImage image = fl::DibFromPacked(dib);
+    const std::vector<fl::RgbQuad> colors = fl::PaletteOfPacked(dib);
     HPALETTE palette = nullptr;
-    if (image.palette.empty()) {
+    if (colors.empty()) {
       // A true-colour picture gets the halftone palette, which covers the colour cube evenly.
       HDC screen = GetDC(nullptr);
       palette = CreateHalftonePalette(screen);
       ReleaseDC(nullptr, screen);
     } else {
-      std::vector<uint8_t> storage(sizeof(LOGPALETTE) + image.palette.size() * sizeof(PALETTEENTRY));
+      std::vector<uint8_t> storage(sizeof(LOGPALETTE) + colors.size() * sizeof(PALETTEENTRY));
       auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
       logical->palVersion = 0x300;
-      logical->palNumEntries = static_cast<WORD>(image.palette.size());
-      for (size_t i = 0; i < image.palette.size(); ++i) {
-        logical->palPalEntry[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
+      logical->palNumEntries = static_cast<WORD>(colors.size());
+      for (size_t i = 0; i < colors.size(); ++i) {
+        logical->palPalEntry[i] = {colors[i].red, colors[i].green, colors[i].blue, 0};
       }
       palette = CreatePalette(logical);
     }
@@ -169,11 +168,10 @@ int InvertBitmap(HBITMAP bitmap) {
 }
 
 HGLOBAL ColorBrightnessContrast(HGLOBAL dib, int brightness, int contrast) {
-  return fl::TransformDib(dib, [&](const DibImage& source) {
-    DibImage result;
-    fl::Check(fl::AdjustBrightnessContrast(source, std::clamp(brightness, -fl::kToneLimit, fl::kToneLimit),
-                                           std::clamp(contrast, -fl::kToneLimit, fl::kToneLimit), result));
-    return result;
+  return fl::TransformDib(dib, [&](DibImage image) {
+    fl::Check(fl::AdjustBrightnessContrastInPlace(image, std::clamp(brightness, -fl::kToneLimit, fl::kToneLimit),
+                                                  std::clamp(contrast, -fl::kToneLimit, fl::kToneLimit)));
+    return image;
   });
 }
 

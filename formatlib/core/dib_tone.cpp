@@ -43,33 +43,38 @@ uint8_t SmoothedLuminance(const DibImage& image, int32_t x, int32_t y) {
 
 }  // namespace
 
-ErrorCode AdjustBrightnessContrast(const DibImage& source, int brightness, int contrast, DibImage& result) {
+ErrorCode AdjustBrightnessContrastInPlace(DibImage& image, int brightness, int contrast) {
   if (brightness < -kAdjustLimit || brightness > kAdjustLimit || contrast < -kAdjustLimit || contrast > kAdjustLimit) {
     return kInvalidArgument;
   }
-  if (ErrorCode error = CheckImage(source); error != kOk) return error;
-  try {
-    result = source;
-  } catch (const std::bad_alloc&) {
-    return kOutOfMemory;
-  }
+  if (ErrorCode error = CheckImage(image); error != kOk) return error;
   ToneTable table = MakeBrightnessContrastTable(brightness, contrast);
-  if (result.HasPalette()) {
-    for (RgbQuad& entry : result.palette) {
+  if (image.HasPalette()) {
+    for (RgbQuad& entry : image.palette) {
       entry.red = table[entry.red];
       entry.green = table[entry.green];
       entry.blue = table[entry.blue];
     }
     return kOk;
   }
-  size_t bytesPerPixel = static_cast<size_t>(result.bitCount / 8);
-  for (int32_t y = 0; y < result.height; ++y) {
-    uint8_t* pixel = result.Row(y);
-    for (int32_t x = 0; x < result.width; ++x, pixel += bytesPerPixel) {
+  size_t bytesPerPixel = static_cast<size_t>(image.bitCount / 8);
+  for (int32_t y = 0; y < image.height; ++y) {
+    uint8_t* pixel = image.Row(y);
+    for (int32_t x = 0; x < image.width; ++x, pixel += bytesPerPixel) {
       for (int channel = 0; channel < 3; ++channel) pixel[channel] = table[pixel[channel]];
     }
   }
   return kOk;
+}
+
+ErrorCode AdjustBrightnessContrast(const DibImage& source, int brightness, int contrast, DibImage& result) {
+  if (ErrorCode error = CheckImage(source); error != kOk) return error;
+  try {
+    result = source;
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory;
+  }
+  return AdjustBrightnessContrastInPlace(result, brightness, contrast);
 }
 
 ErrorCode ConvertToMonochrome(const DibImage& source, DibImage& result) {

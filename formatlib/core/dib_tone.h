@@ -10,6 +10,8 @@ namespace fl {
 // with brightness and contrast in -100..100 (others are kInvalidArgument). Contrast -100 makes every value 128 +
 // the brightness shift; 0, 0 gives an equal copy.
 ErrorCode AdjustBrightnessContrast(const DibImage& source, int brightness, int contrast, DibImage& result);
+// The same change made to `image` itself, which saves a copy of a large picture.
+ErrorCode AdjustBrightnessContrastInPlace(DibImage& image, int brightness, int contrast);
 
 // A 1-bit black-and-white picture of any source: Floyd-Steinberg error diffusion on the luminance, so shades
 // survive as dot density. Palette: black (0), white (1).
