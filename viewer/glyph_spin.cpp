@@ -19,12 +19,6 @@ constexpr char kDownGlyph[] = "GSPINDOWN";
 
 enum Face { kNormal, kTopPressed, kBottomPressed };
 
-void Line(cl::TCanvas* canvas, cl::TColor color, int x1, int y1, int x2, int y2) {
-  canvas->Pen()->SetColor(color);
-  canvas->MoveTo(x1, y1);
-  canvas->LineTo(x2, y2);
-}
-
 }  // namespace
 
 TGlyphSpinButton::TGlyphSpinButton(cl::TComponent* owner) : TSpinButtonBase(owner) {
@@ -73,25 +67,14 @@ void TGlyphSpinButton::DrawFace(cl::TBitmap* face, int pressed) {
   const int w = Width(), h = Height();
   face->SetSize(w, h);
   cl::TCanvas* canvas = face->Canvas();
-  canvas->Brush()->SetColor(cl::clBtnFace);
-  canvas->FillRect(cl::Rect(0, 0, w, h));
-  canvas->Brush()->SetColor(cl::clWindowFrame);
-  canvas->FrameRect(cl::Rect(0, 0, w, h));
-  Line(canvas, cl::clWindowFrame, -1, h, w, -1);
-  // Each half lit from the top left; the pressed half with light and shadow swapped.
-  const cl::TColor topLight = pressed == kTopPressed ? cl::clBtnShadow : cl::clBtnHighlight;
-  const cl::TColor bottomShade = pressed == kBottomPressed ? cl::clBtnHighlight : cl::clBtnShadow;
-  Line(canvas, topLight, 1, 1, w - 2, 1);
-  Line(canvas, topLight, 1, 1, 1, h - 2);
-  Line(canvas, bottomShade, w - 2, 2, w - 2, h - 1);
-  Line(canvas, bottomShade, 2, h - 2, w - 1, h - 2);
+  DrawSpinButtonFrame(canvas, 0, w, h, pressed);
   const cl::TPoint up = UpGlyphOrigin(w, h, FUpGlyph->Width(), FUpGlyph->Height(), pressed == kTopPressed);
   ctl::DrawBitmap(canvas, cl::Bounds(up.X, up.Y, FUpGlyph->Width(), FUpGlyph->Height()), FUpGlyph,
                   FUpGlyph->TransparentColor(), ctl::dfTransparent);
   const cl::TPoint down = DownGlyphOrigin(w, h, FDownGlyph->Width(), FDownGlyph->Height());
   ctl::DrawBitmap(canvas, cl::Bounds(down.X, down.Y, FDownGlyph->Width(), FDownGlyph->Height()), FDownGlyph,
                   FDownGlyph->TransparentColor(), ctl::dfTransparent);
-  if (pressed == kBottomPressed) Line(canvas, cl::clBtnShadow, 3, h - 2, w - 1, 2);
+  if (pressed == kBottomPressed) SpinLine(canvas, cl::clBtnShadow, 3, h - 2, w - 1, 2);
 }
 
 void TGlyphSpinButton::BuildFaces() {

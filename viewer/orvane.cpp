@@ -9,6 +9,7 @@
 #include "viewer/frame_form.h"
 #include "viewer/picture_formats.h"
 #include "viewer/pref_form.h"
+#include "viewer/quality_form.h"
 #include "viewer/rotate_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -22,6 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     cl::Application->CreateForm(viewer::AdjustFrm);
     cl::Application->CreateForm(img::AllScrFrm);
     cl::Application->CreateForm(viewer::PrefFrm);
+    cl::Application->CreateForm(viewer::QualityFrm);
     cl::Application->CreateForm(viewer::RotateFrm);
   }
   cl::Application->Run();

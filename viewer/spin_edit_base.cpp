@@ -1,5 +1,6 @@
 #include "viewer/spin_edit_base.h"
 
+#include "classlib/win/colors.h"
 #include "classlib/win/forms.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/graphics_tools.h"
@@ -10,6 +11,27 @@ namespace viewer {
 namespace {
 constexpr int kButtonSide = 20;
 }  // namespace
+
+void SpinLine(cl::TCanvas* canvas, cl::TColor color, int x1, int y1, int x2, int y2) {
+  canvas->Pen()->SetColor(color);
+  canvas->MoveTo(x1, y1);
+  canvas->LineTo(x2, y2);
+}
+
+void DrawSpinButtonFrame(cl::TCanvas* canvas, int left, int width, int height, int pressed) {
+  const int x = left, w = width, h = height;
+  canvas->Brush()->SetColor(cl::clBtnFace);
+  canvas->FillRect(cl::Bounds(x, 0, w, h));
+  canvas->Brush()->SetColor(cl::clWindowFrame);
+  canvas->FrameRect(cl::Bounds(x, 0, w, h));
+  SpinLine(canvas, cl::clWindowFrame, x - 1, h, x + w, -1);
+  const cl::TColor topLight = pressed == 1 ? cl::clBtnShadow : cl::clBtnHighlight;
+  const cl::TColor bottomShade = pressed == 2 ? cl::clBtnHighlight : cl::clBtnShadow;
+  SpinLine(canvas, topLight, x + 1, 1, x + w - 2, 1);
+  SpinLine(canvas, topLight, x + 1, 1, x + 1, h - 2);
+  SpinLine(canvas, bottomShade, x + w - 2, 2, x + w - 2, h - 1);
+  SpinLine(canvas, bottomShade, x + 2, h - 2, x + w - 1, h - 2);
+}
 
 TSpinButtonBase::TSpinButtonBase(cl::TComponent* owner) : TGraphicControl(owner) {
   StoreBounds(0, 0, kButtonSide, kButtonSide);

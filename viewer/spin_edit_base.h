@@ -8,6 +8,12 @@
 
 namespace viewer {
 
+// A pen line from (x1, y1) up to (x2, y2).
+void SpinLine(cl::TCanvas* canvas, cl::TColor color, int x1, int y1, int x2, int y2);
+// What both spin buttons' faces share, for a face of width x height at (left, 0): the button face, its frame and
+// diagonal, and each half lit from the top left; the pressed half (1 up, 2 down) with light and shade swapped.
+void DrawSpinButtonFrame(cl::TCanvas* canvas, int left, int width, int height, int pressed);
+
 class TSpinButtonBase : public cl::TGraphicControl {
   CL_CLASS(TSpinButtonBase, cl::TGraphicControl)
  public:

@@ -8,10 +8,13 @@
 #include "classlib/win/extctrls.h"
 #include "classlib/win/page_control.h"
 #include "classlib/win/stdctrls.h"
+#include "controls/ctl_application.h"
 #include "support/screenshot.h"
 #include "viewer/adjust_form.h"
 #include "viewer/glyph_spin.h"
+#include "viewer/ctl_spin_edit.h"
 #include "viewer/pref_form.h"
+#include "viewer/quality_form.h"
 #include "viewer/rk_buttons.h"
 #include "viewer/rotate_form.h"
 #include "viewer/settings.h"
@@ -22,6 +25,7 @@ namespace {
 class DialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ctl::InitControlLibrary();
     RotateFrm = cl::New<TRotateFrm>(nullptr);
     AdjustFrm = cl::New<TAdjustFrm>(nullptr);
   }
@@ -29,6 +33,7 @@ class DialogsTest : public ::testing::Test {
     if (RotateFrm) RotateFrm->Free();
     if (AdjustFrm) AdjustFrm->Free();
     if (PrefFrm) cl::FreeAndNil(PrefFrm);
+    if (QualityFrm) cl::FreeAndNil(QualityFrm);
   }
   // Runs form modally; script acts on it once it shows, then the form closes with result (mrNone: as the script
   // left it).
@@ -156,6 +161,28 @@ TEST_F(DialogsTest, ThePreferencesAreStoredOnOkRestoredOnCancelAndReadBackByTheN
   for (const char* value : kValues) settings.DeleteValue(value);
 }
 
+TEST_F(DialogsTest, TheJpegQualityIsKeptUnderItsOwnKeyPath) {
+  cl::TRegistry machine;
+  machine.SetRootKey(HKEY_LOCAL_MACHINE);
+  const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Marbeck\\Orlanto";
+  machine.DeleteKey(key);
+  QualityFrm = cl::New<TQualityFrm>(nullptr);
+  EXPECT_EQ(QualityFrm->CtlSpinEdit1->Value(), 85);
+  cl::FreeAndNil(QualityFrm);
+  ASSERT_TRUE(machine.OpenKey(key, false));
+  EXPECT_EQ(machine.ReadString("JPGQuality"), "85");
+  machine.WriteString("JPGQuality", "40");
+  QualityFrm = cl::New<TQualityFrm>(nullptr);
+  EXPECT_EQ(QualityFrm->CtlSpinEdit1->Value(), 40);
+  QualityFrm->CtlSpinEdit1->SetValue(70);
+  RunModal(
+      QualityFrm, [] { QualityFrm->Button1->Click(); }, cl::mrNone);
+  EXPECT_EQ(machine.ReadString("JPGQuality"), "70");
+  cl::FreeAndNil(QualityFrm);
+  machine.CloseKey();
+  machine.DeleteKey(key);
+}
+
 TEST_F(DialogsTest, ScreenshotsOfEachDialog) {
   PrefFrm = cl::New<TPrefFrm>(nullptr);
   // Each dialog shows its last button whole inside its client area.
@@ -177,6 +204,9 @@ TEST_F(DialogsTest, ScreenshotsOfEachDialog) {
   PrefFrm->PageControl1->SetActivePage(PrefFrm->TabSheet2);
   shoot(PrefFrm, PrefFrm->RkCancelButton1, "orvane_preferences_capture");
   cl::FreeAndNil(PrefFrm);
+  QualityFrm = cl::New<TQualityFrm>(nullptr);
+  shoot(QualityFrm, QualityFrm->Button1, "orvane_quality_dialog");
+  cl::FreeAndNil(QualityFrm);
 }
 
 }  // namespace

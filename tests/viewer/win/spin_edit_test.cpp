@@ -1,5 +1,5 @@
-// The viewer's spin edits on a shown form: keys, the button's halves, the repeat while the button is held, typed
-// characters, and Enter reaching the form's default button.
+// The viewer's spin edits on a shown form: keys, the wheel, the button's halves, the repeat while the button is held,
+// typed characters, and Enter reaching the form's default button.
 #include <gtest/gtest.h>
 
 #include "classlib/test/input.h"
@@ -7,6 +7,11 @@
 #include "classlib/win/bitmap.h"
 #include "classlib/win/colors.h"
 #include "classlib/win/timer.h"
+#include "controls/ctl_application.h"
+#include "controls/timer_pool.h"
+#include "support/screenshot.h"
+#include "viewer/core/spin_geometry.h"
+#include "viewer/ctl_spin_edit.h"
 #include "viewer/glyph_spin.h"
 
 namespace viewer {
@@ -152,6 +157,135 @@ TEST_F(SpinEditTest, TheBottomPressedFaceCarriesItsShadowLine) {
   };
   EXPECT_TRUE(shaded(pressed.get()));
   EXPECT_FALSE(shaded(normal.get()));
+}
+
+class CtlSpinEditTest : public SpinEditTest {
+ protected:
+  void SetUp() override {
+    ctl::InitControlLibrary();
+    SpinEditTest::SetUp();
+    FSpin = cl::Make<TCtlSpinEdit>(FForm, "CtlSpinEdit1");
+    FSpin->SetParent(FForm);
+    FSpin->SetBounds(10, 50, 100, 24);
+    FSpin->SetFocus();
+  }
+  cl::TControl* SpinButton() { return FSpin->Button(); }
+  // Sends a wheel turn to the focused edit, the mouse at client point (x, y).
+  void Wheel(int delta, int x = 5, int y = 6) {
+    POINT at{x, y};
+    ClientToScreen(FSpin->Handle(), &at);
+    SendMessageA(FSpin->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(at.x, at.y));
+  }
+
+  TCtlSpinEdit* FSpin = nullptr;
+};
+
+TEST_F(CtlSpinEditTest, StepsByKeysPagesWheelAndHalvesWithinItsRange) {
+  FSpin->SetValue(50);
+  std::vector<int> notches;
+  FSpin->SetOnMouseWheel(TCtlMouseWheelEvent([&](cl::TObject*, int x, int y, int n) {
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 6);
+    notches.push_back(n);
+  }));
+  const auto after = [this](const std::function<void()>& action) {
+    action();
+    return FSpin->Text();
+  };
+  EXPECT_EQ(after([] { cl::test::Key(VK_UP); }), "51");
+  EXPECT_EQ(after([] { cl::test::Key(VK_DOWN); }), "50");
+  EXPECT_EQ(after([] { cl::test::Key(VK_NEXT); }), "40");
+  EXPECT_EQ(after([] { cl::test::Key(VK_PRIOR); }), "50");
+  EXPECT_EQ(after([this] { Wheel(240); }), "51");
+  EXPECT_EQ(after([this] { Wheel(-120); }), "50");
+  EXPECT_EQ(after([this] { Wheel(60); }), "50");  // less than a notch
+  EXPECT_EQ(notches, (std::vector<int>{2, -1, 0}));
+  EXPECT_EQ(after([this] { cl::test::Click(SpinButton()); }), "51");  // the middle: the up half
+  const int side = SpinButton()->Width();
+  EXPECT_EQ(after([&] {
+              cl::test::MouseDown(SpinButton(), cl::mbLeft, side - 3, side - 3);
+              cl::test::MouseUp(SpinButton(), cl::mbLeft, side - 3, side - 3);
+            }),
+            "50");
+  FSpin->SetValue(95);
+  EXPECT_EQ(after([] { cl::test::Key(VK_PRIOR); }), "100");
+  FSpin->SetMaxValue(-5);  // below MinValue: ignored
+  EXPECT_EQ(FSpin->MaxValue(), 100);
+  FSpin->SetMaxValue(60);
+  EXPECT_EQ(FSpin->Text(), "60");
+}
+
+TEST_F(CtlSpinEditTest, ASuffixFollowsTheNumberAndTextWithoutOneReadsTheLowerBound) {
+  FSpin->SetSuffix("%");
+  FSpin->SetText("12%");
+  EXPECT_EQ(FSpin->Value(), 12);
+  EXPECT_EQ(FSpin->Text(), "12%");
+  cl::test::Key(VK_UP);
+  EXPECT_EQ(FSpin->Text(), "13%");
+  FSpin->SetMinValue(5);
+  FSpin->SetText("abc");
+  EXPECT_EQ(FSpin->Value(), 5);
+  EXPECT_EQ(FSpin->Text(), "5%");
+}
+
+TEST_F(CtlSpinEditTest, HoldingTheButtonRepeatsThroughItsTimerSlotUntilItIsLetGo) {
+  ctl::TCtlTimerPool* pool = ctl::CtlApplication->TimerPool();
+  EXPECT_FALSE(FSpin->Button()->Timer()->Enabled());
+  EXPECT_FALSE(pool->Running());
+  FSpin->SetValue(0);
+  {
+    LeftButtonHeld held;
+    cl::test::MouseDown(SpinButton(), cl::mbLeft, 3, 3);
+    EXPECT_EQ(FSpin->Text(), "1");
+    EXPECT_EQ(FSpin->Button()->State(), 1);
+    EXPECT_EQ(FSpin->Button()->Timer()->Interval(), 300);
+    // The first repeat waits 300 ms, the next ones 100 ms each.
+    cl::test::PumpFor(150);
+    EXPECT_EQ(FSpin->Text(), "1");
+    cl::test::PumpUntil([&] { return FSpin->Value() >= 4; }, 3000);
+    EXPECT_GE(FSpin->Value(), 4);
+    EXPECT_EQ(FSpin->Button()->Timer()->Interval(), 100);
+    cl::test::MouseUp(SpinButton(), cl::mbLeft, 3, 3);
+  }
+  EXPECT_FALSE(FSpin->Button()->Timer()->Enabled());
+  EXPECT_FALSE(pool->Running());
+  const std::string released = FSpin->Text();
+  cl::test::PumpFor(300);
+  EXPECT_EQ(FSpin->Text(), released);
+}
+
+TEST_F(CtlSpinEditTest, ADisabledButtonShowsGreyArrows) {
+  cl::TControl* button = SpinButton();
+  {
+    // Seen on the screen: the glyph edit, and this one with its down half held.
+    LeftButtonHeld held;
+    const int side = button->Width();
+    cl::test::MouseDown(button, cl::mbLeft, side - 3, side - 3);
+    cl::test::PumpFor(100);
+    std::printf("%s\n", testsupport::SaveScreenshot("orvane_spin_edits").c_str());
+    cl::test::MouseUp(button, cl::mbLeft, side - 3, side - 3);
+  }
+  const cl::TPoint up = UpArrowOrigin(button->Width(), button->Height(), false);
+  const auto arrowTip = [&] {
+    cl::Owned<cl::TBitmap> face(cl::test::PaintTo(button));
+    return face->Canvas()->Pixels(up.X + 1, up.Y) & 0xFFFFFF;  // the tip of an arrow of size 3
+  };
+  EXPECT_EQ(arrowTip(), cl::clBlack);
+  button->SetEnabled(false);
+  EXPECT_EQ(FSpin->Button()->State(), kSpinDisabled);
+  EXPECT_EQ(arrowTip(), cl::ColorToRGB(cl::clGrayText) & 0xFFFFFF);
+}
+
+TEST_F(CtlSpinEditTest, NoFreeTimerSlotMeansNoSpinEdit) {
+  std::vector<uint16_t> taken;
+  while (uint16_t ident = ctl::CtlApplication->AddTimer(100, nullptr)) taken.push_back(ident);
+  try {
+    cl::Make<TCtlSpinEdit>(FForm, "CtlSpinEdit2");
+    ADD_FAILURE() << "a spin edit was made without a timer";
+  } catch (const cl::EOutOfResources& e) {
+    EXPECT_STREQ(e.what(), "Not enough timers available");
+  }
+  for (uint16_t ident : taken) ctl::CtlApplication->RemoveTimer(ident);
 }
 
 }  // namespace
