@@ -8,6 +8,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/forms.h"
 #include "classlib/win/screen.h"
+#include "classlib/win/threads.h"
 
 namespace cl {
 namespace {
@@ -51,6 +52,7 @@ void Initialize() {
   guiThreadId = GetCurrentThreadId();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  StartThreadSynchronization();
   Screen = New<TScreen>(nullptr);
   Application = New<TApplication>(nullptr);
   Application->Initialize();
@@ -68,6 +70,7 @@ void Finalize() {
   ExitProcs().clear();
   for (auto it = procs.rbegin(); it != procs.rend(); ++it) (*it)();
   FreeAndNil(Screen);
+  StopThreadSynchronization();
   guiThreadId = 0;
 }
 
