@@ -25,6 +25,7 @@
 #include "controls/ctl_split_ctrl.h"
 #include "controls/hi_timer.h"
 #include "controls/ini_out.h"
+#include "controls/ole_drag_drop.h"
 #include "controls/one_instance.h"
 #include "image/all_scr_frm.h"
 #include "image/hour_glass.h"
@@ -144,6 +145,7 @@ void TTarnby::CreateComponents() {
   ShellFileListBox1->SetOnClick(CL_EVENT(ShellFileListBox1Change));
   ShellFileListBox1->SetOnKeyDown(CL_EVENT(ShellFileListBox1KeyDown));
   ShellFileListBox1->SetOnDblClick(CL_EVENT(ShellFileListBox1DblClick));
+  ShellFileListBox1->SetOnMouseMove(CL_EVENT(FileListBoxMouseMove));
 
   CreateControlLibraryParts();
 
@@ -229,6 +231,7 @@ void TTarnby::CreateControlLibraryParts() {
   CtlHiTimer1->SetOnTimer(CL_EVENT(CtlHiTimer1Timer));
   CtlHiTimer1->SetEnabled(true);
   CtlOneInstance1 = cl::Make<ctl::TCtlOneInstance>(this, "CtlOneInstance1");
+  OleDragDrop1 = cl::Make<ctl::OleDragDrop>(this, "OleDragDrop1");
 }
 
 int TTarnby::SplitterMain() const {

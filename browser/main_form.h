@@ -26,6 +26,7 @@ class TCtlForm;
 class TCtlHiTimer;
 class TCtlOneInstance;
 class TIniOut;
+class OleDragDrop;
 }  // namespace ctl
 
 namespace img {
@@ -59,6 +60,8 @@ class TTarnby : public cl::TForm {
   ctl::TCtlForm* CtlForm1 = nullptr;
   // Ends a second copy of the program while this form loads.
   ctl::TCtlOneInstance* CtlOneInstance1 = nullptr;
+  // Drags the list's selected files out to other programs.
+  ctl::OleDragDrop* OleDragDrop1 = nullptr;
 
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* File1 = nullptr;
@@ -108,6 +111,8 @@ class TTarnby : public cl::TForm {
   void Delete1Click(cl::TObject* sender);
   void ShellFileListBox1KeyDown(cl::TObject* sender, WORD& key, cl::TShiftState shift);
   void ShellFileListBox1DblClick(cl::TObject* sender);
+  // With the left button held: the selected files dragged out of the list.
+  void FileListBoxMouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   // The mask box: Enter applies its text and keeps it in the list; a pick from the list applies it.
   void Edit2KeyDown(cl::TObject* sender, WORD& key, cl::TShiftState shift);
   void Edit2Click(cl::TObject* sender);

@@ -7,8 +7,11 @@
 #include "browser/main_form.h"
 #include "browser/shell_file_list_box.h"
 #include "controls/hi_timer.h"
+#include "controls/core/text_routines.h"
+#include "controls/ole_drag_drop.h"
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
+#include "classlib/core/string_list.h"
 #include "classlib/win/application.h"
 #include "classlib/win/combo_box.h"
 #include "classlib/win/message_box.h"
@@ -88,6 +91,16 @@ void TTarnby::ShellFileListBox1KeyDown(cl::TObject* sender, WORD& key, cl::TShif
 void TTarnby::ShellFileListBox1DblClick(cl::TObject*) {
   const std::string file = ShellFileListBox1->FileName();
   cl::ShellOpen(Handle(), "OPEN", file, "", cl::ExtractFilePath(file).c_str(), SW_SHOWNORMAL);
+}
+
+void TTarnby::FileListBoxMouseMove(cl::TObject*, cl::TShiftState shift, int, int) {
+  if (!shift.Contains(cl::ssLeft)) return;
+  const std::string folder = ctl::AddBackslash(ShellFileListBox1->Directory());
+  cl::Owned<cl::TStringList> files = cl::MakeOwned<cl::TStringList>();
+  for (int i = 0; i < ShellFileListBox1->Items()->Count(); ++i) {
+    if (ShellFileListBox1->Selected(i)) files->Add(folder + ShellFileListBox1->Items()->Strings(i));
+  }
+  OleDragDrop1->DragFiles(files.get());
 }
 
 void TTarnby::Edit2KeyDown(cl::TObject*, WORD& key, cl::TShiftState) {
