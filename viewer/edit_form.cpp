@@ -93,6 +93,8 @@ void TEditForm::CreateComponents() {
   SavePictureDialog1->SetDefaultExt("BMP");
   SavePictureDialog1->SetFilter(kSaveFilter);
   PrinterSetupDialog1 = cl::Make<cl::TPrinterSetupDialog>(this, "PrinterSetupDialog1");
+  PrintDialog1 = cl::Make<cl::TPrintDialog>(this, "PrintDialog1");
+  CtlGlobalHotKeys = MakeCaptureHotKeys(this, CaptureOwner::ImageWindow, CL_EVENT(CtlGlobalHotKey1KeyDown));
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(1000);
   Timer1->SetOnTimer(CL_EVENT(Timer1Timer));
@@ -122,6 +124,7 @@ void TEditForm::CreateMenu() {
   AddMenuItem(file, "AcquireImage1", "Acquire Image...", 0, CL_EVENT(AcquireImage1Click));
   AddMenuItem(file, "SelectSource1", "Select Source...", 0, CL_EVENT(SelectSource1Click));
   AddMenuItem(file, "N12", "-");
+  AddMenuItem(file, "Print1", "&Print", cl::ShortCut('P', {cl::ssCtrl}), CL_EVENT(Print1Click));
   AddMenuItem(file, "PrintSetup1", "Prin&t Setup...", 0, CL_EVENT(PrintSetup1Click));
   AddMenuItem(file, "N13", "-");
   AddMenuItem(file, "Preferences1", "Preferences...", 0, CL_EVENT(Preferences1Click));

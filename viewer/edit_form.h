@@ -10,11 +10,13 @@
 #include "classlib/win/forms.h"
 #include "viewer/image_document.h"
 #include "viewer/menu_items.h"
+#include "viewer/screen_capture.h"
 
 namespace cl {
 class TBitmap;
 class TMainMenu;
 class TPopupMenu;
+class TPrintDialog;
 class TPrinterSetupDialog;
 class TSaveDialog;
 class TScrollBox;
@@ -41,6 +43,7 @@ class TEditForm : public cl::TForm {
   cl::TMenuItem* N5 = nullptr;    // separator below the recent files
   cl::TSaveDialog* SavePictureDialog1 = nullptr;
   cl::TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
+  cl::TPrintDialog* PrintDialog1 = nullptr;
   // The selection in image coordinates when the window was last deactivated.
   cl::TRect SelRect{};
 
@@ -122,6 +125,19 @@ class TEditForm : public cl::TForm {
   void FittoWindow1Click(cl::TObject* sender);
   void FullScreenPreview1Click(cl::TObject* sender);
 
+  // Capture, wallpaper and printing (edit_form_capture.cpp).
+  CaptureHotKeys CtlGlobalHotKeys{};  // F9, Ctrl+F10, F11, F12
+  cl::TMenuItem* SetAsWallpaper1 = nullptr;
+  cl::TMenuItem* SetAsWallpaper2 = nullptr;  // in the pop-up menu
+  // Captures the screen into a new window, at once or on the preferences' hot key.
+  void Screen1Click(cl::TObject* sender);
+  void CtlGlobalHotKey1KeyDown(cl::TObject* sender, WORD& key, cl::TShiftState shift);
+  // Makes the window's picture the desktop's wallpaper, tiled or centred; a window without a file has none.
+  void Tile1Click(cl::TObject* sender);
+  void Center1Click(cl::TObject* sender);
+  // Prints the picture across the page's width on the printer chosen in the print dialog.
+  void Print1Click(cl::TObject* sender);
+
  protected:
   void CreateComponents() override;
 
@@ -131,6 +147,11 @@ class TEditForm : public cl::TForm {
   void CreateMenu();
   // The Edit, View and Image menus and the picture's pop-up menu.
   void CreateEditMenus();
+  // The capture and wallpaper items of the Image menu and the pop-up menu.
+  void CreateCaptureItems();
+  void SetWallpaper(bool tile);
+  // The wallpaper items are enabled while the window shows a file.
+  void UpdateWallpaperItems();
   void Edit1Click(cl::TObject* sender);
   void Image2Click(cl::TObject* sender);
   void PopupMenu1Popup(cl::TObject* sender);

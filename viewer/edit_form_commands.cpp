@@ -123,6 +123,7 @@ void TEditForm::CreateEditMenus() {
   // Ctrl+S reaches Save As first: the picture never has the focus its pop-up menu's shortcuts need.
   IntoSelection2 = AddMenuItem(Paste2, "IntoSelection2", "Into Selection", cl::ShortCut('S', {cl::ssCtrl}),
                                CL_EVENT(IntoSelection1Click));
+  CreateCaptureItems();
   Image1->SetPopupMenu(PopupMenu1);
 
   for (cl::TMenuItem* item : {Crop1, IntoSelection1, IntoSelection2}) item->SetEnabled(false);
@@ -136,6 +137,7 @@ void TEditForm::UpdateEditItems() {
   IntoSelection1->SetEnabled(FSelecting);
   IntoSelection2->SetEnabled(FSelecting);
   for (cl::TMenuItem* item : {ZoomIn1, ZoomOut1, FittoWindow1}) item->SetEnabled(!FSelecting);
+  UpdateWallpaperItems();
 }
 
 void TEditForm::Edit1Click(cl::TObject*) {
@@ -144,6 +146,7 @@ void TEditForm::Edit1Click(cl::TObject*) {
 }
 
 void TEditForm::Image2Click(cl::TObject*) {
+  UpdateWallpaperItems();
   Crop1->SetEnabled(FSelecting);
 }
 

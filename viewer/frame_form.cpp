@@ -37,6 +37,8 @@ constexpr char kHomePage[] = "https://orlanto.example/";
 constexpr unsigned kHandOverPollMs = 750;
 // The Window and Help menus stay in place whatever an image window merges in.
 constexpr uint8_t kWindowGroup = 8;
+// An image window's Image menu takes the frame's place.
+constexpr uint8_t kImageGroup = 3;
 
 std::vector<std::string> CommandLineParams() {
   std::vector<std::string> params;
@@ -69,6 +71,9 @@ void TFrameForm::CreateMenu() {
   Paste1 = AddMenuItem(Edit1, "Paste1", "&Paste", cl::ShortCut('V', {cl::ssCtrl}), CL_EVENT(Paste1Click));
   Toolbar1 = AddMenuItem(Edit1, "Toolbar1", "Toolbar", 0, CL_EVENT(Toolbar1Click));
   Toolbar1->SetChecked(true);
+  cl::TMenuItem* image = AddMenuItem(root, "Image1", "Image");
+  image->SetGroupIndex(kImageGroup);
+  AddMenuItem(image, "CaptureScreen1", "Capture Screen...", 0, CL_EVENT(CaptureScreen1Click));
   Window1 = AddMenuItem(root, "Window1", "&Window");
   Window1->SetGroupIndex(kWindowGroup);
   AddMenuItem(Window1, "Tile1", "&Tile", 0, CL_EVENT(Tile1Click));
@@ -108,6 +113,8 @@ void TFrameForm::CreateComponents() {
   OpenFileDialog->SetDefaultExt("JPG");
   OpenFileDialog->SetOptions({cl::ofHideReadOnly, cl::ofAllowMultiSelect});
   OpenFileDialog->SetFilter(kOpenFilter);
+
+  CtlGlobalHotKeys = MakeCaptureHotKeys(this, CaptureOwner::Frame, CL_EVENT(CtlGlobalHotKey1KeyDown));
 
   Twain1 = cl::Make<TEnhTwain>(this, "Twain1");
   Twain1->SetProductFamily("Orlanto");

@@ -11,6 +11,7 @@
 #include "classlib/win/forms.h"
 #include "viewer/limit_me.h"
 #include "viewer/menu_items.h"
+#include "viewer/screen_capture.h"
 #include "viewer/toolbar_glyphs.h"
 
 namespace cl {
@@ -69,6 +70,7 @@ class TFrameForm : public cl::TForm {
   tbr::TToolbarButton* CMBtn5 = nullptr;
   tbr::TToolbarButton* CMBtn8 = nullptr;
   tbr::TToolbarButton* CMBtn9 = nullptr;
+  CaptureHotKeys CtlGlobalHotKeys{};  // F9 .. F12, armed by Capture Screen
 
   // Status bar panel 0 holds hints and progress texts, panel 1 the picture's size.
   static constexpr int kHintPanel = 0;
@@ -102,6 +104,9 @@ class TFrameForm : public cl::TForm {
   void AcquireImage1Click(cl::TObject* sender);
   // The source manager's dialog for the source to acquire from.
   void SelectSource1Click(cl::TObject* sender);
+  // Captures the screen into a new window, at once or on the preferences' hot key (frame_capture.cpp).
+  void CaptureScreen1Click(cl::TObject* sender);
+  void CtlGlobalHotKey1KeyDown(cl::TObject* sender, WORD& key, cl::TShiftState shift);
 
   // Edit > Toolbar: shows or hides the toolbar, with the item's check mark.
   void Toolbar1Click(cl::TObject* sender);
@@ -147,6 +152,7 @@ class TFrameForm : public cl::TForm {
   void UpdateButtonStates();
   TEditForm* ActiveEditForm() const;
   void Cmbtn7Click(cl::TObject* sender);
+  void CMBtn2Click(cl::TObject* sender);
   void CMBtn4Click(cl::TObject* sender);
   void CMBtn5Click(cl::TObject* sender);
   void CMBtn8Click(cl::TObject* sender);

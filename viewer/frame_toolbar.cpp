@@ -62,6 +62,7 @@ void TFrameForm::CreateToolbar() {
   Cmbtn7->SetOnClick(CL_EVENT(Cmbtn7Click));
   AddToolbarSeparator("ToolbarSep1");
   CMBtn2 = AddToolbarButton("CMBtn2", ToolbarGlyph::Print, "Print Image File...", false);
+  CMBtn2->SetOnClick(CL_EVENT(CMBtn2Click));
   AddToolbarSeparator("ToolbarSep2");
   CMBtn3 = AddToolbarButton("CMBtn3", ToolbarGlyph::Delete, "Delete Image File...", false);
   AddToolbarSeparator("ToolbarSep3");
@@ -142,6 +143,10 @@ TEditForm* TFrameForm::ActiveEditForm() const {
 
 void TFrameForm::Cmbtn7Click(cl::TObject*) {
   if (TEditForm* window = ActiveEditForm()) window->Save();
+}
+
+void TFrameForm::CMBtn2Click(cl::TObject*) {
+  if (TEditForm* window = ActiveEditForm()) window->Print1Click(window);
 }
 
 void TFrameForm::CMBtn4Click(cl::TObject*) {
