@@ -95,6 +95,7 @@ TEST_F(FrameMenusTest, TheActiveImageWindowsFileMenuTakesTheFramesPlace) {
                                                        "Acquire Image...",
                                                        "Select Source...",
                                                        "-",
+                                                       "&Print\tCtrl+P",
                                                        "Prin&t Setup...",
                                                        "-",
                                                        "Preferences...",
@@ -107,7 +108,8 @@ TEST_F(FrameMenusTest, TheActiveImageWindowsFileMenuTakesTheFramesPlace) {
                                                        "Actual View (1:1)...", "&Fit to Window\tCtrl+F"}));
   EXPECT_EQ(SubmenuTexts(3),
             (std::vector<std::string>{"Flip...", "Mirror...", "Rotate...\tCtrl+R", "Negative Image", "Grayscale",
-                                      "Adjust Brightness/Contrast...", "-", "Select Area...", "Crop"}));
+                                      "Adjust Brightness/Contrast...", "-", "Select Area...", "Crop", "-",
+                                      "Set as the Windows Wallpaper...", "&Capture Screen..."}));
 }
 
 TEST_F(FrameMenusTest, TheWindowMenuListsTheImageWindowsAfterItsCommands) {
@@ -128,11 +130,12 @@ TEST_F(FrameMenusTest, WithoutImageWindowsTheFramesOwnFileMenuShowsWithTheClosed
   cl::test::PumpUntil([] { return ImageWindows().size() == 1; }, 2000);
   FFirst->Close();
   cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
-  EXPECT_EQ(MenuTexts(Bar()), (std::vector<std::string>{"&File", "&Edit", "&Window", "&Help"}));
+  EXPECT_EQ(MenuTexts(Bar()), (std::vector<std::string>{"&File", "&Edit", "Image", "&Window", "&Help"}));
   EXPECT_EQ(SubmenuTexts(0), (std::vector<std::string>{"&Open...\tCtrl+O", "-", "Tarnby...\tF9", "-",
                                                        "Acquire Image...", "Select Source...", "-", "Preferences...",
                                                        "-", first, second, "C:\\one.bmp", "-", "E&xit"}));
   EXPECT_EQ(SubmenuTexts(1), (std::vector<std::string>{"&Paste\tCtrl+V", "Toolbar"}));
+  EXPECT_EQ(SubmenuTexts(2), (std::vector<std::string>{"Capture Screen..."}));
 }
 
 TEST_F(FrameMenusTest, TheApplicationsHintShowsInTheStatusBar) {

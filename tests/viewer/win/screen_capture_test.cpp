@@ -168,6 +168,18 @@ TEST_F(ScreenCaptureTest, AHotKeyCapturesOnceAndIsGivenBack) {
   testsupport::SaveScreenshot("orvane_hot_key_capture");
 }
 
+TEST_F(ScreenCaptureTest, TheCaptureArrivesWhenTheFixedFileCannotBeWritten) {
+  UseHotKey(kHotKeyF10);
+  DeleteFileA("c:\\ovx.bmp");
+  RemoveDirectoryA("c:\\ovx.bmp");  // left by a run that stopped half-way
+  ASSERT_TRUE(CreateDirectoryA("c:\\ovx.bmp", nullptr));
+  FrameForm->CaptureScreen1Click(nullptr);
+  PostMessageA(FrameForm->CtlGlobalHotKeys[kHotKeyF10]->Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F10));
+  cl::test::PumpUntil([] { return !ImageWindows().empty(); });
+  RemoveDirectoryA("c:\\ovx.bmp");
+  OnlyCapture();
+}
+
 TEST_F(ScreenCaptureTest, AnImageWindowArmsCtrlF10) {
   UseHotKey(kHotKeyF10);
   TEditForm* window = Opened(FSource);
