@@ -58,6 +58,7 @@ class ScreenCaptureTest : public ::testing::Test {
     PrefFrm = cl::New<TPrefFrm>(nullptr);
     PrefFrm->CheckBox1->SetChecked(false);
     PrefFrm->CheckBox3->SetChecked(false);
+    PrefFrm->RadioGroup1->SetItemIndex(0);
     FSource = TestFolder() + "\\capture_source.bmp";
     cl::Owned<cl::TBitmap> bitmap = cl::MakeOwned<cl::TBitmap>();
     bitmap->SetPixelFormat(cl::pf24bit);
@@ -69,6 +70,9 @@ class ScreenCaptureTest : public ::testing::Test {
   void TearDown() override {
     for (TEditForm* window : ImageWindows()) window->Free();
     if (FMarker) FMarker->Free();
+    // The preferences are kept when they go: the program's own ones come back.
+    PrefFrm->RadioGroup1->SetItemIndex(0);
+    PrefFrm->CheckBox3->SetChecked(true);
     cl::FreeAndNil(PrefFrm);
     cl::FreeAndNil(FrameForm);
   }
