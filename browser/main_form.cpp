@@ -30,6 +30,8 @@
 #include "image/all_scr_frm.h"
 #include "image/hour_glass.h"
 #include "image/load_image.h"
+#include "toolbars/dock.h"
+#include "toolbars/main_menu_ex.h"
 
 namespace brw {
 
@@ -87,6 +89,7 @@ void TTarnby::CreateComponents() {
   SetCaption("Tarnby");
   SetBounds(202, 110, 544, 375);
   CreateMenus();
+  CreateMenuBar();
 
   // The splitter's designed size is the form's client area, so that its first layout keeps the bars where they
   // are set.
@@ -210,9 +213,31 @@ void TTarnby::CreateMenus() {
   cl::AddMenuItem(files, "Update1", "Update", cl::ShortCut(VK_F5, {}), CL_EVENT(Update1Click));
 }
 
+void TTarnby::CreateMenuBar() {
+  auto makeDock = [this](const char* name, tbr::TDockPosition position) {
+    tbr::TDock* dock = cl::Make<tbr::TDock>(this, name);
+    dock->SetPosition(position);
+    dock->SetParent(this);
+    return dock;
+  };
+  Dock1 = makeDock("Dock1", tbr::dpTop);
+  Dock2 = makeDock("Dock2", tbr::dpLeft);
+  Dock3 = makeDock("Dock3", tbr::dpRight);
+  Dock4 = makeDock("Dock4", tbr::dpBottom);
+  MainMenuEx1 = cl::Make<tbr::menus::TMainMenuEx>(this, "MainMenuEx1");
+  MainMenuEx1->SetCloseButton(false);
+  MainMenuEx1->SetDockPos(0);
+  // The bar's menus open and close at once.
+  MainMenuEx1->Options()->SetOpenAnimation(tbr::menus::anNone);
+  MainMenuEx1->Options()->SetCloseAnimation(tbr::menus::anNone);
+  MainMenuEx1->SetMainMenu(MainMenu1);
+  MainMenuEx1->SetParent(Dock1);
+}
+
 namespace {
 
 constexpr char kMaskItem[] = "Edit2;Text;*.bmp;SOFTWARE\\Orlanto\\Tarnby;BrowseExtension;1;0";
+constexpr char kMenuBarDockItem[] = "MainMenuEx1;DockedTo;Dock1;SOFTWARE\\Orlanto\\Tarnby;DockedTo;1;0";
 constexpr uint16_t kFollowIntervalMs = 500;
 
 }  // namespace
@@ -221,6 +246,7 @@ void TTarnby::CreateControlLibraryParts() {
   IniOut1 = cl::Make<ctl::TIniOut>(this, "IniOut1");
   IniOut1->SetRegistryRoot(ctl::CURRENT_USER);
   IniOut1->Items()->Add(kMaskItem);
+  IniOut1->Items()->Add(kMenuBarDockItem);
   BrowseFolder1 = cl::Make<TBrowseFolder>(this, "BrowseFolder1");
   CtlForm1 = cl::Make<ctl::TCtlForm>(this, "CtlForm1");
   CtlForm1->SetIniKey("FrameForm");

@@ -33,6 +33,13 @@ namespace img {
 class TLoadImage;
 }
 
+namespace tbr {
+class TDock;
+namespace menus {
+class TMainMenuEx;
+}
+}  // namespace tbr
+
 namespace brw {
 
 class TBrowseFolder;
@@ -77,6 +84,12 @@ class TTarnby : public cl::TForm {
   cl::TMenuItem* FittoWindow1 = nullptr;
   cl::TPopupMenu* PopupMenuEx1 = nullptr;
   cl::TPopupMenu* PopupMenuEx2 = nullptr;
+  // The docks on the four edges; the menu bar stands in the top one in place of the window's menu.
+  tbr::TDock* Dock1 = nullptr;
+  tbr::TDock* Dock2 = nullptr;
+  tbr::TDock* Dock3 = nullptr;
+  tbr::TDock* Dock4 = nullptr;
+  tbr::menus::TMainMenuEx* MainMenuEx1 = nullptr;
 
   int Zoom = 100;
   // The file last previewed: what F9 hands to the viewer.
@@ -128,6 +141,7 @@ class TTarnby : public cl::TForm {
 
  private:
   void CreateMenus();
+  void CreateMenuBar();
   void CreateControlLibraryParts();
   void FormCreate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);

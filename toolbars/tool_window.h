@@ -148,6 +148,10 @@ class TCustomToolWindow : public cl::TCustomControl {
   void MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) override;
   void Paint() override;
 
+  // While locked the bar does not fit itself to its content; it does when the last lock goes.
+  void LockArrange() { ++FArrangeLock; }
+  void UnlockArrange();
+
   // Descendants without a sizing frame clear this in their constructor.
   bool FSizableFrame = true;
 
@@ -165,8 +169,6 @@ class TCustomToolWindow : public cl::TCustomControl {
   cl::TForm* FrameForm() const;
   void SetDockedToFromParent();
   void UpdateFloatingList();
-  void LockArrange() { ++FArrangeLock; }
-  void UnlockArrange();
   void SetBoundsInternal(const cl::TRect& bounds);
   void DoMove();
 

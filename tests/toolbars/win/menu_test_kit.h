@@ -202,8 +202,9 @@ inline void MoveCursor(cl::TPoint point) {
       1000);
 }
 
-// Shows a TMenuTestForm in the foreground with its edit focused, and checks that no window is left over.
-class MenuFormTest : public testing::Test {
+// Shows a form of the test in the foreground, and checks that no window is left over.
+template <class Form>
+class ForegroundFormTest : public testing::Test {
  protected:
   void SetUp() override {
     InitMenuUnit();
@@ -214,7 +215,7 @@ class MenuFormTest : public testing::Test {
     form->Show();
     SetForegroundWindow(form->Handle());
     SetActiveWindow(form->Handle());
-    form->Edit->SetFocus();
+    Focus();
     // Away from every menu, so that no real mouse move mixes with the posted ones.
     MoveCursor(cl::Point(0, 0));
     cl::test::PumpFor(20);
@@ -228,9 +229,16 @@ class MenuFormTest : public testing::Test {
     EXPECT_EQ(ActivePopupMenu(), nullptr);
     EXPECT_EQ(cl::test::ThreadWindowCount(), windowsBefore);
   }
+  virtual void Focus() {}
 
-  TMenuTestForm* form = nullptr;
+  Form* form = nullptr;
   int windowsBefore = 0;
+};
+
+// A TMenuTestForm with its edit focused.
+class MenuFormTest : public ForegroundFormTest<TMenuTestForm> {
+ protected:
+  void Focus() override { form->Edit->SetFocus(); }
 };
 
 }  // namespace tbr::menus::test
