@@ -190,6 +190,27 @@ TEST(OleDataObject, AnswersRequestsAsComRequires) {
   EXPECT_EQ(source->DAdvise(&files, 0, nullptr, &connection), OLE_E_ADVISENOTSUPPORTED);
 }
 
+TEST(OleDataObject, IsOneObjectBehindEachOfItsInterfaces) {
+  TComPtr<TDropSource> source = SourceOf({stFiles}, nullptr);
+  IDataObject* data = nullptr;
+  IDropSource* dropSource = nullptr;
+  IDropTarget* notOne = nullptr;
+  ASSERT_EQ(source->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&data)), S_OK);
+  ASSERT_EQ(source->QueryInterface(IID_IDropSource, reinterpret_cast<void**>(&dropSource)), S_OK);
+  EXPECT_EQ(source->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&notOne)), E_NOINTERFACE);
+  EXPECT_EQ(notOne, nullptr);
+  IUnknown* fromData = nullptr;
+  IUnknown* fromDropSource = nullptr;
+  data->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromData));
+  dropSource->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromDropSource));
+  EXPECT_EQ(fromData, fromDropSource);
+  for (IUnknown* reference :
+       {static_cast<IUnknown*>(data), static_cast<IUnknown*>(dropSource), fromData, fromDropSource}) {
+    reference->Release();
+  }
+  EXPECT_EQ(OtherReferences(static_cast<IDataObject*>(source.Get())), 0u);
+}
+
 TEST(OleDataObject, BitmapAndMetafileAreHandedOutAsCopies) {
   cl::Owned<TDropObj> holder = cl::MakeOwned<TDropObj>();
   cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
