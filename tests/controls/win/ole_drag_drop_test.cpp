@@ -321,6 +321,39 @@ TEST_F(OleDragDropTest, ADropDeliversTheFilesWrittenEitherWayAndLetsGoOfTheData)
   EXPECT_EQ(drops, 4);
 }
 
+TEST_F(OleDragDropTest, ADropReadsEveryKindOfOurOwnDataObject) {
+  cl::Owned<TDropObj> holder = cl::MakeOwned<TDropObj>();
+  holder->SetSlot(stUnicodeText, ListOf({"caf\xe9", "au lait"}));
+  holder->SetSlot(stRichText, ListOf({"{\\rtf1 x}"}));
+  cl::TBitmap* bitmap = cl::New<cl::TBitmap>();
+  bitmap->SetWidth(12);
+  bitmap->SetHeight(7);
+  holder->SetSlot(stBitmap, bitmap);
+  HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  Ellipse(recorder, 0, 0, 30, 30);
+  cl::TMetafile* metafile = cl::New<cl::TMetafile>();
+  metafile->SetHandle(CloseEnhMetaFile(recorder));
+  holder->SetSlot(stEnhMetafile, metafile);
+  TComPtr<TDropSource> source = SourceOf({stUnicodeText, stRichText, stBitmap, stEnhMetafile}, holder.get());
+
+  Names unicode, rich;
+  int bitmapWidth = 0, metafileWidth = 0;
+  component->SetOnDragDrop(
+      TDragDropProc([&](cl::TObject*, TSourceTypes types, TDropObj* dropped, int, int, cl::TShiftState) {
+        EXPECT_EQ(types, TSourceTypes({stUnicodeText, stRichText, stBitmap, stEnhMetafile}));
+        unicode = LinesOf(dropped->Strings(stUnicodeText));
+        rich = LinesOf(dropped->Strings(stRichText));
+        if (dropped->Bitmap()) bitmapWidth = dropped->Bitmap()->Width();
+        if (dropped->Metafile()) metafileWidth = dropped->Metafile()->Width();
+      }));
+  EnterAndDrop(static_cast<IDataObject*>(source.Get()));
+  EXPECT_EQ(unicode, Names{"caf\xe9\r\nau lait"}) << "one entry: the whole text";
+  EXPECT_EQ(rich, Names{"{\\rtf1 x}"});
+  EXPECT_EQ(bitmapWidth, 12);
+  EXPECT_EQ(metafileWidth, metafile->Width());
+  EXPECT_GT(metafileWidth, 0);
+}
+
 TEST_F(OleDragDropTest, ForeignBlocksAreReadWithinTheirSize) {
   TComPtr<TForeignData> data(new TForeignData);
   // 32 bytes, so that no rounding of the block's size adds a terminator: the second name runs into the end.
