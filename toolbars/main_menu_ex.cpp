@@ -388,6 +388,23 @@ void TMainMenuEx::SizeSpacer() {
   }
 }
 
+cl::TPoint TMainMenuEx::LayoutChildren(bool canMoveControls, TDockOrientation previousOrientation, TDock* dockingTo) {
+  if (canMoveControls) {
+    FButtonsAcross = dockingTo && dockingTo->Orientation() == doVertical;
+    ++FFittingButtons;
+    cl::Finally fitted([this] { --FFittingButtons; });
+    for (int i = 0; i < ControlCount(); ++i) {
+      if (auto* button = dynamic_cast<TMenuBarButton*>(Controls(i))) button->AdjustSize();
+    }
+  }
+  return inherited::LayoutChildren(canMoveControls, previousOrientation, dockingTo);
+}
+
+void TMainMenuEx::ControlBoundsChanged(cl::TControl* control) {
+  // The layout that resizes the buttons places them next.
+  if (FFittingButtons == 0) inherited::ControlBoundsChanged(control);
+}
+
 void TMainMenuEx::SetBounds(int left, int top, int width, int height) {
   inherited::SetBounds(left, top, width, height);
   SizeSpacer();

@@ -81,6 +81,9 @@ class TMainMenuEx : public TToolbar, public MenuBar {
   bool KeyboardMode() const override { return FKeyboardMode; }
   void SetKeyboardMode(bool keyboardMode) override { FKeyboardMode = keyboardMode; }
 
+  // The buttons stand across the bar: it is laid out on a dock at the left or right.
+  bool ButtonsAcross() const { return FButtonsAcross; }
+
   // Keeps the spacer in front of an MDI child's window buttons as wide as the dock leaves room.
   void SetBounds(int left, int top, int width, int height) override;
   void Dispatch(cl::TMessage& message) override;
@@ -89,6 +92,9 @@ class TMainMenuEx : public TToolbar, public MenuBar {
   // Builds the buttons of the menu and takes the form's native menu away.
   void Loaded() override;
   void Notification(cl::TComponent* component, cl::TOperation operation) override;
+  // The buttons take their size for the dock first.
+  cl::TPoint LayoutChildren(bool canMoveControls, TDockOrientation previousOrientation, TDock* dockingTo) override;
+  void ControlBoundsChanged(cl::TControl* control) override;
 
  private:
   TMenuBarButton* CreateItemButton(cl::TMenuItem* item, bool mdiButton);
@@ -121,6 +127,8 @@ class TMainMenuEx : public TToolbar, public MenuBar {
   std::vector<cl::Weak<cl::TControl>> FPlainButtons;
   cl::Weak<cl::TControl> FSpacer;
   bool FSizingSpacer = false;
+  bool FButtonsAcross = false;
+  int FFittingButtons = 0;
 };
 
 // Draws the small icon of an MDI child (else of its frame, else the program's, else the system's) at (0, 0).

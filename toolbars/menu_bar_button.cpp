@@ -93,6 +93,8 @@ void TMenuBarButton::AdjustSize() {
 void TMenuBarButton::SetBounds(int left, int top, int width, int height) {
   auto* toolbar = dynamic_cast<TCustomToolbar*>(Parent());
   if (FAutoSize && toolbar) {
+    const TMainMenuEx* bar = MenuBarOf();
+    const bool across = bar ? bar->ButtonsAcross() : SideDocked(toolbar);
     cl::TBitmap measure;
     measure.Canvas()->SetFont(Font());
     const SIZE caption = measure.Canvas()->TextExtent(DisplayedCaption(Caption()));
@@ -250,10 +252,6 @@ void TMenuBarButton::MouseMove(cl::TShiftState shift, int x, int y) {
   if (FreeStarted()) return;
   if (MenuBar* active = ActiveMenuBar(); active && active->StatusBar()) ShowStatusHint(Hint());
   SetLastButton(this);
-}
-
-void TMenuBarButton::MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
-  inherited::MouseDown(button, shift, x, y);
 }
 
 void TMenuBarButton::DblClick() {

@@ -54,7 +54,6 @@ class TMenuBarButton : public TToolbarButton, public MenuBarButton {
  protected:
   void HotEnter() override;
   void HotLeave() override;
-  void MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) override;
   void MouseMove(cl::TShiftState shift, int x, int y) override;
   void Paint() override;
 

@@ -33,6 +33,7 @@ class TBarForm : public cl::TForm {
   cl::TMenuItem* Edit1 = nullptr;
   cl::TMenuItem* View1 = nullptr;
   TDock* Dock1 = nullptr;
+  TDock* Dock2 = nullptr;
   TMainMenuEx* MainMenuEx1 = nullptr;
 
  protected:
@@ -52,6 +53,9 @@ class TBarForm : public cl::TForm {
     Dock1 = cl::Make<TDock>(this, "Dock1");
     Dock1->SetPosition(dpTop);
     Dock1->SetParent(this);
+    Dock2 = cl::Make<TDock>(this, "Dock2");
+    Dock2->SetPosition(dpLeft);
+    Dock2->SetParent(this);
     MainMenuEx1 = cl::Make<TMainMenuEx>(this, "MainMenuEx1");
     MainMenuEx1->SetCloseButton(false);
     MainMenuEx1->Options()->SetOpenAnimation(anNone);
@@ -72,6 +76,24 @@ std::vector<TMenuBarButton*> Buttons(TMainMenuEx* bar) {
 class MainMenuExTest : public test::ForegroundFormTest<TBarForm> {
  protected:
   TMainMenuEx* Bar() const { return form->MainMenuEx1; }
+  // Presses and releases the left button on a bar button.
+  void ClickOn(TMenuBarButton* button) {
+    cl::test::MouseDown(button, cl::mbLeft, 5, 5);
+    cl::test::MouseUp(button, cl::mbLeft, 5, 5);
+  }
+  // Posts a key's press and release to the form (with Alt held: as a system key), handling each.
+  void Key(WORD key, bool alt) {
+    const LPARAM data = 1 | (alt ? (1 << 29) : 0);
+    for (bool up : {false, true}) {
+      BYTE state[256];
+      GetKeyboardState(state);
+      state[VK_MENU] = alt && !up ? 0x80 : 0;
+      SetKeyboardState(state);
+      const UINT message = alt ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
+      PostMessageA(form->Handle(), message, key, data | (up ? static_cast<LPARAM>(0xC0000000u) : 0));
+      cl::test::PumpFor(20);
+    }
+  }
   // Posts a move of the mouse to the middle of a bar button and handles it.
   void MoveOver(TMenuBarButton* button, int dx = 0) {
     cl::test::MouseMove(button, button->Width() / 2 + dx, button->Height() / 2);
@@ -110,8 +132,7 @@ TEST_F(MainMenuExTest, AClickOpensTheMenuAtTheButtonAndHoveringSwitches) {
   const std::vector<TMenuBarButton*> buttons = Buttons(Bar());
   TMenuBarButton* file = buttons[0];
   TMenuBarButton* view = buttons[2];
-  cl::test::MouseDown(file, cl::mbLeft, 5, 5);
-  cl::test::MouseUp(file, cl::mbLeft, 5, 5);
+  ClickOn(file);
   ASSERT_EQ(ActivePopupMenu(), file->DropdownMenuEx());
   ASSERT_TRUE(file->DropdownMenuEx()->IsOpen());
   EXPECT_TRUE(file->Down());
@@ -132,10 +153,35 @@ TEST_F(MainMenuExTest, AClickOpensTheMenuAtTheButtonAndHoveringSwitches) {
   // A second click on the open button closes its menu.
   test::MoveCursor(view->ClientToScreen(cl::Point(5, 5)));
   cl::test::PumpFor(20);
-  cl::test::MouseDown(view, cl::mbLeft, 5, 5);
-  cl::test::MouseUp(view, cl::mbLeft, 5, 5);
+  ClickOn(view);
   EXPECT_FALSE(AnyMenuOpen());
   EXPECT_FALSE(view->Down());
+}
+
+TEST_F(MainMenuExTest, OnASideDockTheButtonsStandAcrossAndOpenBeside) {
+  Bar()->SetDockedTo(form->Dock2);
+  cl::test::PumpFor(20);
+  TMenuBarButton* file = Buttons(Bar())[0];
+  EXPECT_LT(file->Width(), file->Height());
+  EXPECT_EQ(file->Width(), Buttons(Bar())[1]->Width());
+  ClickOn(file);
+  ASSERT_TRUE(file->DropdownMenuEx()->IsOpen());
+  const cl::TPoint corner = file->ClientToScreen(cl::Point(file->Width(), 0));
+  EXPECT_EQ(file->DropdownMenuEx()->Window()->Left(), corner.X);
+  EXPECT_EQ(file->DropdownMenuEx()->Window()->Top(), corner.Y);
+}
+
+TEST_F(MainMenuExTest, AltLightsTheFirstButtonAndDownOpensItsMenu) {
+  TMenuBarButton* file = Buttons(Bar())[0];
+  Key(VK_MENU, true);
+  EXPECT_EQ(HotButton(), file);
+  EXPECT_TRUE(file->IsHot());
+  EXPECT_TRUE(Bar()->KeyboardMode());
+  Key(VK_DOWN, false);
+  ASSERT_TRUE(file->DropdownMenuEx()->IsOpen());
+  EXPECT_EQ(file->DropdownMenuEx()->Window()->ItemIndex(), 0);
+  Key(VK_ESCAPE, false);
+  EXPECT_FALSE(AnyMenuOpen());
 }
 
 TEST_F(MainMenuExTest, EnabledRefreshesOneButtonAndVisibleRebuilds) {
