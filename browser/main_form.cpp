@@ -28,6 +28,7 @@
 #include "controls/ole_drag_drop.h"
 #include "controls/one_instance.h"
 #include "image/all_scr_frm.h"
+#include "image/gif_image.h"
 #include "image/hour_glass.h"
 #include "image/load_image.h"
 #include "toolbars/dock.h"
@@ -54,6 +55,20 @@ constexpr int kListItemHeight = 18;
 constexpr int kImageStartSide = 60;
 constexpr uint16_t kImageCompression = 208;
 constexpr int kActualSize = 100;
+
+// Shows the file in image: a path with ".GIF" anywhere through the GIF image, which plays an animation (the
+// picture keeps a copy), anything else through the control's own reading. True when the control's working picture
+// is then the file.
+bool ShowFile(img::TLoadImage* image, const std::string& path) {
+  if (!IsGifPath(path)) {
+    image->ChangeFile(path);
+    return true;
+  }
+  img::Owned<img::TGIFImage> gif = img::MakeOwned<img::TGIFImage>();
+  gif->LoadFromFile(path);
+  image->Picture()->SetGraphic(gif.get());
+  return false;
+}
 
 // Opens the browser's key under HKEY_LOCAL_MACHINE, creating it when missing.
 void OpenSettings(cl::TRegistry& registry) {
@@ -328,8 +343,7 @@ void TTarnby::ShellFileListBox1Change(cl::TObject*) {
     try {
       FWorkingIsPreview = false;
       if (cl::FileExists(path)) {
-        Image1->ChangeFile(path);
-        FWorkingIsPreview = true;
+        FWorkingIsPreview = ShowFile(Image1, path);
       } else if (!path.empty()) {
         // The file went away: the list moves to its drive's root. (With nothing chosen there is nothing to show
         // and the list stays where it is.)
@@ -399,7 +413,7 @@ void TTarnby::FullScreenPreview1Click(cl::TObject*) {
     try {
       const std::string path = ShellFileListBox1->FileName();
       if (cl::FileExists(path)) {
-        full->Image1->ChangeFile(path);
+        ShowFile(full->Image1, path);
       } else if (!path.empty()) {
         ShellFileListBox1->SetFileName("\\");
       }

@@ -9,6 +9,7 @@
 #include "classlib/win/picture.h"
 #include "image/core/gif_error.h"
 #include "image/gif_gdi.h"
+#include "image/gif_painter.h"
 
 namespace img {
 namespace {
@@ -43,6 +44,13 @@ TGIFImage::TGIFImage() {
 TGIFImage::~TGIFImage() = default;
 
 void TGIFImage::BeforeDestruction() {
+  // Painters still there after a quit message ended the wait for them forget the image.
+  if (!StopPainters()) {
+    cl::TList* painters = FPainters->LockList();
+    for (int i = painters->Count() - 1; i >= 0; --i) static_cast<TGIFPainter*>(painters->Items(i))->Detach();
+    painters->Clear();
+    FPainters->UnlockList();
+  }
   Clear();
   inherited::BeforeDestruction();
 }
@@ -210,16 +218,14 @@ cl::TBitmap* TGIFImage::GetPaintBuffer() {
 }
 
 void TGIFImage::FreeBitmap() {
+  // Stopped before the bitmap goes, the painter draws no more into it.
+  if (FPainter) FPainter->Stop();
   FBitmap.reset();
-}
-
-void TGIFImage::StopAllPainters() {
-  // Painters stop here once animation is played; the bitmap they drew into goes in any case.
-  FreeBitmap();
 }
 
 void TGIFImage::SetDrawOptions(TGIFDrawOptions options) {
   if (options == FDrawOptions) return;
+  if (FPainter) FPainter->Stop();
   FDrawOptions = options;
   ResetBitmaps();
   Changed(this);
@@ -242,8 +248,15 @@ void TGIFImage::ResetBitmaps() {
 void TGIFImage::Draw(cl::TCanvas* canvas, const cl::TRect& rect) {
   if (FDrawing || Empty()) return;
   FlagScope drawing(FDrawing);
-  // Frame 0 alone: the one frame of a still picture, or the first of an animation that is not played.
-  Frames(0)->Draw(canvas, rect, (FDrawOptions & DrawTransparent) != 0);
+  if (FrameCount() == 1 || !(FDrawOptions & DrawAnimated)) {
+    // Frame 0 alone: the one frame of a still picture, or the first of an animation that is not played.
+    Frames(0)->Draw(canvas, rect, (FDrawOptions & DrawTransparent) != 0);
+  } else if (FBitmap && !(FDrawOptions & DrawOnTarget)) {
+    // The picture an animation has drawn so far.
+    canvas->StretchDraw(rect, FBitmap.get());
+  } else {
+    DrawAnimation(canvas, rect);
+  }
 }
 
 void TGIFImage::ReportCopying(cl::TProgressStage stage, int percent) {

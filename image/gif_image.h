@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "classlib/core/lists.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/graphics.h"
@@ -16,6 +17,8 @@
 #include "image/owned_handles.h"
 
 namespace img {
+
+class TGIFPainter;
 
 // How a GIF image is drawn: one 16-bit word of these bits.
 using TGIFDrawOptions = std::uint16_t;
@@ -83,10 +86,23 @@ class TGIFImage : public cl::TGraphic, public TGIFImageCore {
   cl::TColor BackgroundColor() const { return FBackgroundColor; }
   void SetBackgroundColor(cl::TColor color) { FBackgroundColor = color; }
 
-  // Frame 0 (without animation for now) stretched onto rect; a Draw reached from inside Draw does nothing.
+  // Frame 0 stretched onto rect for a still picture or without DrawAnimated. An animation is played by a painter,
+  // into the image's bitmap (which each Draw then shows; the first Draw waits for the first frame) or with
+  // DrawOnTarget straight onto the canvas. A Draw reached from inside Draw does nothing.
   void Draw(cl::TCanvas* canvas, const cl::TRect& rect) override;
-  // The entry point of animation's stopping: every painter of the image stops; the bitmap they draw into goes.
+  // A painter of the image for rect of canvas, named in slot; none for an empty image or rect. A threaded one is
+  // returned for the caller to start; an unthreaded one plays its animation now, is freed, and none is returned.
+  TGIFPainter* CreatePainter(TGIFPainter** slot, cl::TCanvas* canvas, const cl::TRect& rect, TGIFDrawOptions options);
+  // Stops the painter Draw started; a threaded one is waited for and the bitmap it drew into goes.
+  void StopDraw();
+  // Stops every painter of the image and waits for the threaded ones to end; the bitmap they draw into goes.
   void StopAllPainters();
+  // The painter Draw started, or none.
+  TGIFPainter* Painter() const { return FPainter; }
+  // Every live painter of the image.
+  cl::TThreadList* Painters() const { return FPainters.get(); }
+  // Copied into each painter when it is made.
+  cl::TNotifyEvent OnStartPaint, OnPaint, OnLoop, OnEndPaint;
 
   // Reads the rest of the stream ("Loading..." progress); the stream is left behind the GIF.
   void LoadFromStream(cl::TStream& stream) override;
@@ -111,10 +127,15 @@ class TGIFImage : public cl::TGraphic, public TGIFImageCore {
 
  private:
   void AssignGIF(const TGIFImage& source);
+  void DrawAnimation(cl::TCanvas* canvas, const cl::TRect& rect);
+  // Stops every painter; false when a quit message ended the wait for the threaded ones.
+  bool StopPainters();
   void ReportCopying(cl::TProgressStage stage, int percent);
   // A new cached bitmap that reports its changes as the image's, with the palette and size of the screen.
   cl::TBitmap* CreateScreenBitmap();
 
+  Owned<cl::TThreadList> FPainters = MakeOwned<cl::TThreadList>();
+  TGIFPainter* FPainter = nullptr;
   bool FDrawing = false;
   mutable bool FPaletteGuard = false;
   mutable cl::gdi::Object<HPALETTE> FPalette;

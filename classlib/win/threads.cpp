@@ -64,6 +64,17 @@ void ServeSynchronize(DWORD timeoutMs) {
   PeekMessageA(&message, nullptr, CM_THREADSYNCHRONIZE, CM_THREADSYNCHRONIZE, PM_REMOVE);
 }
 
+void WaitServingSynchronize(HANDLE handle) {
+  if (!IsGuiThread()) {
+    WaitForSingleObject(handle, INFINITE);
+    return;
+  }
+  // Sent messages (Synchronize among them) are served while waiting.
+  while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    ServeSynchronize(0);
+  }
+}
+
 TThread::TThread(bool createSuspended) : FCreateSuspended(createSuspended) {}
 
 void TThread::CreateSystemThread() {
@@ -105,15 +116,7 @@ void TThread::Suspend() {
 int TThread::WaitFor() {
   if (GetCurrentThreadId() == FThreadID) throw EThread("Cannot wait for the own thread");
   if (!FHandle) return FReturnValue;
-  if (IsGuiThread()) {
-    // Sent messages (Synchronize among them) are served while waiting.
-    while (MsgWaitForMultipleObjects(1, &FHandle, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-      MSG message;
-      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-    }
-  } else {
-    WaitForSingleObject(FHandle, INFINITE);
-  }
+  WaitServingSynchronize(FHandle);
   DWORD code = 0;
   GetExitCodeThread(FHandle, &code);
   return static_cast<int>(code);

@@ -83,6 +83,10 @@ void Synchronize(const std::function<void()>& method);
 // one when none waits yet. No other message is taken off the queue.
 void ServeSynchronize(DWORD timeoutMs);
 
+// Waits for handle (a thread, say); on the user-interface thread the Synchronize steps of other threads are
+// served meanwhile.
+void WaitServingSynchronize(HANDLE handle);
+
 // Made by Initialize and destroyed by Finalize: the window that serves Synchronize.
 void StartThreadSynchronization();
 void StopThreadSynchronization();

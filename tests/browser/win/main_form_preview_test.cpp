@@ -10,12 +10,15 @@
 #include "classlib/core/files.h"
 #include "classlib/core/paths.h"
 #include "classlib/core/string_utils.h"
+#include "classlib/test/input.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "classlib/win/clipboard.h"
 #include "classlib/win/combo_box.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/picture.h"
+#include "image/gif_image.h"
+#include "image/win/gif_test_support.h"
 #include "support/screenshot.h"
 
 namespace brwtest {
@@ -132,6 +135,46 @@ TEST_F(MainFormPreviewTest, FullScreenShowsTheChosenFileUntilAClick) {
   EXPECT_EQ(width, 300);
   EXPECT_EQ(height, 200);
   EXPECT_FALSE(img::AllScrFrm->Visible());
+}
+
+// The colour at the middle of what the control paints, as 0x00RRGGBB.
+std::uint32_t MiddleColour(cl::TControl* control) {
+  cl::TBitmap* painted = cl::test::PaintTo(control);
+  const COLORREF colour = GetPixel(painted->Canvas()->Handle(), control->Width() / 2, control->Height() / 2);
+  cl::Free(painted);
+  return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+TEST_F(MainFormPreviewTest, AnAnimatedGifPlaysInThePreviewAndInFullScreen) {
+  // Red and blue for 300 ms each, without end.
+  const img::testing::Bytes bytes = img::testing::AnimatedGif(
+      120, 80, {RGB(255, 0, 0), RGB(0, 0, 255)}, {{0, 0, 120, 80, 0, 1, 25}, {0, 0, 120, 80, 1, 1, 25}}, 0);
+  tree.File("anim.gif", std::string(bytes.begin(), bytes.end()));
+  OpenTestFolder();
+  form->ShellFileListBox1->SetMask("*.gif");
+  Choose("anim.gif");
+  ASSERT_NE(dynamic_cast<img::TGIFImage*>(form->Image1->Picture()->Graphic()), nullptr);
+  EXPECT_EQ(ImageWidth(), 120);
+  EXPECT_EQ(ImageHeight(), 80);
+  for (const auto& [colour, name] :
+       {std::pair{0xFF0000u, "browser_gif_red"}, std::pair{0x0000FFu, "browser_gif_blue"}}) {
+    EXPECT_TRUE(cl::test::PumpUntil([&] { return MiddleColour(form->Image1) == colour; })) << name;
+    testsupport::SaveScreenshot(name);
+  }
+
+  bool playing = false;
+  responder.OnModal = [&](cl::TForm& modal) {
+    return cl::seam::ModalAnswer::RunScript([&] {
+      img::TLoadImage* full = img::AllScrFrm->Image1;
+      playing = dynamic_cast<img::TGIFImage*>(full->Picture()->Graphic()) &&
+                cl::test::PumpUntil([&] { return MiddleColour(full) == 0xFF0000; }) &&
+                cl::test::PumpUntil([&] { return MiddleColour(full) == 0x0000FF; });
+      PostMessageA(modal.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageA(modal.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    });
+  };
+  Item("FullScreenPreview1")->Click();
+  EXPECT_TRUE(playing);
 }
 
 TEST_F(MainFormPreviewTest, CopyPutsThePreviewOnTheClipboardOnlyWhenThereIsOne) {

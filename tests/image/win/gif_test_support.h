@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -46,6 +47,50 @@ inline Bytes GifFile(int width, int height, const Bytes& indexes, const std::vec
     bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(descriptor), control.begin(), control.end());
   }
   return bytes;
+}
+
+// One frame of an animated test GIF: its place, the colour index of all its pixels, its disposal and delay.
+struct FrameSpec {
+  int Left, Top, Width, Height;
+  int Index;
+  int Disposal;
+  int Delay;  // units
+};
+
+// A GIF of a width x height screen with a global table of colors and a frame for each spec; loops >= 0 gives the
+// first frame a loop extension.
+inline Bytes AnimatedGif(int width, int height, const std::vector<cl::TColor>& colors,
+                         const std::vector<FrameSpec>& specs, int loops = -1) {
+  TGIFImageCore image;
+  image.Header().SetWidth(width);
+  image.Header().SetHeight(height);
+  for (cl::TColor color : colors) image.GlobalColorMap().Add(color);
+  for (const FrameSpec& spec : specs) {
+    TGIFSubImageCore* frame = image.CreateFrame();
+    image.Images().Add(frame);
+    frame->SetDescriptorValue(dvLeft, spec.Left);
+    frame->SetDescriptorValue(dvTop, spec.Top);
+    frame->SetDescriptorValue(dvWidth, spec.Width);
+    frame->SetDescriptorValue(dvHeight, spec.Height);
+    frame->AllocatePixels();
+    std::fill(frame->Data(), frame->Data() + spec.Width * spec.Height, static_cast<std::uint8_t>(spec.Index));
+    Bytes extensions;
+    if (loops >= 0 && image.FrameCount() == 1) {
+      extensions = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1};
+      extensions.insert(extensions.end(), {static_cast<std::uint8_t>(loops), static_cast<std::uint8_t>(loops >> 8), 0});
+    }
+    extensions.insert(extensions.end(),
+                      {0x21, 0xF9, 4, static_cast<std::uint8_t>(spec.Disposal << 2),
+                       static_cast<std::uint8_t>(spec.Delay), static_cast<std::uint8_t>(spec.Delay >> 8), 0, 0});
+    cl::TMemoryStream stream;
+    stream.WriteBuffer(extensions.data(), static_cast<std::int32_t>(extensions.size()));
+    stream.SetPosition(0);
+    frame->Extensions().LoadFromStream(stream, frame);
+  }
+  cl::TMemoryStream stream;
+  image.SaveToStream(stream);
+  const auto* data = static_cast<const std::uint8_t*>(stream.Memory());
+  return Bytes(data, data + stream.Size());
 }
 
 // A sample picture of giflib's source package.
