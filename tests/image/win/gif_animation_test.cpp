@@ -161,6 +161,42 @@ TEST(GifAnimation, StoppingInTheMiddleOfAWaitEndsThePainterAtOnce) {
   }
 }
 
+TEST(GifAnimation, OnTargetARectangleKeepsItsPainterAndACheckedTargetMustBeADisplay) {
+  Owned<TGIFImage> image = LoadGif(AnimatedGif(kThreeDisposals, 0));
+  image->SetDrawOptions(kGIFDefaultDrawOptions | DrawOnTarget);
+  Owned<cl::TBitmap> target = GreyTarget();
+  const auto painters = [&] {
+    const int count = image->Painters()->LockList()->Count();
+    image->Painters()->UnlockList();
+    return count;
+  };
+  image->Draw(target->Canvas(), {0, 0, 4, 2});
+  ASSERT_NE(image->Painter(), nullptr);
+  image->Draw(target->Canvas(), {0, 0, 4, 2});
+  EXPECT_EQ(painters(), 1);
+  target = GreyTarget();
+  image->Draw(target->Canvas(), {0, 0, 2, 1});
+  ASSERT_NE(image->Painter(), nullptr);
+  EXPECT_EQ(image->Painter()->Rect(), (cl::TRect{0, 0, 2, 1}));
+  EXPECT_EQ(painters(), 1) << "a new rectangle replaces the painter";
+  // The frames go straight onto the caller's canvas, into that rectangle only.
+  EXPECT_TRUE(cl::test::PumpUntil([&] {
+    const std::string row = TopRow(target.get());
+    return row[0] != '.' && row.substr(2) == "..";
+  }));
+
+  // The image's own bitmap is no display: a painter that checks its target stops before drawing a frame.
+  target = GreyTarget();
+  image = LoadGif(AnimatedGif(kThreeDisposals, 0));
+  image->SetDrawOptions(kGIFDefaultDrawOptions | DrawCheckTarget);
+  EventLog log;
+  log.Attach(image.get());
+  image->Draw(target->Canvas(), {0, 0, 4, 2});
+  EXPECT_TRUE(cl::test::PumpUntil([&] { return image->Painter() == nullptr; }));
+  EXPECT_EQ(log.Events, (std::vector<std::string>{"Start:....", "Paint0:...."}));
+  EXPECT_EQ(TopRow(image->GetPaintBuffer()), "....");
+}
+
 TEST(GifAnimation, ImagesFreedWhilePlayingLeaveNoThreadFiftyTimesOver) {
   const std::vector<FrameSpec> quick{{0, 0, 4, 2, 1, 1, 1}, {0, 0, 2, 2, 2, 2, 1}, {2, 0, 2, 2, 3, 3, 1}};
   const Bytes gif = AnimatedGif(quick, 0);
