@@ -169,6 +169,7 @@ TEST_F(MainFormPreviewTest, AnAnimatedGifPlaysInThePreviewAndInFullScreen) {
       playing = dynamic_cast<img::TGIFImage*>(full->Picture()->Graphic()) &&
                 cl::test::PumpUntil([&] { return MiddleColour(full) == 0xFF0000; }) &&
                 cl::test::PumpUntil([&] { return MiddleColour(full) == 0x0000FF; });
+      testsupport::SaveScreenshot("browser_gif_full_screen");
       PostMessageA(modal.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
       PostMessageA(modal.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     });
