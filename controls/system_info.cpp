@@ -48,10 +48,21 @@ bool NewShellLook() {
   return true;
 }
 
-uint64_t GetTotalPhysMemory() {
+TMemoryFigures GetMemoryFigures() {
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  return GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+  if (!GlobalMemoryStatusEx(&status)) return {};
+  return TMemoryFigures{static_cast<int>(status.dwMemoryLoad),
+                        status.ullTotalPhys,
+                        status.ullAvailPhys,
+                        status.ullTotalVirtual,
+                        status.ullAvailVirtual,
+                        status.ullTotalPageFile,
+                        status.ullAvailPageFile};
+}
+
+uint64_t GetTotalPhysMemory() {
+  return GetMemoryFigures().PhysTotal;
 }
 
 uint8_t GetProcessorCount() {

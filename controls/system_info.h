@@ -19,7 +19,17 @@ bool IsWinNTPlatform();
 // Small captions and icons are available.
 bool NewShellLook();
 
-// Total physical memory in bytes, in 64 bits so that large memories are reported whole.
+// The global memory status: the memory load in percent and the sizes in bytes, in 64 bits so that large memories
+// and address spaces are reported whole.
+struct TMemoryFigures {
+  int Load = 0;
+  uint64_t PhysTotal = 0, PhysFree = 0;
+  uint64_t VirtTotal = 0, VirtFree = 0;
+  uint64_t PageTotal = 0, PageFree = 0;
+};
+// All zero when the system does not answer.
+TMemoryFigures GetMemoryFigures();
+// Total physical memory in bytes.
 uint64_t GetTotalPhysMemory();
 uint8_t GetProcessorCount();
 std::string GetProcessorName();

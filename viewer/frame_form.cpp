@@ -17,6 +17,7 @@
 #include "controls/ctl_form.h"
 #include "toolbars/toolbar.h"
 #include "toolbars/toolbar_button.h"
+#include "viewer/assoc_dialog.h"
 #include "viewer/core/hand_over.h"
 #include "viewer/core/image_files.h"
 #include "viewer/dropped_files.h"
@@ -162,6 +163,7 @@ void TFrameForm::DispHint(cl::TObject*) {
 }
 
 void TFrameForm::FormShow(cl::TObject*) {
+  if (AssocDialog) OfferAssociation(*AssocDialog, cl::Application->ExeName());
   const std::string name = CommandLineFileName(CommandLineParams());
   if (!name.empty()) OpenInNewWindow(name);
   CMBtn6->SetEnabled(cl::Clipboard()->HasFormat(CF_BITMAP));

@@ -6,6 +6,7 @@
 #include "controls/ctl_application.h"
 #include "image/all_scr_frm.h"
 #include "viewer/adjust_form.h"
+#include "viewer/assoc_dialog.h"
 #include "viewer/frame_form.h"
 #include "viewer/picture_formats.h"
 #include "viewer/pref_form.h"
@@ -25,6 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     cl::Application->CreateForm(viewer::PrefFrm);
     cl::Application->CreateForm(viewer::QualityFrm);
     cl::Application->CreateForm(viewer::RotateFrm);
+    cl::Application->CreateForm(viewer::AssocDialog);
   }
   cl::Application->Run();
   cl::Finalize();

@@ -17,6 +17,31 @@ int TScreen::PixelsPerInch() const {
   return dpi;
 }
 
+namespace {
+
+int CALLBACK AddFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) noexcept {
+  try {
+    reinterpret_cast<std::vector<std::string>*>(names)->emplace_back(font->lfFaceName);
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> TScreen::Fonts() const {
+  std::vector<std::string> names;
+  LOGFONTA all{};
+  all.lfCharSet = DEFAULT_CHARSET;  // every family, once per character set it has
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExA(dc, &all, AddFontName, reinterpret_cast<LPARAM>(&names), 0);
+  ReleaseDC(nullptr, dc);
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
 TForm* TScreen::Forms(int index) const {
   if (index < 0 || index >= FormCount()) throw EListError(Format("List index out of bounds (%d)", {index}));
   return FForms[index];

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "classlib/core/component.h"
@@ -40,6 +41,9 @@ class TScreen : public TComponent {
   HCURSOR Cursors(TCursor index) const;
   // Stores a cursor the screen then owns; the one it replaces is destroyed when the screen owned it.
   void SetCursors(TCursor index, HCURSOR cursor);
+
+  // The names of the screen's font families, sorted, each once.
+  std::vector<std::string> Fonts() const;
 
   // Bits per pixel of the screen, or the test override.
   int ColorDepth() const;

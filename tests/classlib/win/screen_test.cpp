@@ -1,8 +1,10 @@
 // The screen: cursors through WM_SETCURSOR (the screen's wins, then the control's under the mouse), cursor slots,
-// the colour depth override, and the program icon on the application window and on forms.
+// the colour depth override, the font names, and the program icon on the application window and on forms.
 #include "classlib/win/screen.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "classlib/test/box.h"
 #include "classlib/test/pump.h"
@@ -101,6 +103,13 @@ TEST(ColorDepthTest, TheTestOverrideReachesPaletteDepths) {
   EXPECT_EQ(Screen->ColorDepth(), 8);
   Screen->SetTestColorDepth(0);
   EXPECT_EQ(Screen->ColorDepth(), real);
+}
+
+TEST(FontsTest, TheScreenFontsAreSortedNamesEachOnceWithTheSystemsOwn) {
+  const std::vector<std::string> fonts = Screen->Fonts();
+  EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()));
+  EXPECT_EQ(std::adjacent_find(fonts.begin(), fonts.end()), fonts.end());
+  EXPECT_NE(std::find(fonts.begin(), fonts.end(), "Marlett"), fonts.end());
 }
 
 TEST(ProgramIconTest, FormsAndTheApplicationWindowShowTheIconResource) {

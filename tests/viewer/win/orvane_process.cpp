@@ -24,6 +24,17 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) noexcept {
   return !search->Found;
 }
 
+// The viewer asks at start to become the program of the image types unless the user said never to ask again: the
+// tests' viewer is told so, and shows only what the test is about.
+void KeepAssociationQuiet() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Marbeck\\Quenmark", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, "ShowAssocDialog", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+  RegCloseKey(key);
+}
+
 // Top-level windows first; then, for a caption, the windows inside them (image windows live in the frame).
 HWND FindProcessWindow(DWORD processId, const char* caption) {
   WindowSearch search{processId, caption};
@@ -39,6 +50,7 @@ HWND FindProcessWindow(DWORD processId, const char* caption) {
 }
 
 bool StartOrvane(const std::string& arguments, PROCESS_INFORMATION& info) {
+  KeepAssociationQuiet();
   std::string commandLine = "\"" ORVANE_EXE "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -50,12 +62,8 @@ bool StartOrvane(const std::string& arguments, PROCESS_INFORMATION& info) {
 
 ProcessRun RunOrvane(const std::string& arguments, DWORD timeoutMs) {
   ProcessRun run;
-  std::string commandLine = "\"" ORVANE_EXE "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  run.Started =
-      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+  run.Started = StartOrvane(arguments, info);
   if (!run.Started) return run;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < timeoutMs) {
