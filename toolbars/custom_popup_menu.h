@@ -53,6 +53,8 @@ class TCustomPopupMenuEx : public cl::TPopupMenu {
   bool IsOpen() const;
   // The menu-bar button that opened the menu (its popup component when that is one), or null.
   MenuBarButton* BarButton() const;
+  // A system menu opened from its form's icon: an upward opening ends just below the form's top.
+  virtual bool OpensFromFormIcon() const { return false; }
 
  protected:
   void Notification(cl::TComponent* component, cl::TOperation operation) override;

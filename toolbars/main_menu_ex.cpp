@@ -11,6 +11,7 @@
 #include "toolbars/custom_popup_menu.h"
 #include "toolbars/dock.h"
 #include "toolbars/menu_bar_button.h"
+#include "toolbars/menu_form.h"
 
 namespace tbr::menus {
 namespace {
@@ -248,9 +249,8 @@ void TMainMenuEx::UpdateItemButton(cl::TMenuItem* item) {
 }
 
 void TMainMenuEx::RemoveNativeMenu() {
-  cl::TForm* form = OwnerForm();
-  if (!form || dynamic_cast<cl::TForm*>(form->Owner()) || !form->Menu()) return;
-  form->SetMenu(nullptr);
+  // The menus' own form keeps the menu it loses.
+  tbr::menus::RemoveNativeMenu(OwnerForm());
 }
 
 // ---- MDI ----

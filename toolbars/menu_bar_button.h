@@ -46,6 +46,7 @@ class TMenuBarButton : public TToolbarButton, public MenuBarButton {
   void SetButtonDown(bool down) override;
   void Click() override;
   TCustomPopupMenuEx* DropdownMenuEx() const override;
+  bool IsVertical() override { return Vertical(); }
 
   void DblClick() override;
   void SetBounds(int left, int top, int width, int height) override;

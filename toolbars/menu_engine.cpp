@@ -32,8 +32,8 @@ namespace {
 constexpr int kMinSubmenuDelay = 50;
 // Glyphs are drawn from at most this many pixels each way.
 constexpr int kGlyphSize = 16;
-// Waiting paint messages handled at once; a window that never validates would otherwise keep the loop going.
-constexpr int kMaxPendingPaints = 64;
+// Waiting messages handled at once; a window that never validates would otherwise keep the loop going.
+constexpr int kMaxPendingMessages = 64;
 
 MenuEngineState* state = nullptr;
 
@@ -124,6 +124,19 @@ bool IsDarkGlyphPixel(uint32_t pixel) {
   return ((pixel >> 16) & 0xFF) < 133 && ((pixel >> 8) & 0xFF) <= 128 && (pixel & 0xFF) <= 132;
 }
 
+// Handles the thread's waiting messages of one kind, a bounded number of them; a quit message met is posted
+// again.
+void DispatchPending(UINT message) {
+  MSG msg;
+  for (int i = 0; i < kMaxPendingMessages && PeekMessageA(&msg, nullptr, message, message, PM_REMOVE); ++i) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessageA(&msg);
+  }
+}
+
 }  // namespace
 
 MenuEngineState& EngineState() {
@@ -132,6 +145,10 @@ MenuEngineState& EngineState() {
     cl::AddExitProc(EndMenuUnit);
   }
   return *state;
+}
+
+bool MenuBarButton::IsVertical() {
+  return Control()->Width() < Control()->Height();
 }
 
 MenuBarButton* AsBarButton(cl::TControl* control) {
@@ -178,6 +195,22 @@ MenuBar* ActiveMenuBar() {
     if (owner && owner->HandleAllocated() && owner->Handle() == active) found = bar;
   }
   return found;
+}
+
+bool AnyMenuBar() {
+  return state && !state->MenuBars.empty();
+}
+
+MenuBar* MenuBarShowing(const cl::TMenuItem* item) {
+  if (!state || !item || !item->Parent()) return nullptr;
+  for (MenuBar* bar : state->MenuBars) {
+    std::vector<cl::TMenu*> menus = bar->MergedMenus();
+    menus.insert(menus.begin(), bar->MainMenu());
+    for (cl::TMenu* menu : menus) {
+      if (menu && item->Parent() == menu->Items()) return bar;
+    }
+  }
+  return nullptr;
 }
 
 MenuBarButton* HotButton() {
@@ -415,14 +448,11 @@ void ShowMenuCaret() {
 }
 
 void DispatchPendingPaints() {
-  MSG msg;
-  for (int i = 0; i < kMaxPendingPaints && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    DispatchMessageA(&msg);
-  }
+  DispatchPending(WM_PAINT);
+}
+
+void DispatchPendingMouseMoves() {
+  DispatchPending(WM_MOUSEMOVE);
 }
 
 }  // namespace tbr::menus

@@ -55,6 +55,8 @@ class MenuBarButton {
   virtual void Click() = 0;
   // The owner-drawn menu the button opens, or null.
   virtual TCustomPopupMenuEx* DropdownMenuEx() const = 0;
+  // Stands upright (on a bar docked left or right): its menu opens beside it. By default, when narrower than high.
+  virtual bool IsVertical();
 };
 
 // A menu bar as the engine sees it. A bar registers itself for its life (RegisterMenuBar).
@@ -73,6 +75,12 @@ class MenuBar {
   // Where item hints of the bar's menus go.
   virtual cl::TStatusBar* StatusBar() const = 0;
   virtual int StatusBarIndex() const = 0;
+  // Batches changes of the bar's items: EndUpdate rebuilds every button; UpdateItemButton refreshes the one
+  // button of a top-level item and ends the batch. A bar that keeps no buttons of its own ignores them.
+  virtual bool Updating() const { return false; }
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+  virtual void UpdateItemButton(cl::TMenuItem* item) {}
 };
 
 // Posted to the active menu bar when an MDI child may have changed state.
@@ -92,6 +100,9 @@ void RegisterMenuBar(MenuBar* bar);
 void UnregisterMenuBar(MenuBar* bar);
 // The last bar whose form is the active window, else the first bar, else null.
 MenuBar* ActiveMenuBar();
+bool AnyMenuBar();
+// The bar that shows item as a top-level item (of its MainMenu or of a menu merged into it), or null.
+MenuBar* MenuBarShowing(const cl::TMenuItem* item);
 // The bar button highlighted by the keyboard, and the one used last; null once their controls are gone.
 MenuBarButton* HotButton();
 void SetHotButton(MenuBarButton* button);
@@ -157,8 +168,10 @@ cl::TRect MenuWorkArea();
 void HideMenuCaret();
 void ShowMenuCaret();
 
-// Handles the thread's pending paint messages, a bounded number of them; a quit message met is posted again.
+// Handles the thread's pending paint (mouse move) messages, a bounded number of them; a quit message met is
+// posted again.
 void DispatchPendingPaints();
+void DispatchPendingMouseMoves();
 
 // The get-message hook of the menus (installed by the first menu window) and the CBT hook that tells the active
 // menu bar of MDI child changes (installed by the first menu bar of an MDI frame). Both stay until the unit ends.

@@ -10,6 +10,8 @@
 #include "toolbars/core/menu_text.h"
 #include "toolbars/custom_popup_menu.h"
 #include "toolbars/menu_engine.h"
+#include "toolbars/menu_item.h"
+#include "toolbars/popup_menu_ex.h"
 
 namespace tbr::menus {
 namespace {
@@ -67,7 +69,7 @@ void ReadSystemMenu(HMENU native, cl::TMenuItem* parent, cl::TComponent* owner, 
       // An item of an earlier reading still has the name: it goes, so that the new one can take it.
       cl::Free(owner->FindComponent(name));
     }
-    auto* item = cl::New<cl::TMenuItem>(owner);
+    auto* item = cl::New<TMenuItem>(owner);
     if (const char* name = SystemCommandItemName(command)) item->SetName(name);
     if (info.fType & MFT_SEPARATOR) {
       item->SetCaption("-");
@@ -98,7 +100,7 @@ TCustomPopupMenuEx* MenuFromSystemMenu(cl::TComponent* owner, cl::TForm* form, T
   if (menu) {
     menu->Items()->Clear();
   } else {
-    menu = cl::New<TCustomPopupMenuEx>(owner);
+    menu = cl::New<TPopupMenuEx>(owner);
   }
   ReadSystemMenu(native, menu->Items(), owner, form);
   return menu;

@@ -11,14 +11,13 @@
 #include "classlib/win/graphics_tools.h"
 #include "classlib/win/stdctrls.h"
 #include "toolbars/core/menu_layout.h"
+#include "toolbars/core/popup_placement.h"
 
 namespace cl {
 class TMenuItem;
 }
 
 namespace tbr::menus {
-
-enum TAnimation { anNone, anVSlide, anHSlide, anSmart, anUnfold, anPopup, anRandom };
 
 // The coloured band at the side of a top-level menu window.
 class TTitle : public cl::TPersistent {

@@ -1,5 +1,5 @@
-// The menu window's rows, layout, selection, mouse, submenu timer, submenus, opening and closing. Painting is in
-// popup_menu_paint.cpp.
+// The menu window's rows, layout, selection, mouse, submenu timer and submenus. Painting is in
+// popup_menu_paint.cpp, opening and closing in popup_animation.cpp.
 #include "toolbars/popup_menu_form.h"
 
 #include <algorithm>
@@ -288,51 +288,12 @@ void TPopupMenuExForm::RaiseWindow() {
   if (cl::Application && cl::Application->MainForm() && !cl::Application->MainForm()->Visible()) {
     SetForegroundWindow(Handle());
   }
+  // A window made before its form was shown can stay below the form on the screen however topmost it is;
+  // leaving the topmost band and coming back puts it on top there too.
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   HideMenuCaret();
   ShowItemHint(SelectedItem(), false);
-}
-
-bool TPopupMenuExForm::AnimateOpen() {
-  BeginOpening();
-  cl::Weak<TCustomPopupMenuEx> menu = OwnerMenu();
-  const bool hadMenu = menu.get() != nullptr;
-  ReadRows();
-  const cl::TPoint size = LayoutSize();
-  PrepareBuffer(size);
-  // Inside the work area: a submenu that does not fit goes to the left of its parent, a top window to the edge.
-  const cl::TRect work = MenuWorkArea();
-  int left = Left();
-  int top = Top();
-  if (left + size.X > work.Right) {
-    TPopupMenuExForm* parent = ParentMenu();
-    left = parent ? parent->Left() - size.X + 6 : work.Right - size.X;
-  }
-  if (top + size.Y > work.Bottom) top = work.Bottom - size.Y;
-  left = std::max<int>(left, work.Left);
-  top = std::max<int>(top, work.Top);
-  if (FClosing || (hadMenu && !menu)) {
-    FAnimating = false;
-    return false;
-  }
-  SetBounds(left, top, size.X, size.Y);
-  PaintNow();
-  RaiseWindow();
-  PlayMenuSound(msPopup);
-  FinishOpening();
-  return true;
-}
-
-bool TPopupMenuExForm::AnimateClose() {
-  FSubmenuTimer->SetEnabled(false);
-  FAnimating = true;
-  FClosing = false;
-  if (TCustomPopupMenuEx* menu = OwnerMenu(); menu && menu->OnMenuClose()) menu->OnMenuClose()(SelectedItem());
-  PlayMenuSound(msClose);
-  FAnimating = false;
-  FClosing = false;
-  HideMenu();
-  return true;
 }
 
 void TPopupMenuExForm::PrepareKeyboardOpen() {
@@ -399,7 +360,11 @@ void TPopupMenuExForm::OpenSubmenu() {
     if (!self || !submenu) return;
     const cl::TPoint corner = ClientToScreen(cl::Point(Width() - kSubmenuOverlap, GetSelectedItemTop()));
     submenu->SetBounds(corner.X, corner.Y, 0, 0);
-    submenu->AnimateOpen();
+    // An opening overtaken by another selection ends by itself; a window no longer linked here goes.
+    if (!submenu->AnimateOpen() && submenu && (!self || Submenu() != submenu.get())) {
+      submenu->HideMenu();
+      submenu->Release();
+    }
   } catch (...) {
     if (self && Submenu() == submenu.get()) FSubmenu = nullptr;
     if (submenu) submenu->Release();

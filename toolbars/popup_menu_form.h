@@ -87,11 +87,15 @@ class TPopupMenuExForm : public cl::TForm {
   virtual int GetContentWidth();
   // Where the selected row's submenu opens: the heights of the rows above it.
   virtual int GetSelectedItemTop();
-  // Opens the window from its Left and Top, at zero size, to its full size; false when the opening was aborted.
-  // This one places the window inside the work area and shows it at once.
+  // Opens the window from its Left and Top, at zero size, to its full size: placed inside the work area next to
+  // what opened it, growing frame by frame as its opening animation says (popup_animation.cpp). False when the
+  // opening was aborted because the window started closing or its menu went away.
   virtual bool AnimateOpen();
-  // Closes the window to zero size; ends with HideMenu.
+  // Closes the window to zero size with its closing animation, without waits; ends with HideMenu.
   virtual bool AnimateClose();
+  // Pixels per frame of the last opening, kept for the closing.
+  int HStep() const { return FHStep; }
+  int VStep() const { return FVStep; }
 
   // Selects a row as the keyboard does: separators are stepped over, the ends wrap.
   void SelectItem(int index);
@@ -159,6 +163,8 @@ class TPopupMenuExForm : public cl::TForm {
   // buffer's font.
   Row ReadRow(int position, const std::vector<cl::TMenuItem*>& items);
   MenuLayoutOptions LayoutOptions() const;
+  // What the placement of a window of this size, opening with this kind, depends on.
+  PopupPlacementInput PlacementInput(cl::TPoint size, TAnimation kind) const;
   bool HasSideTitle() const;
   std::vector<MenuRow> RowLayouts() const;
   // The visible sub-items of SourceItem, in order.
@@ -191,6 +197,8 @@ class TPopupMenuExForm : public cl::TForm {
   int FPrevItemIndex = -1;
   std::vector<Row> FRows;
   int FTextWidth = 0;
+  int FHStep = 1;
+  int FVStep = 1;
   TAnimation FOpenAnimation = anVSlide;
   TAnimation FCloseAnimation = anVSlide;
   bool FChanged = false;

@@ -444,14 +444,4 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
   return true;
 }
 
-TMenuItem* AddMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, TShortCut shortCut,
-                       const TNotifyEvent& onClick) {
-  auto* item = Make<TMenuItem>(parent->Owner(), name);
-  item->SetCaption(caption);
-  item->SetShortCut(shortCut);
-  item->SetOnClick(onClick);
-  parent->Add(item);
-  return item;
-}
-
 }  // namespace cl

@@ -119,10 +119,18 @@ class TMenuItem : public TComponent {
   std::vector<UINT> FShownCommands;
 };
 
-// Adds an item named name (owned by the parent's owner) at the end of parent, as forms built in code make their
-// menus; "-" makes a separator.
-TMenuItem* AddMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, TShortCut shortCut = 0,
-                       const TNotifyEvent& onClick = nullptr);
+// Adds an item of class T named name (owned by the parent's owner) at the end of parent, as forms built in code
+// make their menus; "-" makes a separator.
+template <class T = TMenuItem>
+T* AddMenuItem(TMenuItem* parent, const std::string& name, const std::string& caption, TShortCut shortCut = 0,
+               const TNotifyEvent& onClick = nullptr) {
+  auto* item = Make<T>(parent->Owner(), name);
+  item->SetCaption(caption);
+  item->SetShortCut(shortCut);
+  item->SetOnClick(onClick);
+  parent->Add(item);
+  return item;
+}
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 

@@ -181,7 +181,7 @@ TEST_F(MenuKeysTest, APressOutsideTheMenuClosesItButNotOneOnItsButton) {
   test::MoveCursor(onEdit);
   PostMessageA(form->Edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(form->Edit->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  cl::test::PumpFor(10);
+  cl::test::PumpUntil([&] { return OpenWindow() == nullptr; }, 2000);
   EXPECT_EQ(OpenWindow(), nullptr);
   EXPECT_EQ(ActivePopupMenu(), nullptr);
   EXPECT_EQ(LastButton(), view);
