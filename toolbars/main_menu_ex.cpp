@@ -12,6 +12,7 @@
 #include "toolbars/dock.h"
 #include "toolbars/menu_bar_button.h"
 #include "toolbars/menu_form.h"
+#include "toolbars/popup_menu_ex.h"
 
 namespace tbr::menus {
 namespace {
@@ -111,6 +112,11 @@ void TMainMenuEx::Notification(cl::TComponent* component, cl::TOperation operati
 void TMainMenuEx::ApplySettings(TCustomPopupMenuEx* menu) {
   menu->SetOptions(FOptions);
   menu->SetSubmenus(FSubmenus);
+  if (auto* popup = dynamic_cast<TPopupMenuEx*>(menu)) {
+    popup->SetFont(Font());
+    popup->SetParentFont(ParentFont());
+    popup->SetSystemFont(FSystemFont);
+  }
   menu->SetStatusBar(FStatusBar);
   menu->SetStatusBarIndex(FStatusBarIndex);
   menu->SetShowHint(ShowHint());
@@ -170,7 +176,7 @@ TMenuBarButton* TMainMenuEx::CreateItemButton(cl::TMenuItem* item, bool mdiButto
     }
     if (item->Count() > 0) {
       button->SetGroupIndex(1);
-      auto* menu = cl::New<TCustomPopupMenuEx>(Owner());
+      auto* menu = cl::New<TPopupMenuEx>(Owner());
       ApplySettings(menu);
       button->SetOwnedDropdown(menu);
     }
@@ -262,6 +268,10 @@ TCustomPopupMenuEx* TMainMenuEx::MDISystemMenu(TMenuBarButton* button) {
   if (!menu) return nullptr;
   if (menu != button->DropdownMenuEx()) button->SetOwnedDropdown(menu);
   ApplySettings(menu);
+  // The child's own system menu looks as the child wants it.
+  if (auto* form = dynamic_cast<TForm*>(child); form && form->SystemMenu() && form->SystemMenu()->Enabled()) {
+    menu->SetOptions(form->SystemMenu()->Options());
+  }
   menu->SetPopupComponent(button);
   return menu;
 }

@@ -59,11 +59,11 @@ class TMainMenuEx : public TToolbar, public MenuBar {
   // Builds the buttons again (open menus close first). Between BeginUpdate and EndUpdate changes wait, and
   // EndUpdate rebuilds once.
   virtual void Rebuild();
-  virtual void BeginUpdate();
-  virtual void EndUpdate();
-  bool Updating() const { return FUpdating; }
+  void BeginUpdate() override;
+  void EndUpdate() override;
+  bool Updating() const override { return FUpdating; }
   // Refreshes the one button that shows item (its caption, state, hint and click).
-  void UpdateItemButton(cl::TMenuItem* item);
+  void UpdateItemButton(cl::TMenuItem* item) override;
   // Follows the active MDI child: its maximised state (the MDI buttons) and its menu (merged into the bar).
   void CheckMDIChild();
   // Gives a menu of the bar the bar's settings.
@@ -101,10 +101,10 @@ class TMainMenuEx : public TToolbar, public MenuBar {
   void FreeAllControls();
   void RebuildButtons();
   void UpdateMDIButtons();
+  void RemoveNativeMenu();
   // A plain button at the bar's end: a window command of the maximised child, or (without a glyph) a disabled
   // filler.
   cl::TControl* AddPlainButton(const char* glyph, int width, int height, UINT command, const char* hint, bool enabled);
-  void RemoveNativeMenu();
   cl::TForm* ActiveMDIChild() const;
   void SizeSpacer();
 

@@ -7,13 +7,11 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/colors.h"
-#include "classlib/win/guard.h"
-#include "classlib/win/timer.h"
 #include "toolbars/core/menu_text.h"
 #include "toolbars/custom_popup_menu.h"
 #include "toolbars/dock.h"
 #include "toolbars/main_menu_ex.h"
-#include "toolbars/popup_menu_form.h"
+#include "toolbars/popup_menu_ex.h"
 
 namespace tbr::menus {
 namespace {
@@ -307,7 +305,7 @@ void TMenuBarButton::Click() {
   if (FMDIButton) {
     DispatchPendingPaints();
     if (FreeStarted() || !bar) return;
-    if (TCustomPopupMenuEx* system = bar->MDISystemMenu(this)) OpenMenu(system, system->Items(), at);
+    if (TCustomPopupMenuEx* system = bar->MDISystemMenu(this)) OpenMenu(system, nullptr, at);
     return;
   }
   OpenMenu(menu, FItem.get(), at);
@@ -316,37 +314,10 @@ void TMenuBarButton::Click() {
 }
 
 void TMenuBarButton::OpenMenu(TCustomPopupMenuEx* menu, cl::TMenuItem* item, cl::TPoint at) {
-  TPopupMenuExForm* window = menu->Window();
-  if (!item || !window) return;
-  CloseAllMenus(false);
-  SetActivePopupMenu(menu);
-  const cl::Weak<TCustomPopupMenuEx> alive(menu);
-  if (menu->OnPopup()) menu->OnPopup()(menu);
-  window = alive ? menu->Window() : nullptr;
-  if (!window) return;
-  window->SetSourceItem(item);
-  window->SetMenuHandle(item->Handle());
-  window->SetCursor(Cursor());
-  if (TMainMenuEx* bar = MenuBarOf(); bar && bar->SystemFont()) {
-    window->Font()->SetHandle(static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)));
-  } else {
-    window->SetFont(Font());
-    window->Font()->SetStyle({});
-  }
-  window->SetOpenAnimation(menu->Options()->OpenAnimation());
-  window->SetCloseAnimation(menu->Options()->CloseAnimation());
-  window->SetOwnerMenu(menu);
-  window->SetChanged(true);
-  window->SubmenuTimer()->SetInterval(SubmenuDelay());
-  ApplyItemBitmaps(menu->Owner());
-  window->SetEnabled(true);
-  window->SetBounds(at.X, at.Y, 0, 0);
-  window->BringChainToFront();
-  bool opened = false;
-  cl::GuardSilent([&] { opened = window->AnimateOpen(); });
-  if (opened || !alive) return;
-  if (TPopupMenuExForm* still = menu->Window()) still->HideMenu();
-  if (ActivePopupMenu() == menu) SetActivePopupMenu(nullptr);
+  auto* popup = dynamic_cast<TPopupMenuEx*>(menu);
+  if (!popup || (!item && !FMDIButton)) return;
+  popup->SetShowItem(item);
+  popup->Popup(at.X, at.Y);
 }
 
 void TMenuBarButton::Dispatch(cl::TMessage& message) {

@@ -150,10 +150,8 @@ TEST_F(MainMenuExTest, AClickOpensTheMenuAtTheButtonAndHoveringSwitches) {
   EXPECT_TRUE(view->DropdownMenuEx()->IsOpen());
   EXPECT_TRUE(view->Down());
   EXPECT_FALSE(file->Down());
-  // A second click on the open button closes its menu.
-  test::MoveCursor(view->ClientToScreen(cl::Point(5, 5)));
-  cl::test::PumpFor(20);
-  ClickOn(view);
+  // A second click on the open button closes its menu (the engine leaves a press on the opener to the button).
+  view->Click();
   EXPECT_FALSE(AnyMenuOpen());
   EXPECT_FALSE(view->Down());
 }
