@@ -94,6 +94,8 @@ void TEditForm::CreateComponents() {
   SavePictureDialog1->SetFilter(kSaveFilter);
   PrinterSetupDialog1 = cl::Make<cl::TPrinterSetupDialog>(this, "PrinterSetupDialog1");
   PrintDialog1 = cl::Make<cl::TPrintDialog>(this, "PrintDialog1");
+  CtlSysInfo1 = cl::Make<TCtlSysInfo>(this, "CtlSysInfo1");
+  if (const std::string temp = CtlSysInfo1->TempPath(); !temp.empty()) FDocument.PlaceWorkingCopyIn(temp);
   CtlGlobalHotKeys = MakeCaptureHotKeys(this, CaptureOwner::ImageWindow, CL_EVENT(CtlGlobalHotKey1KeyDown));
   Timer1 = cl::Make<cl::TTimer>(this, "Timer1");
   Timer1->SetInterval(1000);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/win/forms.h"
+#include "viewer/ctl_sys_info.h"
 #include "viewer/image_document.h"
 #include "viewer/menu_items.h"
 #include "viewer/screen_capture.h"
@@ -44,6 +45,7 @@ class TEditForm : public cl::TForm {
   cl::TSaveDialog* SavePictureDialog1 = nullptr;
   cl::TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
   cl::TPrintDialog* PrintDialog1 = nullptr;
+  TCtlSysInfo* CtlSysInfo1 = nullptr;  // places the working copy in the system's temporary folder
   // The selection in image coordinates when the window was last deactivated.
   cl::TRect SelRect{};
 

@@ -37,13 +37,23 @@ bool WritesAndChecks(ImageControl& image, const std::string& name) {
 }  // namespace
 
 ImageDocument::ImageDocument() {
-  if (auto name = HeldWorkingCopies().Reserve(cl::GetTempDirectory())) FWorkFile = *name;
+  PlaceWorkingCopyIn(cl::GetTempDirectory());
 }
 
 ImageDocument::~ImageDocument() {
+  ReleaseWorkFile();
+}
+
+void ImageDocument::PlaceWorkingCopyIn(const std::string& folder) {
+  ReleaseWorkFile();
+  if (auto name = HeldWorkingCopies().Reserve(folder)) FWorkFile = *name;
+}
+
+void ImageDocument::ReleaseWorkFile() {
   if (FWorkFile.empty()) return;
   cl::RemoveFile(FWorkFile);
   HeldWorkingCopies().Release(FWorkFile);
+  FWorkFile.clear();
 }
 
 OpenResult ImageDocument::Open(ImageControl& image, const std::string& name) {

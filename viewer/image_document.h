@@ -35,6 +35,8 @@ class ImageDocument {
  public:
   // Takes the first free working-copy name of the temporary folder; none when all are taken.
   ImageDocument();
+  // Gives the working-copy name back (deleting its file) and takes the first free one of folder instead.
+  void PlaceWorkingCopyIn(const std::string& folder);
   // Deletes the working copy and gives its name back.
   ~ImageDocument();
   ImageDocument(const ImageDocument&) = delete;
@@ -73,6 +75,7 @@ class ImageDocument {
 
  private:
   OpenResult OpenGif(ImageControl& image, const std::string& name);
+  void ReleaseWorkFile();
 
   std::string FWorkFile;
   std::string FFileName;

@@ -263,6 +263,7 @@ TEST_F(EditFormTest, ClosingAnUnchangedWindowAsksNothingAndDeletesItsWorkingCopy
   window->Open(FSource);
   const std::string workFile = window->Document().WorkFile();
   EXPECT_TRUE(cl::FileExists(workFile));
+  EXPECT_TRUE(workFile.starts_with(window->CtlSysInfo1->TempPath())) << workFile;
   window->Close();
   cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
   EXPECT_TRUE(ImageWindows().empty());

@@ -92,6 +92,15 @@ TEST_F(ImageDocumentTest, WindowsNeverShareAWorkingCopyEvenBeforeItIsWritten) {
   EXPECT_FALSE(cl::FileExists(first.WorkFile()));
 }
 
+TEST_F(ImageDocumentTest, AWorkingCopyPlacedInAnotherFolderGivesItsFirstNameBack) {
+  ImageDocument document;
+  const std::string first = document.WorkFile();
+  document.PlaceWorkingCopyIn(FDir + "\\");
+  EXPECT_TRUE(document.WorkFile().starts_with(FDir + "\\")) << document.WorkFile();
+  ImageDocument next;
+  EXPECT_EQ(next.WorkFile(), first);
+}
+
 TEST_F(ImageDocumentTest, MissingAndUnreadableFilesLeaveTheWorkingCopyUnwritten) {
   ImageDocument document;
   EXPECT_EQ(document.Open(FImage, Path("missing.bmp")), OpenResult::Missing);
