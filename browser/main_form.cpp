@@ -21,6 +21,7 @@
 #include "classlib/win/registry.h"
 #include "classlib/win/scroll_box.h"
 #include "classlib/win/shell_start.h"
+#include "controls/about_dlg.h"
 #include "controls/ctl_form.h"
 #include "controls/ctl_split_ctrl.h"
 #include "controls/hi_timer.h"
@@ -41,6 +42,8 @@ TTarnby* Tarnby = nullptr;
 namespace {
 
 constexpr char kHomePage[] = "https://orlanto.example/tarnby/";
+constexpr char kMakerPage[] = "https://orlanto.example/";
+constexpr char kMakerLine[] = "Copyright (c) Marbeck Tressel Software";
 constexpr char kSettingsKey[] = "SOFTWARE\\Orlanto\\Tarnby\\";
 constexpr char kLastDirValue[] = "LastDir";
 constexpr char kSplitterMainValue[] = "SplitterMain";
@@ -217,6 +220,8 @@ void TTarnby::CreateMenus() {
   cl::TMenuItem* help = cl::AddMenuItem(root, "Help1", "&Help");
   cl::AddMenuItem(help, "UsingTarnby1", "Using Tarnby", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingTarnby1Click));
   cl::AddMenuItem(help, "TarnbyHomePage1", "Tarnby Home Page...", 0, CL_EVENT(TarnbyHomePage1Click));
+  cl::AddMenuItem(help, "N7", "-");
+  cl::AddMenuItem(help, "About1", "&About...", 0, CL_EVENT(About1Click));
   SetMenu(MainMenu1);
 
   PopupMenuEx1 = cl::Make<cl::TPopupMenu>(this, "PopupMenuEx1");
@@ -273,6 +278,14 @@ void TTarnby::CreateControlLibraryParts() {
   CtlHiTimer1->SetEnabled(true);
   CtlOneInstance1 = cl::Make<ctl::TCtlOneInstance>(this, "CtlOneInstance1");
   OleDragDrop1 = cl::Make<ctl::OleDragDrop>(this, "OleDragDrop1");
+  CtlAboutDlg1 = cl::Make<ctl::TCtlAboutDlg>(this, "CtlAboutDlg1");
+  CtlAboutDlg1->SetAppname("Tarnby");
+  CtlAboutDlg1->SetCaptionTitle("Orlanto");
+  CtlAboutDlg1->SetDescription("Orlanto: the best way to view images using Windows.");
+  CtlAboutDlg1->SetVersion("Version 4.1 (4.10.02)");
+  CtlAboutDlg1->SetCopyright(kMakerLine);
+  CtlAboutDlg1->SetJump(kMakerPage);
+  CtlAboutDlg1->SetEffect(ctl::deExplodeExt);
 }
 
 int TTarnby::SplitterMain() const {
@@ -456,6 +469,10 @@ void TTarnby::UsingTarnby1Click(cl::TObject*) {
 
 void TTarnby::TarnbyHomePage1Click(cl::TObject*) {
   cl::ShellOpen(Handle(), "open", kHomePage, nullptr, nullptr, SW_SHOW);
+}
+
+void TTarnby::About1Click(cl::TObject*) {
+  CtlAboutDlg1->Execute(this);
 }
 
 void TTarnby::Exit1Click(cl::TObject*) {

@@ -21,6 +21,7 @@ class TTreeNode;
 
 namespace ctl {
 class TCtl3PaneSplitCtrl;
+class TCtlAboutDlg;
 class TCtlCustomSplitter;
 class TCtlForm;
 class TCtlHiTimer;
@@ -69,6 +70,7 @@ class TTarnby : public cl::TForm {
   ctl::TCtlOneInstance* CtlOneInstance1 = nullptr;
   // Drags the list's selected files out to other programs.
   ctl::OleDragDrop* OleDragDrop1 = nullptr;
+  ctl::TCtlAboutDlg* CtlAboutDlg1 = nullptr;
 
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* File1 = nullptr;
@@ -115,6 +117,7 @@ class TTarnby : public cl::TForm {
   void Orlanto1Click(cl::TObject* sender);
   void UsingTarnby1Click(cl::TObject* sender);
   void TarnbyHomePage1Click(cl::TObject* sender);
+  void About1Click(cl::TObject* sender);
   void Exit1Click(cl::TObject* sender);
 
   // The file commands: the chosen file copied or moved into a folder picked in the folder dialog, or deleted

@@ -8,6 +8,7 @@
 #include "classlib/win/graphics_tools.h"
 #include "controls/ctl_application.h"
 #include "controls/ctl_image_lists.h"
+#include "controls/dc_canvas.h"
 #include "controls/gradients.h"
 #include "controls/system_info.h"
 
@@ -23,23 +24,6 @@ constexpr int kCaptionEndAtText = 2;
 constexpr int kCaptionSingleBorder = 0x20;
 
 const char kBlank[] = " ";
-
-// A canvas on a DC the caller owns.
-class TDCCanvas {
- public:
-  explicit TDCCanvas(HDC dc) : FCanvas(cl::New<cl::TCanvas>()) { FCanvas->SetHandle(dc); }
-  ~TDCCanvas() {
-    FCanvas->SetHandle(nullptr);
-    cl::Free(FCanvas);
-  }
-  TDCCanvas(const TDCCanvas&) = delete;
-  TDCCanvas& operator=(const TDCCanvas&) = delete;
-  cl::TCanvas* operator->() const { return FCanvas; }
-  cl::TCanvas* get() const { return FCanvas; }
-
- private:
-  cl::TCanvas* FCanvas;
-};
 
 void ClipTo(HDC dc, const cl::TRect& rect) {
   IntersectClipRect(dc, rect.Left, rect.Top, rect.Right, rect.Bottom);

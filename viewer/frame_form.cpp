@@ -14,6 +14,7 @@
 #include "classlib/win/shell_start.h"
 #include "classlib/win/status_bar.h"
 #include "classlib/win/timer.h"
+#include "controls/about_dlg.h"
 #include "controls/ctl_form.h"
 #include "toolbars/toolbar.h"
 #include "toolbars/toolbar_button.h"
@@ -35,6 +36,7 @@ namespace {
 
 constexpr unsigned kStatePollMs = 1000;
 constexpr char kHomePage[] = "https://orlanto.example/";
+constexpr char kMakerLine[] = "Copyright (c) Marbeck Tressel Software";
 constexpr unsigned kHandOverPollMs = 750;
 // The Window and Help menus stay in place whatever an image window merges in.
 constexpr uint8_t kWindowGroup = 8;
@@ -86,6 +88,7 @@ void TFrameForm::CreateMenu() {
   AddMenuItem(help, "UsingMarbeckImageViewer1", "Using Orlanto...", cl::ShortCut(VK_F1, {}),
               CL_EVENT(UsingMarbeckImageViewer1Click));
   AddMenuItem(help, "OrlantoHomePage1", "Orlanto Home Page...", 0, CL_EVENT(OrlantoHomePage1Click));
+  AddMenuItem(help, "About1", "About...", 0, CL_EVENT(About1Click));
   SetMenu(MainMenu1);
 }
 
@@ -133,6 +136,15 @@ void TFrameForm::CreateComponents() {
   CtlForm1->SetIniKey("FrameForm");
   CtlForm1->SetIniUse(ctl::ioUseGlobal);
   CtlForm1->SetOptions({ctl::foAutoCenter, ctl::foAutoShow, ctl::foTryAdaptRes, ctl::foRestoreOnce});
+
+  CtlAboutDlg1 = cl::Make<ctl::TCtlAboutDlg>(this, "CtlAboutDlg1");
+  CtlAboutDlg1->SetAppname("Orlanto");
+  CtlAboutDlg1->SetCaptionTitle("Orlanto");
+  CtlAboutDlg1->SetDescription("Orlanto: the best way to view images using Windows.");
+  CtlAboutDlg1->SetVersion("Version 4.1 (4.10.02)");
+  CtlAboutDlg1->SetCopyright(kMakerLine);
+  CtlAboutDlg1->SetJump(kHomePage);
+  CtlAboutDlg1->SetEffect(ctl::deExplodeExt);
 
   SetOnCreate(CL_EVENT(FormCreate));
   SetOnShow(CL_EVENT(FormShow));
@@ -245,6 +257,10 @@ void TFrameForm::UsingMarbeckImageViewer1Click(cl::TObject*) {
 
 void TFrameForm::OrlantoHomePage1Click(cl::TObject*) {
   cl::ShellOpen(Handle(), "open", kHomePage, "", "", SW_SHOW);
+}
+
+void TFrameForm::About1Click(cl::TObject*) {
+  CtlAboutDlg1->Execute(this);
 }
 
 TEditForm* TFrameForm::OpenInNewWindow(const std::string& name) {

@@ -24,8 +24,9 @@ class TTimer;
 }  // namespace cl
 
 namespace ctl {
+class TCtlAboutDlg;
 class TCtlForm;
-}
+}  // namespace ctl
 namespace tbr {
 class TDock;
 class TToolbar;
@@ -57,6 +58,7 @@ class TFrameForm : public cl::TForm {
   cl::TTimer* Timer2 = nullptr;
   cl::TOpenDialog* OpenFileDialog = nullptr;
   TEnhTwain* Twain1 = nullptr;
+  ctl::TCtlAboutDlg* CtlAboutDlg1 = nullptr;
   // Dock1 .. Dock4: top, left, right, bottom.
   std::array<tbr::TDock*, 4> Docks{};
   tbr::TToolbar* ButtonBar1 = nullptr;
@@ -125,6 +127,7 @@ class TFrameForm : public cl::TForm {
   // The application's hint (of the menu item or control under the mouse) in status panel 0.
   void DispHint(cl::TObject* sender);
   void OrlantoHomePage1Click(cl::TObject* sender);
+  void About1Click(cl::TObject* sender);
   void Tile1Click(cl::TObject* sender);
   void Cascade1Click(cl::TObject* sender);
   void ArrangeIcons1Click(cl::TObject* sender);

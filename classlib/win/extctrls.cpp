@@ -124,6 +124,60 @@ void TImage::Paint() {
   TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
 }
 
+// --- TBevel ---
+
+TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
+  StoreBounds(0, 0, 50, 50);
+}
+
+void TBevel::SetShape(TBevelShape shape) {
+  if (shape == FShape) return;
+  FShape = shape;
+  Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle style) {
+  if (style == FStyle) return;
+  FStyle = style;
+  Invalidate();
+}
+
+void TBevel::Paint() {
+  TCanvas* canvas = TGraphicControl::Canvas();
+  const TColor first = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;
+  const TColor second = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+  const int right = Width() - 1, bottom = Height() - 1;
+  auto line = [canvas](TColor color, int x1, int y1, int x2, int y2) {
+    canvas->Pen()->SetColor(color);
+    canvas->MoveTo(x1, y1);
+    canvas->LineTo(x2, y2);
+  };
+  switch (FShape) {
+    case bsBox:
+      line(first, 0, bottom, 0, 0);
+      line(first, 0, 0, right, 0);
+      line(second, right, 0, right, bottom);
+      line(second, right, bottom, 0, bottom);
+      break;
+    case bsTopLine:
+      line(first, 0, 0, right + 1, 0);
+      line(second, 0, 1, right + 1, 1);
+      break;
+    case bsBottomLine:
+      line(first, 0, bottom - 1, right + 1, bottom - 1);
+      line(second, 0, bottom, right + 1, bottom);
+      break;
+    case bsLeftLine:
+      line(first, 0, 0, 0, bottom + 1);
+      line(second, 1, 0, 1, bottom + 1);
+      break;
+    case bsRightLine:
+      line(first, right - 1, 0, right - 1, bottom + 1);
+      line(second, right, 0, right, bottom + 1);
+      break;
+  }
+}
+
 // --- TRadioGroup ---
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner), FItems(New<TStringList>()) {

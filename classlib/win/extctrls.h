@@ -1,5 +1,5 @@
 // TPanel: a container with a bevelled edge and a centred caption. TImage: a graphic control that shows a picture.
-// TRadioGroup: a group box of radio buttons made from a list of texts.
+// TBevel: a sunken or raised box or line. TRadioGroup: a group box of radio buttons made from a list of texts.
 #pragma once
 
 #include <vector>
@@ -71,6 +71,29 @@ class TImage : public TGraphicControl {
   bool FCenter = false;
   bool FAutoSize = false;
   bool FTransparent = false;
+};
+
+enum TBevelShape { bsBox, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine };
+enum TBevelStyle { bsLowered, bsRaised };
+
+// A box or a line along one edge drawn in the button shadow and highlight colours: lowered with the shadow above or
+// left of the highlight, raised the other way round.
+class TBevel : public TGraphicControl {
+  CL_CLASS(TBevel, TGraphicControl)
+ public:
+  explicit TBevel(TComponent* owner);
+
+  TBevelShape Shape() const { return FShape; }
+  void SetShape(TBevelShape shape);
+  TBevelStyle Style() const { return FStyle; }
+  void SetStyle(TBevelStyle style);
+
+ protected:
+  void Paint() override;
+
+ private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
 };
 
 // One radio button per line of Items, filling Columns columns top to bottom. Choosing a button, or setting

@@ -2,6 +2,7 @@
 #include "classlib/win/system_seams.h"
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -10,6 +11,16 @@ namespace {
 
 TSndPlaySound& SndPlaySoundReplacement() {
   static TSndPlaySound replacement;
+  return replacement;
+}
+
+TShellExecute& ShellExecuteReplacement() {
+  static TShellExecute replacement;
+  return replacement;
+}
+
+TShellAbout& ShellAboutReplacement() {
+  static TShellAbout replacement;
   return replacement;
 }
 
@@ -22,6 +33,26 @@ BOOL sndPlaySoundA(LPCSTR sound, UINT flags) {
 
 TSndPlaySound SetSndPlaySound(TSndPlaySound replacement) {
   return std::exchange(SndPlaySoundReplacement(), std::move(replacement));
+}
+
+HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
+  const TShellExecute& replacement = ShellExecuteReplacement();
+  return replacement ? replacement(owner, verb, file, parameters, folder, show)
+                     : ::ShellExecuteA(owner, verb, file, parameters, folder, show);
+}
+
+TShellExecute SetShellExecute(TShellExecute replacement) {
+  return std::exchange(ShellExecuteReplacement(), std::move(replacement));
+}
+
+INT ShellAboutA(HWND owner, LPCSTR application, LPCSTR otherText, HICON icon) {
+  const TShellAbout& replacement = ShellAboutReplacement();
+  return replacement ? replacement(owner, application, otherText, icon)
+                     : ::ShellAboutA(owner, application, otherText, icon);
+}
+
+TShellAbout SetShellAbout(TShellAbout replacement) {
+  return std::exchange(ShellAboutReplacement(), std::move(replacement));
 }
 
 }  // namespace cl::sys

@@ -75,12 +75,15 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
 }
 
 bool PreprocessKeyMessage(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
   // A window without a control of its own (the edit inside a combo box) counts as its parent's.
   for (HWND wnd = msg.hwnd; wnd; wnd = GetParent(wnd)) {
-    if (TWinControl* control = FindControl(wnd)) {
-      return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
-    }
+    TWinControl* control = FindControl(wnd);
+    if (!control) continue;
+    if (msg.message != WM_SYSCHAR) return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+    // Alt+character: the form's controls may take it as their accelerator before the menu sees it.
+    TForm* form = GetParentForm(control);
+    return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
   }
   return false;
 }

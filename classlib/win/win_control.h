@@ -152,7 +152,8 @@ class TWinControl : public TControl {
 };
 
 // Key messages of the application loop go first to the control as CN_BASE + message (menu shortcuts, KeyDown,
-// dialog keys); true when it consumed the key, which is then not dispatched.
+// dialog keys), and Alt+character to its form as CM_DIALOGCHAR (accelerators); true when it consumed the key, which
+// is then not dispatched.
 bool PreprocessKeyMessage(const MSG& msg);
 
 // The control bound to a window of this thread, or null.

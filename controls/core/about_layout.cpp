@@ -9,8 +9,8 @@ namespace {
 
 constexpr int kDesignPixelsPerInch = 96;
 constexpr int kDesignFormWidth = 440;
-constexpr int kPlainFormWidth = 340;         // isNone
-constexpr int kStandardFormNarrowing = 30;   // isStandard
+constexpr int kPlainFormWidth = 340;        // isNone
+constexpr int kStandardFormNarrowing = 30;  // isStandard
 constexpr int kSystemColumnWidth = 150;
 constexpr int kRightMargin = 6;
 constexpr int kButtonGap = 6;
@@ -52,27 +52,35 @@ cl::TPoint ExtendedPictureSize(int iconWidth, int iconHeight) {
   return cl::Point(2 * iconWidth + 8, 2 * iconHeight + 8);
 }
 
+int AboutFormWidth(TCtlAboutIconStyle iconStyle, int pixelsPerInch) {
+  const int designWidth = pixelsPerInch * kDesignFormWidth / kDesignPixelsPerInch;
+  switch (iconStyle) {
+    case isNone:
+      return kPlainFormWidth;
+    case isStandard:
+      return designWidth - kStandardFormNarrowing;
+    case isExtended:
+      break;
+  }
+  return designWidth;
+}
+
 TAboutLayout LayoutAboutBox(const TAboutLayoutInput& input) {
   TAboutLayout layout;
   const int ppi = input.PixelsPerInch;
-  const int designWidth = ppi * kDesignFormWidth / kDesignPixelsPerInch;
+  layout.FormWidth = AboutFormWidth(input.IconStyle, ppi);
+  layout.ClientWidth = layout.FormWidth - input.FrameWidth;
   int x = 0, y = 0, width = 0, minimumY = 0;
   switch (input.IconStyle) {
     case isNone:
-      layout.FormWidth = kPlainFormWidth;
-      layout.ClientWidth = layout.FormWidth - input.FrameWidth;
       layout.PictureVisible = false;
       x = 10, y = 10, width = layout.ClientWidth - 20, minimumY = 60;
       break;
     case isStandard:
-      layout.FormWidth = designWidth - kStandardFormNarrowing;
-      layout.ClientWidth = layout.FormWidth - input.FrameWidth;
       layout.Picture = cl::Bounds(13, 7, input.PictureWidth, input.PictureHeight);
       x = 60, y = 12, width = layout.ClientWidth - 70, minimumY = 66;
       break;
     case isExtended:
-      layout.FormWidth = designWidth;
-      layout.ClientWidth = layout.FormWidth - input.FrameWidth;
       layout.Picture = cl::Bounds(15, 7, input.PictureWidth, input.PictureHeight);
       x = layout.Picture.Right + 8, y = 24, width = layout.ClientWidth - x - kRightMargin;
       minimumY = layout.Picture.Bottom;
@@ -93,8 +101,8 @@ TAboutLayout LayoutAboutBox(const TAboutLayoutInput& input) {
   column.Place(alSystemCaptions, 0);
   column.X += layout.Lines[alSystemCaptions].Width();
   column.Place(alSystemValues, 0);
-  column.Y += std::max(layout.Lines[alSystemCaptions].Height(), layout.Lines[alSystemValues].Height()) +
-              kBelowSystemLines;
+  column.Y +=
+      std::max(layout.Lines[alSystemCaptions].Height(), layout.Lines[alSystemValues].Height()) + kBelowSystemLines;
 
   layout.Ok = cl::Bounds(layout.ClientWidth - input.OkWidth - kRightMargin, column.Y, input.OkWidth, input.OkHeight);
   layout.Custom =

@@ -48,6 +48,9 @@ struct TAboutLayout {
   cl::TRect Custom;
 };
 
+// The form's width for an icon style at a resolution.
+int AboutFormWidth(TCtlAboutIconStyle iconStyle, int pixelsPerInch);
+
 // Gaps, the form's widths and the text column's start per icon style are the box's design; every line stays inside
 // the client area, 6 pixels from its right edge.
 TAboutLayout LayoutAboutBox(const TAboutLayoutInput& input);

@@ -136,9 +136,9 @@ TText3DPlan Text3DPlan(TCtlThreeDStyle style, int lightDepth, int shadowDepth);
 int Text3DDepth(TCtlThreeDStyle style, int lightDepth, int shadowDepth);
 
 // The state bits of DrawText3D.
-constexpr int dtsEnabled = 2;        // drawn enabled, else disabled
-constexpr int dtsAutoSunken = 4;     // a disabled dsAuto caption shows sunken
-constexpr int dtsClip = 8;           // clip to the clip rectangle (or the text rectangle)
+constexpr int dtsEnabled = 2;     // drawn enabled, else disabled
+constexpr int dtsAutoSunken = 4;  // a disabled dsAuto caption shows sunken
+constexpr int dtsClip = 8;        // clip to the clip rectangle (or the text rectangle)
 
 // The style and text colour a caption is drawn with in a state.
 struct TText3DLook {
