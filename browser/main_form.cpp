@@ -34,6 +34,9 @@
 #include "image/load_image.h"
 #include "toolbars/dock.h"
 #include "toolbars/main_menu_ex.h"
+#include "toolbars/menu_item.h"
+#include "toolbars/popup_menu_ex.h"
+#include "toolbars/system_menu_ex.h"
 
 namespace brw {
 
@@ -89,6 +92,12 @@ void WriteLastDirFallback() {
     registry.WriteString(kLastDirValue, kLastDirFallback);
   } catch (const std::exception&) {
   }
+}
+
+// The form's menu items are the owner-drawn menus' own, whose changes reach the menu bar.
+tbr::menus::TMenuItem* AddItem(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
+                               cl::TShortCut shortCut = 0, const cl::TNotifyEvent& onClick = nullptr) {
+  return cl::AddMenuItem<tbr::menus::TMenuItem>(parent, name, caption, shortCut, onClick);
 }
 
 }  // namespace
@@ -178,59 +187,60 @@ void TTarnby::CreateComponents() {
 void TTarnby::CreateMenus() {
   MainMenu1 = cl::Make<cl::TMainMenu>(this, "MainMenu1");
   cl::TMenuItem* root = MainMenu1->Items();
-  File1 = cl::AddMenuItem(root, "File1", "&File", 0, CL_EVENT(File1Click));
-  Copy1 = cl::AddMenuItem(File1, "Copy1", "&Copy Image File...", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(Copy1Click));
-  Move1 = cl::AddMenuItem(File1, "Move1", "&Move Image File...", cl::ShortCut('M', {cl::ssCtrl}), CL_EVENT(Move1Click));
-  Delete1 = cl::AddMenuItem(File1, "Delete1", "&Delete Image File...", 0, CL_EVENT(Delete1Click));
-  cl::AddMenuItem(File1, "N1", "-");
-  Orlanto1 = cl::AddMenuItem(File1, "Orlanto1", "Orlanto", cl::ShortCut(VK_F9, {}), CL_EVENT(Orlanto1Click));
-  cl::AddMenuItem(File1, "N2", "-");
-  cl::AddMenuItem(File1, "Exit1", "&Exit", 0, CL_EVENT(Exit1Click));
-  cl::TMenuItem* edit = cl::AddMenuItem(root, "Edit1", "&Edit");
-  Copy3 = cl::AddMenuItem(edit, "Copy3", "Copy", cl::ShortCut('C', {cl::ssCtrl}), CL_EVENT(Copy3Click));
+  File1 = AddItem(root, "File1", "&File", 0, CL_EVENT(File1Click));
+  Copy1 = AddItem(File1, "Copy1", "&Copy Image File...", cl::ShortCut('O', {cl::ssCtrl}), CL_EVENT(Copy1Click));
+  Move1 = AddItem(File1, "Move1", "&Move Image File...", cl::ShortCut('M', {cl::ssCtrl}), CL_EVENT(Move1Click));
+  Delete1 = AddItem(File1, "Delete1", "&Delete Image File...", 0, CL_EVENT(Delete1Click));
+  AddItem(File1, "N1", "-");
+  Orlanto1 = AddItem(File1, "Orlanto1", "Orlanto", cl::ShortCut(VK_F9, {}), CL_EVENT(Orlanto1Click));
+  AddItem(File1, "N2", "-");
+  AddItem(File1, "Exit1", "&Exit", 0, CL_EVENT(Exit1Click));
+  cl::TMenuItem* edit = AddItem(root, "Edit1", "&Edit");
+  Copy3 = AddItem(edit, "Copy3", "Copy", cl::ShortCut('C', {cl::ssCtrl}), CL_EVENT(Copy3Click));
 
-  View1 = cl::AddMenuItem(root, "View1", "&View", 0, CL_EVENT(View1Click));
-  cl::AddMenuItem(View1, "FullScreenPreview1", "Full Screen Preview...", 0, CL_EVENT(FullScreenPreview1Click));
-  cl::AddMenuItem(View1, "N3", "-");
-  ZoomIn1 = cl::AddMenuItem(View1, "ZoomIn1", "Zoom &In");
-  ZoomOut1 = cl::AddMenuItem(View1, "ZoomOut1", "Zoom &Out");
-  PopupMenuEx2 = cl::Make<cl::TPopupMenu>(this, "PopupMenuEx2");
-  cl::TMenuItem* popupIn = cl::AddMenuItem(PopupMenuEx2->Items(), "ZoomIn2", "Zoom In");
-  cl::TMenuItem* popupOut = cl::AddMenuItem(PopupMenuEx2->Items(), "ZoomOut2", "Zoom Out");
+  View1 = AddItem(root, "View1", "&View", 0, CL_EVENT(View1Click));
+  AddItem(View1, "FullScreenPreview1", "Full Screen Preview...", 0, CL_EVENT(FullScreenPreview1Click));
+  AddItem(View1, "N3", "-");
+  ZoomIn1 = AddItem(View1, "ZoomIn1", "Zoom &In");
+  ZoomOut1 = AddItem(View1, "ZoomOut1", "Zoom &Out");
+  PopupMenuEx2 = cl::Make<tbr::menus::TPopupMenuEx>(this, "PopupMenuEx2");
+  cl::TMenuItem* popupIn = AddItem(PopupMenuEx2->Items(), "ZoomIn2", "Zoom In");
+  cl::TMenuItem* popupOut = AddItem(PopupMenuEx2->Items(), "ZoomOut2", "Zoom Out");
   for (const ZoomStep& step : kZoomSteps) {
     const std::string name = step.Name;
     const bool actual = step.Percent == 100, in = step.Percent > 100;
-    cl::TMenuItem* item = cl::AddMenuItem(actual ? View1
-                                          : in   ? ZoomIn1
-                                                 : ZoomOut1,
-                                          name, step.Caption, 0, CL_EVENT(ZoomStepClick));
+    cl::TMenuItem* item = AddItem(actual ? View1
+                                  : in   ? ZoomIn1
+                                         : ZoomOut1,
+                                  name, step.Caption, 0, CL_EVENT(ZoomStepClick));
     item->SetTag(step.Percent);
     if (actual) ActualView111 = item;
     // The pop-up's actual view drops the accelerator of the View menu's.
     const std::string popupCaption = actual ? "Actual View (1:1)" : step.Caption;
-    cl::TMenuItem* twin = cl::AddMenuItem(actual ? PopupMenuEx2->Items()
-                                          : in   ? popupIn
-                                                 : popupOut,
-                                          "Popup" + name, popupCaption, 0, CL_EVENT(ZoomStepClick));
+    cl::TMenuItem* twin = AddItem(actual ? PopupMenuEx2->Items()
+                                  : in   ? popupIn
+                                         : popupOut,
+                                  "Popup" + name, popupCaption, 0, CL_EVENT(ZoomStepClick));
     twin->SetTag(step.Percent);
   }
-  cl::AddMenuItem(View1, "N4", "-");
-  FittoWindow1 = cl::AddMenuItem(View1, "FittoWindow1", "Fit to Window", 0, CL_EVENT(FittoWindow1Click));
+  AddItem(View1, "N4", "-");
+  FittoWindow1 = AddItem(View1, "FittoWindow1", "Fit to Window", 0, CL_EVENT(FittoWindow1Click));
 
-  cl::TMenuItem* help = cl::AddMenuItem(root, "Help1", "&Help");
-  cl::AddMenuItem(help, "UsingTarnby1", "Using Tarnby", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingTarnby1Click));
-  cl::AddMenuItem(help, "TarnbyHomePage1", "Tarnby Home Page...", 0, CL_EVENT(TarnbyHomePage1Click));
-  cl::AddMenuItem(help, "N7", "-");
-  cl::AddMenuItem(help, "About1", "&About...", 0, CL_EVENT(About1Click));
+  cl::TMenuItem* help = AddItem(root, "Help1", "&Help");
+  AddItem(help, "UsingTarnby1", "Using Tarnby", cl::ShortCut(VK_F1, {}), CL_EVENT(UsingTarnby1Click));
+  AddItem(help, "TarnbyHomePage1", "Tarnby Home Page...", 0, CL_EVENT(TarnbyHomePage1Click));
+  AddItem(help, "N7", "-");
+  AddItem(help, "About1", "&About...", 0, CL_EVENT(About1Click));
   SetMenu(MainMenu1);
 
-  PopupMenuEx1 = cl::Make<cl::TPopupMenu>(this, "PopupMenuEx1");
+  PopupMenuEx1 = cl::Make<tbr::menus::TPopupMenuEx>(this, "PopupMenuEx1");
   cl::TMenuItem* files = PopupMenuEx1->Items();
-  cl::AddMenuItem(files, "CopyImageFile1", "Copy Image File...", 0, CL_EVENT(Copy1Click));
-  cl::AddMenuItem(files, "MoveImageFile1", "Move Image File...", 0, CL_EVENT(Move1Click));
-  cl::AddMenuItem(files, "DeleteImageFile1", "Delete Image File...", 0, CL_EVENT(Delete1Click));
-  cl::AddMenuItem(files, "N5", "-");
-  cl::AddMenuItem(files, "Update1", "Update", cl::ShortCut(VK_F5, {}), CL_EVENT(Update1Click));
+  AddItem(files, "CopyImageFile1", "Copy Image File...", 0, CL_EVENT(Copy1Click));
+  AddItem(files, "MoveImageFile1", "Move Image File...", 0, CL_EVENT(Move1Click));
+  AddItem(files, "DeleteImageFile1", "Delete Image File...", 0, CL_EVENT(Delete1Click));
+  AddItem(files, "N5", "-");
+  AddItem(files, "Update1", "Update", cl::ShortCut(VK_F5, {}), CL_EVENT(Update1Click));
+  SystemMenuEx1 = cl::Make<tbr::menus::TSystemMenuEx>(this, "SystemMenuEx1");
 }
 
 void TTarnby::CreateMenuBar() {

@@ -7,14 +7,13 @@
 #include <string>
 
 #include "browser/core/file_commands.h"
-#include "classlib/win/forms.h"
+#include "toolbars/menu_form.h"
 
 namespace cl {
 class TComboBox;
 class TMainMenu;
 class TMenuItem;
 class TPanel;
-class TPopupMenu;
 class TScrollBox;
 class TTreeNode;
 }  // namespace cl
@@ -47,8 +46,8 @@ class TBrowseFolder;
 class TDirTree;
 class TShellFileListBox;
 
-class TTarnby : public cl::TForm {
-  CL_CLASS(TTarnby, cl::TForm)
+class TTarnby : public tbr::menus::TForm {
+  CL_CLASS(TTarnby, tbr::menus::TForm)
  public:
   explicit TTarnby(cl::TComponent* owner);
 
@@ -84,8 +83,10 @@ class TTarnby : public cl::TForm {
   cl::TMenuItem* ZoomOut1 = nullptr;
   cl::TMenuItem* ActualView111 = nullptr;
   cl::TMenuItem* FittoWindow1 = nullptr;
-  cl::TPopupMenu* PopupMenuEx1 = nullptr;
-  cl::TPopupMenu* PopupMenuEx2 = nullptr;
+  // The owner-drawn pop-up menus of the file list and the preview, and the form's system menu.
+  tbr::menus::TPopupMenuEx* PopupMenuEx1 = nullptr;
+  tbr::menus::TPopupMenuEx* PopupMenuEx2 = nullptr;
+  tbr::menus::TSystemMenuEx* SystemMenuEx1 = nullptr;
   // The docks on the four edges; the menu bar stands in the top one in place of the window's menu.
   tbr::TDock* Dock1 = nullptr;
   tbr::TDock* Dock2 = nullptr;

@@ -11,6 +11,8 @@ TCustomPopupMenuEx::TCustomPopupMenuEx(cl::TComponent* owner)
 
 void TCustomPopupMenuEx::AfterConstruction() {
   inherited::AfterConstruction();
+  // The menus' unit starts with the first menu a program makes.
+  InitMenuUnit();
   FWindow = cl::CreateNew<TPopupMenuExForm>(Owner());
 }
 
