@@ -25,6 +25,7 @@
 #include "controls/ctl_form.h"
 #include "controls/ctl_split_ctrl.h"
 #include "controls/hi_timer.h"
+#include "controls/message_box_dlg.h"
 #include "controls/ini_out.h"
 #include "controls/ole_drag_drop.h"
 #include "controls/one_instance.h"
@@ -105,9 +106,9 @@ tbr::menus::TMenuItem* AddItem(cl::TMenuItem* parent, const std::string& name, c
 TTarnby::TTarnby(cl::TComponent* owner)
     : TForm(owner),
       FDriveCheck([](const std::string& folder) { return cl::SetCurrentDir(folder); },
-                  [] {
+                  [this] {
                     return cl::MessageDlg("Error: Please insert disk into drive.", cl::mtError,
-                                          {cl::mbAbort, cl::mbRetry}, 0) == cl::mrAbort
+                                          MessageDialog1->Buttons(), 0) == cl::mrAbort
                                ? DriveCheck::Answer::Abort
                                : DriveCheck::Answer::Retry;
                   }) {}
@@ -288,6 +289,10 @@ void TTarnby::CreateControlLibraryParts() {
   CtlHiTimer1->SetEnabled(true);
   CtlOneInstance1 = cl::Make<ctl::TCtlOneInstance>(this, "CtlOneInstance1");
   OleDragDrop1 = cl::Make<ctl::OleDragDrop>(this, "OleDragDrop1");
+  MessageDialog1 = cl::Make<ctl::TCtlMessageBoxDlg>(this, "MessageDialog1");
+  MessageDialog1->SetCaptionTitle("System Error");
+  MessageDialog1->SetButtons({cl::mbAbort, cl::mbRetry});
+  MessageDialog1->SetDlgType(cl::mtError);
   CtlAboutDlg1 = cl::Make<ctl::TCtlAboutDlg>(this, "CtlAboutDlg1");
   CtlAboutDlg1->SetAppname("Tarnby");
   CtlAboutDlg1->SetCaptionTitle("Orlanto");

@@ -24,6 +24,7 @@ class TCtlAboutDlg;
 class TCtlCustomSplitter;
 class TCtlForm;
 class TCtlHiTimer;
+class TCtlMessageBoxDlg;
 class TCtlOneInstance;
 class TIniOut;
 class OleDragDrop;
@@ -70,6 +71,8 @@ class TTarnby : public tbr::menus::TForm {
   // Drags the list's selected files out to other programs.
   ctl::OleDragDrop* OleDragDrop1 = nullptr;
   ctl::TCtlAboutDlg* CtlAboutDlg1 = nullptr;
+  // Its buttons are those of the drive error box.
+  ctl::TCtlMessageBoxDlg* MessageDialog1 = nullptr;
 
   cl::TMainMenu* MainMenu1 = nullptr;
   cl::TMenuItem* File1 = nullptr;

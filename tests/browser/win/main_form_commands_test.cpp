@@ -166,12 +166,15 @@ TEST_F(MainFormCommandsTest, AFolderThatCannotBeEnteredAsksAndAbortGoesToC) {
   ASSERT_NE(target, nullptr);
   std::filesystem::remove_all(tree.Path("target"));
   std::vector<std::string> asked;
+  uint64_t buttons = 0;
   responder.OnMessageDlg = [&](const cl::test::MessageDlgCall& call) {
     asked.push_back(call.Text);
+    buttons = call.Buttons;
     return std::optional<int>(cl::mrAbort);
   };
   form->DirTree1->SetSelected(target);
   EXPECT_EQ(asked, (std::vector<std::string>{"Error: Please insert disk into drive."}));
+  EXPECT_EQ(buttons, cl::TMsgDlgButtons({cl::mbAbort, cl::mbRetry}).Mask());
   EXPECT_TRUE(cl::SameText(form->DirTree1->Directory(), "C:\\"));
   EXPECT_EQ(form->Caption(), brw::BrowserTitle(form->DirTree1->Directory()));
   EXPECT_TRUE(cl::SameText(form->DriveChecker().LastValid(), "C:\\"));
