@@ -7,17 +7,18 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "classlib/test/input.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
-#include "classlib/win/menus.h"
 #include "classlib/win/canvas.h"
+#include "classlib/win/dialog_driver.h"  // the test kit's driver of real system dialogs (under tests/)
+#include "classlib/win/menus.h"
 #include "classlib/win/printer.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/timer.h"
-#include "classlib/win/dialog_driver.h"
 #include "support/printed_pages.h"
 #include "support/screenshot.h"
 #include "toolbars/toolbar_button.h"
@@ -46,12 +47,13 @@ class PrintTest : public ::testing::Test {
   void TearDown() override {
     for (TEditForm* window : ImageWindows()) window->Free();
     cl::FreeAndNil(FrameForm);
+    for (const std::string& picture : FPictures) DeleteFileA(picture.c_str());
     cl::Printer()->SetBackend(nullptr);
     cl::Printer()->SetPrinterIndex(-1);
   }
 
   // The active window on a new picture of four coloured quarters in a file of that name.
-  static TEditForm* Opened(const std::string& fileName, int width, int height) {
+  TEditForm* Opened(const std::string& fileName, int width, int height) {
     const std::string path = std::string(std::getenv("PROJECT_TEST_DIR")) + "\\" + fileName;
     cl::Owned<cl::TBitmap> bitmap = cl::MakeOwned<cl::TBitmap>();
     bitmap->SetPixelFormat(cl::pf24bit);
@@ -59,6 +61,7 @@ class PrintTest : public ::testing::Test {
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) bitmap->Canvas()->SetPixels(x, y, testsupport::QuarterColor(x, y, width, height));
     bitmap->SaveToFile(path);
+    FPictures.push_back(path);
     TEditForm* window = cl::New<TEditForm>(FrameForm);
     window->Open(path);
     window->Show();
@@ -80,6 +83,7 @@ class PrintTest : public ::testing::Test {
   }
 
   cl::test::Responder FResponder;
+  std::vector<std::string> FPictures;
 };
 
 TEST_F(PrintTest, TheFramesPrintButtonFillsARecordedPageWithoutADialog) {
