@@ -9,6 +9,10 @@ file(MAKE_DIRECTORY ${PROJECT_SCREENSHOT_DIR})
 # (keep the path in step with scripts/lib/common.sh). Tests read them from PROJECT_GIFLIB_SAMPLES.
 set(IMAGING_DEPS_ROOT /opt/imaging-deps/v4 CACHE PATH "Prefix of the cross-built image libraries")
 file(GLOB PROJECT_GIFLIB_SAMPLES LIST_DIRECTORIES true ${IMAGING_DEPS_ROOT}/src/giflib-*/pic)
+# The printer of the Wine tests writes each job as a PDF file into ~/PDF of the user who prints (scripts/pdf-printer
+# adds it); tests read the pages back through pdftoppm.
+set(PROJECT_PDF_DIR $ENV{HOME}/PDF CACHE PATH "Folder where the test printer writes its PDF files")
+find_program(PROJECT_PDFTOPPM pdftoppm)
 
 if(PROJECT_TESTS AND NOT PROJECT_FUZZ)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
@@ -60,7 +64,7 @@ function(project_add_test name)
     endif()
     set_tests_properties(${test_name} PROPERTIES
       FIXTURES_REQUIRED wineprefix
-      ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR};PROJECT_GIFLIB_SAMPLES=Z:${PROJECT_GIFLIB_SAMPLES}")
+      ENVIRONMENT "WINEPREFIX=${PROJECT_WINEPREFIX};PROJECT_SCREENSHOT_DIR=Z:${PROJECT_SCREENSHOT_DIR};PROJECT_TEST_DIR=Z:${test_dir};PROJECT_SOURCE_DIR=Z:${PROJECT_SOURCE_DIR};PROJECT_GIFLIB_SAMPLES=Z:${PROJECT_GIFLIB_SAMPLES};PROJECT_PDF_DIR=Z:${PROJECT_PDF_DIR};PROJECT_PDFTOPPM=Z:${PROJECT_PDFTOPPM}")
   else()
     set_tests_properties(${test_name} PROPERTIES
       ENVIRONMENT "PROJECT_TEST_DIR=${test_dir};PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};PROJECT_GIFLIB_SAMPLES=${PROJECT_GIFLIB_SAMPLES};ASAN_OPTIONS=detect_leaks=1")

@@ -93,7 +93,6 @@ void TEditForm::CreateComponents() {
   SavePictureDialog1->SetDefaultExt("BMP");
   SavePictureDialog1->SetFilter(kSaveFilter);
   PrinterSetupDialog1 = cl::Make<cl::TPrinterSetupDialog>(this, "PrinterSetupDialog1");
-  PrintDialog1 = cl::Make<cl::TPrintDialog>(this, "PrintDialog1");
   CtlSysInfo1 = cl::Make<TCtlSysInfo>(this, "CtlSysInfo1");
   if (const std::string temp = CtlSysInfo1->TempPath(); !temp.empty()) FDocument.PlaceWorkingCopyIn(temp);
   CtlGlobalHotKeys = MakeCaptureHotKeys(this, CaptureOwner::ImageWindow, CL_EVENT(CtlGlobalHotKey1KeyDown));

@@ -17,7 +17,6 @@ namespace cl {
 class TBitmap;
 class TMainMenu;
 class TPopupMenu;
-class TPrintDialog;
 class TPrinterSetupDialog;
 class TSaveDialog;
 class TScrollBox;
@@ -44,7 +43,6 @@ class TEditForm : public cl::TForm {
   cl::TMenuItem* N5 = nullptr;    // separator below the recent files
   cl::TSaveDialog* SavePictureDialog1 = nullptr;
   cl::TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
-  cl::TPrintDialog* PrintDialog1 = nullptr;
   TCtlSysInfo* CtlSysInfo1 = nullptr;  // places the working copy in the system's temporary folder
   // The selection in image coordinates when the window was last deactivated.
   cl::TRect SelRect{};
@@ -137,7 +135,8 @@ class TEditForm : public cl::TForm {
   // Makes the window's picture the desktop's wallpaper, tiled or centred; a window without a file has none.
   void Tile1Click(cl::TObject* sender);
   void Center1Click(cl::TObject* sender);
-  // Prints the picture across the page's width on the printer chosen in the print dialog.
+  // Prints the picture at three times its size at the page's top left (smaller where that runs off the page) on
+  // the printer chosen with Print Setup, without a dialog.
   void Print1Click(cl::TObject* sender);
 
  protected:

@@ -1,14 +1,17 @@
 // The image window's commands that move its picture out to the rest of the system: a screen capture into a new
 // window, the desktop's wallpaper and printing.
 #include "classlib/core/exceptions.h"
+#include "classlib/core/paths.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/menus.h"
-#include "classlib/win/print_dialogs.h"
+#include "classlib/win/printer.h"
 #include "classlib/win/registry.h"
 #include "image/load_image.h"
+#include "image/print_job.h"
 #include "viewer/core/capture_rules.h"
 #include "viewer/core/window_names.h"
 #include "viewer/edit_form.h"
+#include "viewer/print_bitmap.h"
 
 namespace viewer {
 
@@ -65,8 +68,11 @@ void TEditForm::SetWallpaper(bool tile) {
 }
 
 void TEditForm::Print1Click(cl::TObject*) {
-  if (!PrintDialog1->Execute()) return;
-  Image1->PrintBitmap(Image1->Picture()->Bitmap(), 0, 0, false, cl::TRect{}, Caption());
+  cl::TBitmap* picture = Image1->Picture()->Bitmap();
+  // The job is named after the picture's file, as the spooler and a printer that writes files show it.
+  img::PrintOnePage(cl::ExtractFileName(Caption()), [picture](cl::TPrinter& printer) {
+    PrintBitmap3x(printer.Canvas(), picture, 0, 0, printer.PageWidth(), printer.PageHeight());
+  });
 }
 
 }  // namespace viewer

@@ -4,6 +4,7 @@
 
 #include "classlib/core/paths.h"
 #include "classlib/core/string_utils.h"
+#include "controls/core/rect_routines.h"
 #include "viewer/core/hot_key_registration.h"
 
 namespace viewer {
@@ -41,6 +42,14 @@ WallpaperChoice ChooseWallpaper(const std::string& caption) {
 
 std::string TileWallpaperText(bool tile) {
   return tile ? "1" : "0";
+}
+
+cl::TRect TripleSizePrintRect(int width, int height, int x, int y, int pageWidth, int pageHeight) {
+  constexpr int kPrintScale = 3;
+  const cl::TRect tripled = cl::Bounds(x, y, kPrintScale * width, kPrintScale * height);
+  const cl::TRect page = cl::Rect(x, y, pageWidth, pageHeight);
+  if (tripled.Right <= page.Right && tripled.Bottom <= page.Bottom) return tripled;
+  return ctl::FitRect(cl::Rect(0, 0, width, height), page);
 }
 
 }  // namespace viewer

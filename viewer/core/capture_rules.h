@@ -1,10 +1,12 @@
-// The decisions of the screen capture and wallpaper commands: which hot key a capture command arms, and what the
-// desktop's wallpaper values become for an image window.
+// The decisions of the screen capture, wallpaper and print commands: which hot key a capture command arms, what the
+// desktop's wallpaper values become for an image window, and where a print puts the picture on the page.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "classlib/core/types.h"
 
 namespace viewer {
 
@@ -43,5 +45,9 @@ WallpaperChoice ChooseWallpaper(const std::string& caption);
 
 // "TileWallpaper": "1" tiles the picture, "0" centres it.
 std::string TileWallpaperText(bool tile);
+
+// Where a picture of width x height prints at (x, y) on a page of pageWidth x pageHeight printer pixels: at three
+// times its size, or, where that would run off the page, at the largest size with its proportions that stays on it.
+cl::TRect TripleSizePrintRect(int width, int height, int x, int y, int pageWidth, int pageHeight);
 
 }  // namespace viewer

@@ -1,5 +1,5 @@
 // TLoadImage's clipboard round trip and its message for a clipboard without a picture, the thumbnail, and printing
-// into a recorded metafile page.
+// into a recorded metafile page and through the spooler to a printer that writes PDF files.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +12,7 @@
 #include "classlib/win/picture.h"
 #include "classlib/win/printer.h"
 #include "load_image_test_support.h"
+#include "support/printed_pages.h"
 
 namespace img {
 namespace {
@@ -74,23 +75,6 @@ TEST(ThumbnailTest, AMonochromeCopyOfTheBitmapAndAMessageWithoutOne) {
   EXPECT_EQ(messages.Last(), "no bitmap");
 }
 
-// The destination and source of the first StretchDIBits record of a metafile.
-struct StretchRecord {
-  bool found = false;
-  RECT dest{};
-  RECT source{};
-};
-
-int CALLBACK FindStretch(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
-  auto* result = reinterpret_cast<StretchRecord*>(data);
-  if (record->iType != EMR_STRETCHDIBITS || result->found) return 1;
-  const auto* stretch = reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
-  result->found = true;
-  result->dest = {stretch->xDest, stretch->yDest, stretch->cxDest, stretch->cyDest};
-  result->source = {stretch->xSrc, stretch->ySrc, stretch->cxSrc, stretch->cySrc};
-  return 1;
-}
-
 class PrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -100,10 +84,8 @@ class PrintTest : public ::testing::Test {
   }
   void TearDown() override { cl::Printer()->SetBackend(nullptr); }
 
-  StretchRecord FirstStretch() {
-    StretchRecord record;
-    if (FBackend->PageCount() > 0) EnumEnhMetaFile(nullptr, FBackend->Page(0), FindStretch, &record, nullptr);
-    return record;
+  testsupport::StretchRecord FirstStretch() {
+    return FBackend->PageCount() > 0 ? testsupport::FirstStretch(FBackend->Page(0)) : testsupport::StretchRecord{};
   }
 
   cl::TMetafilePrinterBackend* FBackend = nullptr;
@@ -114,14 +96,14 @@ TEST_F(PrintTest, ThePictureSpansThePageWidthAtItsProportions) {
   Owned<cl::TBitmap> bitmap = PatternBitmap(200, 100);
   control->PrintBitmap(bitmap.get(), 10, 20, false, cl::TRect{}, "Picture");
   EXPECT_EQ(FBackend->Calls(), (std::vector<std::string>{"BeginDoc Picture", "EndDoc"}));
-  const StretchRecord record = FirstStretch();
-  ASSERT_TRUE(record.found);
-  EXPECT_EQ(record.dest.left, 10);
-  EXPECT_EQ(record.dest.top, 20);
-  EXPECT_EQ(record.dest.right, 990);   // width: page width less x
-  EXPECT_EQ(record.dest.bottom, 480);  // height: 100 / 200 of the page width, less y
-  EXPECT_EQ(record.source.right, 200);
-  EXPECT_EQ(record.source.bottom, 100);
+  const testsupport::StretchRecord record = FirstStretch();
+  ASSERT_TRUE(record.Found);
+  EXPECT_EQ(record.Dest.left, 10);
+  EXPECT_EQ(record.Dest.top, 20);
+  EXPECT_EQ(record.Dest.right, 990);   // width: page width less x
+  EXPECT_EQ(record.Dest.bottom, 480);  // height: 100 / 200 of the page width, less y
+  EXPECT_EQ(record.Source.right, 200);
+  EXPECT_EQ(record.Source.bottom, 100);
   EXPECT_FALSE(cl::Printer()->Printing());
 }
 
@@ -129,14 +111,14 @@ TEST_F(PrintTest, ActualSizeAndAPartOfThePicture) {
   Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
   Owned<cl::TBitmap> bitmap = PatternBitmap(200, 100);
   control->PrintBitmap(bitmap.get(), 5, 6, true, cl::Rect(1, 2, 30, 40), "Part");
-  const StretchRecord record = FirstStretch();
-  ASSERT_TRUE(record.found);
-  EXPECT_EQ(record.dest.right, 200);
-  EXPECT_EQ(record.dest.bottom, 100);
-  EXPECT_EQ(record.source.left, 1);
-  EXPECT_EQ(record.source.top, 2);
-  EXPECT_EQ(record.source.right, 30);
-  EXPECT_EQ(record.source.bottom, 40);
+  const testsupport::StretchRecord record = FirstStretch();
+  ASSERT_TRUE(record.Found);
+  EXPECT_EQ(record.Dest.right, 200);
+  EXPECT_EQ(record.Dest.bottom, 100);
+  EXPECT_EQ(record.Source.left, 1);
+  EXPECT_EQ(record.Source.top, 2);
+  EXPECT_EQ(record.Source.right, 30);
+  EXPECT_EQ(record.Source.bottom, 40);
 }
 
 // A printer whose page size cannot be read once the job has started.
@@ -156,6 +138,24 @@ TEST(PrintFailureTest, AJobThatFailsIsAbortedAndTheErrorPasses) {
   EXPECT_EQ(failing->Calls(), (std::vector<std::string>{"BeginDoc Broken", "Abort"}));
   EXPECT_FALSE(cl::Printer()->Printing());
   cl::Printer()->SetBackend(nullptr);
+}
+
+// Through the spooler to the PDF printer of the test set-up: the page shows the picture from (x, y) across to the
+// page's right edge, as high as it is at the page's width, less y.
+TEST(PdfPrintTest, ThePrintedPageShowsThePictureAcrossThePageWidth) {
+  cl::Printer()->SetPrinter(testsupport::kPdfPrinter, "", "");
+  const int pageWidth = cl::Printer()->PageWidth();
+  Owned<cl::TBitmap> bitmap = Make<cl::TBitmap>();
+  bitmap->SetPixelFormat(cl::pf24bit);
+  bitmap->SetSize(100, 50);
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 100; ++x) bitmap->Canvas()->SetPixels(x, y, testsupport::QuarterColor(x, y, 100, 50));
+  const std::string title = testsupport::UniqueDocumentName("load_image");
+  Owned<TLoadImage> control = Make<TLoadImage>(nullptr);
+  control->PrintBitmap(bitmap.get(), 40, 30, false, cl::TRect{}, title);
+  cl::Printer()->SetPrinterIndex(-1);
+  const testsupport::PrintedPage page = testsupport::ReadPrintedPage(title, pageWidth, pageWidth / 2 + 20);
+  EXPECT_EQ(testsupport::PictureMismatch(page, RECT{40, 30, pageWidth, pageWidth / 2}), "");
 }
 
 TEST_F(PrintTest, AnEmptyPictureStartsNoJob) {

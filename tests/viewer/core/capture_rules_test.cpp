@@ -45,5 +45,22 @@ TEST(Wallpaper, ABitmapIsUsedAsStoredAndAnyOtherPictureIsWrittenBesideIt) {
   EXPECT_EQ(TileWallpaperText(false), "0");
 }
 
+TEST(PrintPlacement, ThreeTimesThePictureOrTheLargestSizeThatStaysOnThePage) {
+  const struct {
+    int width, height, x, y, pageWidth, pageHeight;
+    cl::TRect printed;
+  } cases[] = {
+      {100, 50, 0, 0, 2479, 3508, cl::Rect(0, 0, 300, 150)},
+      {100, 50, 10, 20, 310, 170, cl::Rect(10, 20, 310, 170)},   // just fits
+      {1000, 100, 0, 0, 2479, 3508, cl::Rect(0, 0, 2479, 247)},  // too wide: the width fills the page
+      {200, 1400, 0, 0, 2479, 3508, cl::Rect(0, 0, 501, 3508)},  // too high: the height fills the page
+      {100, 50, 0, 0, 250, 3508, cl::Rect(0, 0, 250, 125)},      // shrunk below three times, above its own size
+      {100, 50, 50, 0, 250, 3508, cl::Rect(50, 0, 250, 100)},    // the room right of x
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TripleSizePrintRect(c.width, c.height, c.x, c.y, c.pageWidth, c.pageHeight), c.printed)
+        << c.width << "x" << c.height << " at " << c.x << "," << c.y;
+}
+
 }  // namespace
 }  // namespace viewer

@@ -1,6 +1,5 @@
-// Orvane's screen capture, wallpaper and print commands through their handlers: what a capture leaves in the new
-// window's working copy, the hot keys it arms and gives back, the desktop's wallpaper values and file, and the
-// page a print fills.
+// Orvane's screen capture and wallpaper commands through their handlers: what a capture leaves in the new window's
+// working copy, the hot keys it arms and gives back, and the desktop's wallpaper values and file.
 #include <gtest/gtest.h>
 
 #include "classlib/core/files.h"
@@ -10,13 +9,10 @@
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
 #include "classlib/win/extctrls.h"
-#include "classlib/win/printer.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/stdctrls.h"
-#include "classlib/win/timer.h"
 #include "image/load_image.h"
 #include "support/screenshot.h"
-#include "toolbars/toolbar_button.h"
 #include "viewer/core/capture_rules.h"
 #include "viewer/core/window_names.h"
 #include "viewer/edit_form.h"
@@ -251,52 +247,6 @@ TEST_F(WallpaperTest, AWindowWithoutAFileOrABitmapThatCannotBeWrittenChangesNoth
   EXPECT_TRUE(window->SetAsWallpaper1->Enabled());
   EXPECT_THROW(window->Tile1Click(nullptr), cl::EStreamError);
   EXPECT_EQ(Values(), std::make_pair(std::string("before.bmp"), std::string("0")));
-}
-
-class PrintTest : public ScreenCaptureTest {
- protected:
-  void SetUp() override {
-    ScreenCaptureTest::SetUp();
-    auto backend = std::make_unique<cl::TMemoryPrinterBackend>(1000, 1400);
-    FBackend = backend.get();
-    cl::Printer()->SetBackend(std::move(backend));
-  }
-  void TearDown() override {
-    cl::Printer()->SetBackend(nullptr);
-    ScreenCaptureTest::TearDown();
-  }
-  // A pixel of the first page, as a COLORREF.
-  cl::TColor PagePixel(int x, int y) const {
-    const cl::bmp::TDibImage page = FBackend->Page(0);
-    const uint8_t* pixel = &page.Bits[(page.Height - 1 - y) * page.Stride() + x * 4];
-    return RGB(pixel[2], pixel[1], pixel[0]);
-  }
-
-  cl::TMemoryPrinterBackend* FBackend = nullptr;
-  cl::test::Responder FResponder;
-};
-
-TEST_F(PrintTest, ThePrintDialogChoosesAndThePictureSpansThePageWidth) {
-  FResponder.OnPrintDialog = [](cl::TPrintDialog&) { return std::optional<bool>(true); };
-  ShowFrame();
-  TEditForm* window = Opened(FSource);
-  window->Show();
-  FrameForm->Timer1->OnTimer()(FrameForm->Timer1);  // the buttons follow the active window
-  // The frame's Print button prints the active window.
-  FrameForm->CMBtn2->Click();
-  EXPECT_EQ(FResponder.PrinterDialogs, (std::vector<std::string>{"TPrintDialog"}));
-  EXPECT_EQ(FBackend->Calls(), (std::vector<std::string>{"BeginDoc " + FSource, "EndDoc"}));
-  ASSERT_EQ(FBackend->PageCount(), 1);
-  // 40 x 32 pixels across a page 1000 wide: 1000 x 800.
-  EXPECT_EQ(PagePixel(0, 0), SourceColor(0, 0));
-  EXPECT_EQ(PagePixel(999, 799), SourceColor(kWidth - 1, kHeight - 1));
-  EXPECT_EQ(PagePixel(999, 800), cl::clWhite);
-}
-
-TEST_F(PrintTest, ACancelledPrintDialogPrintsNothing) {
-  FResponder.OnPrintDialog = [](cl::TPrintDialog&) { return std::optional<bool>(false); };
-  Opened(FSource)->Print1Click(nullptr);
-  EXPECT_TRUE(FBackend->Calls().empty());
 }
 
 }  // namespace
