@@ -18,19 +18,33 @@ bool Loading(const cl::TComponent* component) {
 
 }  // namespace
 
-TCtlImageListLink::TCtlImageListLink(cl::TComponent* owner, std::function<void()> changed)
+TCtlImageListLink::TCtlImageListLink(cl::TComponent* owner, std::function<void()> changed, TCtlImageListLink* sharing)
     : FOwner(owner), FChanged(std::move(changed)), FChangeLink(cl::New<TCtlChangeLink>()) {
   FChangeLink->SetOnChange(cl::TNotifyEvent([this](cl::TObject*) { FChanged(); }));
+  if (sharing) {
+    FNextSharing = sharing->FNextSharing;
+    sharing->FNextSharing = this;
+  }
 }
 
 TCtlImageListLink::~TCtlImageListLink() {
+  TCtlImageListLink* before = this;
+  while (before->FNextSharing != this) before = before->FNextSharing;
+  before->FNextSharing = FNextSharing;
   cl::Free(FChangeLink);
+}
+
+bool TCtlImageListLink::SharedWith(const TCtlCustomImageList* list) const {
+  for (const TCtlImageListLink* other = FNextSharing; other != this; other = other->FNextSharing) {
+    if (other->FImageList == list) return true;
+  }
+  return false;
 }
 
 void TCtlImageListLink::SetImageList(TCtlCustomImageList* list) {
   if (FImageList) {
     FImageList->UnRegisterChanges(FChangeLink);
-    FImageList->RemoveFreeNotification(FOwner);
+    if (!SharedWith(FImageList)) FImageList->RemoveFreeNotification(FOwner);
   }
   FImageList = list;
   if (list) {
@@ -43,13 +57,13 @@ void TCtlImageListLink::SetImageList(TCtlCustomImageList* list) {
 void TCtlImageListLink::SetImageIndex(int index) {
   if (index < 0 || index == FImageIndex) return;
   FImageIndex = index;
-  FChanged();
+  if (FImageList) FChanged();
 }
 
 void TCtlImageListLink::SetListIndex(int index) {
   if (index < 0 || index == FListIndex) return;
   FListIndex = index;
-  FChanged();
+  if (FImageList) FChanged();
 }
 
 void TCtlImageListLink::Notification(cl::TComponent* component, cl::TOperation operation) {

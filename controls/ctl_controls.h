@@ -25,10 +25,13 @@ constexpr int bcSize = 1;
 constexpr int bcPosition = 2;
 
 // A component's link to an image list: the list, the entry (ListIndex) and frame (ImageIndex) it shows, and a
-// change link through which the list's changes reach changed.
+// change link through which the list's changes reach changed. An index shows nothing without a list, so setting
+// one reports a change only while a list is linked.
 class TCtlImageListLink {
  public:
-  TCtlImageListLink(cl::TComponent* owner, std::function<void()> changed);
+  // A component with several links names one of its other links as sharing: the component's free notification
+  // from a list stays while any of its links points at that list.
+  TCtlImageListLink(cl::TComponent* owner, std::function<void()> changed, TCtlImageListLink* sharing = nullptr);
   ~TCtlImageListLink();
   TCtlImageListLink(const TCtlImageListLink&) = delete;
   TCtlImageListLink& operator=(const TCtlImageListLink&) = delete;
@@ -44,12 +47,16 @@ class TCtlImageListLink {
   void Notification(cl::TComponent* component, cl::TOperation operation);
 
  private:
+  // True when another link of the owner points at list.
+  bool SharedWith(const TCtlCustomImageList* list) const;
+
   cl::TComponent* FOwner;
   std::function<void()> FChanged;
   TCtlCustomImageList* FImageList = nullptr;
   int FImageIndex = 0;
   int FListIndex = 0;
   TCtlChangeLink* FChangeLink;
+  TCtlImageListLink* FNextSharing = this;  // the owner's links, in a ring
 };
 
 // The base of the library's dialog components: a component with an image-list link.

@@ -8,6 +8,7 @@
 #include "classlib/core/string_utils.h"
 #include "classlib/win/forms.h"
 #include "classlib/win/screen.h"
+#include "controls/core/font_text.h"
 #include "controls/ctl_application.h"
 #include "controls/ini_ctrl.h"
 #include "controls/utility_routines.h"
@@ -74,8 +75,19 @@ void TCtlForm::ReadState() {
   FRestored = false;
   FFormOnShow = form->OnShow();
   FFormOnDestroy = form->OnDestroy();
-  form->SetOnShow(cl::TNotifyEvent([this](cl::TObject* sender) { FormShow(sender); }));
-  form->SetOnDestroy(cl::TNotifyEvent([this](cl::TObject* sender) { FormDestroy(sender); }));
+  FOwnOnShow = cl::TNotifyEvent([this](cl::TObject* sender) { FormShow(sender); });
+  FOwnOnDestroy = cl::TNotifyEvent([this](cl::TObject* sender) { FormDestroy(sender); });
+  form->SetOnShow(FOwnOnShow);
+  form->SetOnDestroy(FOwnOnDestroy);
+}
+
+void TCtlForm::BeforeDestruction() {
+  // A form that outlives this component must not call into it any more.
+  if (cl::TForm* form = GetOwnerForm()) {
+    if (FOwnOnShow && form->OnShow() == FOwnOnShow) form->SetOnShow(FFormOnShow);
+    if (FOwnOnDestroy && form->OnDestroy() == FOwnOnDestroy) form->SetOnDestroy(FFormOnDestroy);
+  }
+  inherited::BeforeDestruction();
 }
 
 void TCtlForm::Loaded() {
@@ -178,7 +190,7 @@ void TCtlForm::RestoreSettings(TCtlIniCtrl* store) {
   if (!form) return;
   if (FIniSaveOptions.Contains(soColor)) {
     const std::string color = store->ReadString(FSection, FIniKey + kColorSuffix, "");
-    if (!color.empty()) form->SetColor(cl::StringToColor(color));
+    if (const std::optional<cl::TColor> value = ReadColorText(color)) form->SetColor(*value);
   }
   if (FIniSaveOptions.Contains(soFont)) {
     const std::string font = store->ReadString(FSection, FIniKey + kFontSuffix, "");

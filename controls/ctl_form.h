@@ -36,6 +36,8 @@ class TCtlForm : public TCtlWndProcComponent {
   CL_CLASS(TCtlForm, TCtlWndProcComponent)
  public:
   explicit TCtlForm(cl::TComponent* owner);
+  // Hands the form back the OnShow and OnDestroy handlers it took, where they are still its own.
+  void BeforeDestruction() override;
 
   bool AcceptFiles() const { return FAcceptFiles; }
   void SetAcceptFiles(bool accept);
@@ -153,6 +155,9 @@ class TCtlForm : public TCtlWndProcComponent {
   bool FRestored = false;
   cl::TNotifyEvent FFormOnShow;
   cl::TNotifyEvent FFormOnDestroy;
+  // The handlers put in their place, to tell them from ones the form was given since.
+  cl::TNotifyEvent FOwnOnShow;
+  cl::TNotifyEvent FOwnOnDestroy;
 
   cl::TNotifyEvent FOnAPMCriticalResume;
   cl::TNotifyEvent FOnAPMResume;

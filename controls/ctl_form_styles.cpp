@@ -11,6 +11,7 @@
 #include "controls/dc_canvas.h"
 #include "controls/gradients.h"
 #include "controls/system_info.h"
+#include "controls/text_3d.h"
 
 namespace ctl {
 namespace {
@@ -42,17 +43,20 @@ UINT AlignmentFlag(cl::TAlignment alignment) {
 
 }  // namespace
 
-TCtlFormStyler::TCtlFormStyler(cl::TComponent* owner) : TCtlWndProcComponent(owner), FFont(cl::New<cl::TFont>()) {
+TCtlFormStyler::TCtlFormStyler(cl::TComponent* owner)
+    : TCtlWndProcComponent(owner), FFont(cl::New<cl::TFont>()), FFont3D(cl::New<TCtl3DCaption>()) {
   SetHookFrameItself(true);
-  FFont->SetOnChange(cl::TNotifyEvent([this](cl::TObject*) {
+  const cl::TNotifyEvent fontChanged([this](cl::TObject*) {
     if (!FOptions.Contains(fsUseDefaultFont)) PaintCaption();
-  }));
+  });
+  FFont->SetOnChange(fontChanged);
+  FFont3D->SetOnChange(fontChanged);
 }
 
 void TCtlFormStyler::BeforeDestruction() {
   inherited::BeforeDestruction();
-  cl::Free(FFont);
-  FFont = nullptr;
+  cl::FreeAndNil(FFont3D);
+  cl::FreeAndNil(FFont);
 }
 
 void TCtlFormStyler::SetAlignment(cl::TAlignment alignment) {
@@ -225,8 +229,13 @@ void TCtlFormStyler::PaintCaption() {
       ClipTo(dc, text);
       if (FOnCaptionPaint) FOnCaptionPaint(this, canvas.get(), text);
     } else if (FActive || !FOptions.Contains(fsUseFormCaption) || FOptions.Contains(fsInactiveGradient)) {
-      cl::TRect area = text;
-      canvas->TextRect(area, CaptionText(), AlignmentFlag(FAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+      const UINT format = AlignmentFlag(FAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+      if (FOptions.Contains(fsUseDefaultFont)) {
+        cl::TRect area = text;
+        canvas->TextRect(area, CaptionText(), format);
+      } else {
+        DrawText3D(canvas.get(), CaptionText(), FFont3D, nullptr, dtsEnabled | dtsClip, format, text);
+      }
     }
     RestoreDC(dc, -1);
   } catch (...) {

@@ -1,6 +1,6 @@
 // Components that draw parts of their owner form themselves through its messages: TCtlFormStyler paints the
-// caption bar (a colour gradient under the caption text), TCtlCustomFormFill and TCtlBack paint the form's
-// background, TCtlBack by tiling an image-list entry over it.
+// caption bar (a colour gradient under the caption text, in 3-D unless in the system's font), TCtlCustomFormFill and
+// TCtlBack paint the form's background, TCtlBack by tiling an image-list entry over it.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include "classlib/core/set.h"
 #include "classlib/win/canvas.h"
 #include "classlib/win/stdctrls.h"
+#include "controls/core/caption_effects.h"
 #include "controls/ctl_controls.h"
 #include "controls/ctl_wndproc_component.h"
 
@@ -47,6 +48,9 @@ class TCtlFormStyler : public TCtlWndProcComponent {
   int Colors() const { return FColors; }
   void SetColors(int colors);
   cl::TFont* Font() const { return FFont; }
+  // The 3-D effect of the caption text when the styler's own Font is used (without fsUseDefaultFont).
+  TCtl3DCaption* Font3D() const { return FFont3D; }
+  void SetFont3D(const TCtl3DCaption* caption) { FFont3D->Assign(caption); }
   TCtlPaintMode PaintMode() const { return FPaintMode; }
   void SetPaintMode(TCtlPaintMode mode);
   TCtlFormStylerOptions Options() const { return FOptions; }
@@ -74,6 +78,7 @@ class TCtlFormStyler : public TCtlWndProcComponent {
   cl::TAlignment FAlignment = cl::taLeftJustify;
   int FColors = 32;
   cl::TFont* FFont = nullptr;
+  TCtl3DCaption* FFont3D = nullptr;
   TCtlPaintMode FPaintMode = pcControl;
   TCtlFormStylerOptions FOptions = {fsAdjustRect, fsUseDefaultFont, fsUseFormCaption};
   TCtlPaintEvent FOnPaint;

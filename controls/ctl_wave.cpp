@@ -72,7 +72,7 @@ void TCtlWave::Assign(const cl::TPersistent* source) {
 }
 
 bool TCtlWave::Play() const {
-  if (Empty() || !WaveFitsItsData(FData)) return false;
+  if (!WalkWaveChunks(FData)) return false;
   return cl::sys::sndPlaySoundA(reinterpret_cast<LPCSTR>(FData.data()), SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }
 

@@ -44,7 +44,7 @@ class TCtlWave : public TCtlObject {
   void Assign(const cl::TPersistent* source) override;
 
   // Plays the wave from memory without waiting. Returns false, without asking the system, when the wave is empty
-  // or its RIFF header claims more bytes than it holds (a player trusts the header).
+  // or its chunks do not lie inside its bytes (a player trusts every size it meets).
   bool Play() const;
   // Stops whatever sound the system is playing.
   static void Stop();

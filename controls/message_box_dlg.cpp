@@ -16,7 +16,8 @@ TCtlMessageBoxDlg::TCtlMessageBoxDlg(cl::TComponent* owner)
       FButtonFont(cl::New<cl::TFont>()),
       FButtonTitles(cl::New<cl::TStringList>()),
       FHints(cl::New<cl::TStringList>()),
-      FCustomGlyph(this, [this] { Change(); }),
+      FCustomGlyph(
+          this, [this] { Change(); }, &ImageLink()),
       FWaveLink(cl::New<TCtlChangeLink>()) {
   const cl::TNotifyEvent changed([this](cl::TObject*) { Change(); });
   FMessageAlignment->SetOnChange(changed);

@@ -44,13 +44,13 @@ TGIFImage::TGIFImage() {
 TGIFImage::~TGIFImage() = default;
 
 void TGIFImage::BeforeDestruction() {
-  // Painters still there after a quit message ended the wait for them forget the image.
-  if (!StopPainters()) {
-    cl::TList* painters = FPainters->LockList();
-    for (int i = painters->Count() - 1; i >= 0; --i) static_cast<TGIFPainter*>(painters->Items(i))->Detach();
-    painters->Clear();
-    FPainters->UnlockList();
-  }
+  StopPainters();
+  // Painters still there forget the image: an unthreaded one that is handling messages further up the stack, and
+  // threaded ones a quit message stopped waiting for.
+  cl::TList* painters = FPainters->LockList();
+  for (int i = painters->Count() - 1; i >= 0; --i) static_cast<TGIFPainter*>(painters->Items(i))->Detach();
+  painters->Clear();
+  FPainters->UnlockList();
   Clear();
   inherited::BeforeDestruction();
 }

@@ -128,8 +128,8 @@ class TGIFImage : public cl::TGraphic, public TGIFImageCore {
  private:
   void AssignGIF(const TGIFImage& source);
   void DrawAnimation(cl::TCanvas* canvas, const cl::TRect& rect);
-  // Stops every painter; false when a quit message ended the wait for the threaded ones.
-  bool StopPainters();
+  // Stops every painter and waits until the threaded ones have gone, unless a quit message ends the wait.
+  void StopPainters();
   void ReportCopying(cl::TProgressStage stage, int percent);
   // A new cached bitmap that reports its changes as the image's, with the palette and size of the screen.
   cl::TBitmap* CreateScreenBitmap();

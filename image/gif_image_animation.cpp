@@ -81,7 +81,7 @@ void TGIFImage::StopAllPainters() {
   FreeBitmap();
 }
 
-bool TGIFImage::StopPainters() {
+void TGIFImage::StopPainters() {
   // The system threads of the threaded painters, joined once the painters have left the list.
   std::vector<HANDLE> threads;
   std::vector<DWORD> ids;
@@ -113,7 +113,6 @@ bool TGIFImage::StopPainters() {
     if (!quit) cl::WaitServingSynchronize(thread);
     CloseHandle(thread);
   }
-  return !quit;
 }
 
 }  // namespace img

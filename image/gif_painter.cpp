@@ -93,8 +93,11 @@ void TGIFPainter::BeforeDestruction() {
   try {
     cl::Synchronize([this] { CleanUp(); });
   } catch (...) {
-    // The library has ended: nothing is left to leave.
+    // No window serves the step once the library has ended.
   }
+  // Then the step did not run, and nothing else runs on the user-interface thread's behalf any more: the painter
+  // leaves the image's list (which has its own lock) and the slot here, rather than dangle in them.
+  if (FImage || FSlot) CleanUp();
 }
 
 void TGIFPainter::CleanUp() {

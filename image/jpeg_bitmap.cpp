@@ -1,6 +1,7 @@
 // TJPEGBitmap.
 #include "image/jpeg_bitmap.h"
 
+#include "classlib/core/exceptions.h"
 #include "classlib/win/jpeg.h"
 #include "classlib/win/picture.h"
 #include "classlib/win/screen.h"
@@ -52,7 +53,8 @@ void TJPEGBitmap::LoadFromStream(cl::TStream& stream) {
 }
 
 void TJPEGBitmap::SaveToStream(cl::TStream& stream) {
-  if (Empty()) return;
+  // Nothing written would pass for a saved picture.
+  if (Empty()) throw cl::EInvalidGraphic("Bitmap image is not valid");
   TJPEGStreamDestination destination(stream);
   cl::jpeg::TEncodeOptions options;
   options.Quality = kJPEGQuality;

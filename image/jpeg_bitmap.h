@@ -14,7 +14,8 @@ class TJPEGBitmap : public cl::TBitmap {
   // library completes it; any libjpeg error raises EInvalidGraphic with its message and keeps the bitmap as it
   // was.
   void LoadFromStream(cl::TStream& stream) override;
-  // Encodes the pixels (as 24 bits, whatever the bitmap's format) into the stream.
+  // Encodes the pixels (as 24 bits, whatever the bitmap's format) into the stream; an empty bitmap raises
+  // EInvalidGraphic "Bitmap image is not valid" and writes nothing.
   void SaveToStream(cl::TStream& stream) override;
 };
 

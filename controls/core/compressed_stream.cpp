@@ -2,7 +2,9 @@
 #include "controls/core/compressed_stream.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "classlib/core/exceptions.h"
@@ -14,6 +16,25 @@ namespace ctl {
 namespace {
 
 constexpr int64_t kLengthFieldSize = 4;
+
+[[noreturn]] void ReadError() {
+  throw cl::EReadError("Stream read error");
+}
+
+// Reads the blocks that follow a total of `total` bytes and hands each one's expansion to take.
+void ExpandBlocks(cl::TStream* source, int64_t total, const std::function<void(std::span<const uint8_t>)>& take) {
+  std::vector<uint8_t> block(kLZRWMaxBlockLength);
+  std::vector<uint8_t> output(kLZRWBlockSize);
+  while (total > 0) {
+    const int32_t length = ReadInt32(source);
+    if (length < 1 || static_cast<size_t>(length) > kLZRWMaxBlockLength || kLengthFieldSize + length > total) {
+      ReadError();
+    }
+    source->ReadBuffer(block.data(), length);
+    take({output.data(), LZRWDecompress({block.data(), static_cast<size_t>(length)}, output)});
+    total -= kLengthFieldSize + length;
+  }
+}
 
 }  // namespace
 
@@ -40,20 +61,20 @@ void WriteCompressedStream(cl::TStream* source, cl::TStream* dest, int64_t count
 }
 
 void ReadCompressedStream(cl::TStream* source, cl::TStream* dest) {
-  std::vector<uint8_t> block(kLZRWMaxBlockLength);
-  std::vector<uint8_t> output(kLZRWBlockSize);
-  int64_t total = ReadInt32(source);
-  if (total < 0) throw cl::EReadError("Stream read error");
-  while (total > 0) {
-    const int32_t length = ReadInt32(source);
-    if (length < 1 || static_cast<size_t>(length) > kLZRWMaxBlockLength || kLengthFieldSize + length > total) {
-      throw cl::EReadError("Stream read error");
-    }
-    source->ReadBuffer(block.data(), length);
-    const size_t count = LZRWDecompress({block.data(), static_cast<size_t>(length)}, output);
-    dest->WriteBuffer(output.data(), static_cast<int32_t>(count));
-    total -= kLengthFieldSize + length;
-  }
+  const int64_t total = ReadInt32(source);
+  if (total < 0 || total > source->Size() - source->Position()) ReadError();
+  const int64_t blocksStart = source->Position();
+  // A first pass only counts what the blocks expand to, so that a stream is refused before anything of it is kept
+  // when it is damaged anywhere or would expand past the budget.
+  int64_t expanded = 0;
+  ExpandBlocks(source, total, [&](std::span<const uint8_t> bytes) {
+    expanded += static_cast<int64_t>(bytes.size());
+    if (expanded > kMaxExpandedSize) ReadError();
+  });
+  source->SetPosition(blocksStart);
+  ExpandBlocks(source, total, [&](std::span<const uint8_t> bytes) {
+    dest->WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  });
 }
 
 }  // namespace ctl

@@ -17,7 +17,6 @@ constexpr std::array<std::string_view, kKnownKinds> kSignatures = {"CTLIML30", "
 constexpr std::array<std::string_view, kKnownKinds> kExtensions = {"iml", "bmp", "wav", "txt", "rtf"};
 constexpr std::array<int, kSaveFormats> kSaveFormatColors = {-1, 2, 16, 256};
 constexpr int64_t kOffsetSize = 4;
-constexpr uint8_t kSaveFormatBits = 0x70;
 
 [[noreturn]] void ReadError() {
   throw cl::EReadError("Stream read error");
@@ -81,7 +80,8 @@ uint8_t RecordFlags(TContainerKind kind, const TItemRecord& record) {
   uint8_t flags = record.Compressed ? kRecordCompressed : 0;
   if (!record.Description.empty()) flags |= kRecordDescription;
   if (record.Ident != 0) flags |= kRecordIdent;
-  const bool hasContent = kind == ckImageList ? record.Strip.Count > 0 : !record.Content.empty();
+  // A wave item always carries its wave's block: an empty wave's is the count 0.
+  const bool hasContent = kind == ckImageList ? record.Strip.Count > 0 : kind == ckWaveList || !record.Content.empty();
   if (hasContent) flags |= kRecordContent;
   const bool bitmapKind = kind == ckImageList || kind == ckBitmapList;
   if (bitmapKind && record.SaveFormat > 0 && record.SaveFormat < kSaveFormats) {

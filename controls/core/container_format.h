@@ -2,7 +2,8 @@
 // the kind), an Int32 item count, the absolute file positions of the item records, and the records. A container
 // stream is the same without the signature, and may leave out the positions.
 //
-// An item record: a flags byte, then the fields it announces (description, identifier, content). Every count and
+// An item record: a flags byte, then the fields it announces (description, identifier, content; a wave item's
+// content also when its wave is empty). Every count and
 // length read is checked against the bytes that remain before anything is allocated.
 #pragma once
 

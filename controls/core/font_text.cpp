@@ -26,16 +26,20 @@ std::string FontTextToString(const TFontText& font) {
          Flag(font.Italic) + ',' + Flag(font.Underline) + ',' + Flag(font.StrikeOut);
 }
 
+std::optional<cl::TColor> ReadColorText(const std::string& text) {
+  try {
+    return cl::StringToColor(text);
+  } catch (const cl::EConvertError&) {
+    return std::nullopt;
+  }
+}
+
 bool ReadFontText(std::string_view text, TFontText& font) {
   const std::vector<std::string> fields = SplitString(text, ',');
   if (fields.size() != kFontTextFields) return false;
   font.Name = fields[0];
   font.Size = cl::StrToIntDef(fields[1], kSizeWhenNoNumber);
-  try {
-    font.Color = cl::StringToColor(fields[2]);
-  } catch (const cl::EConvertError&) {
-    // The colour stays as it was.
-  }
+  font.Color = ReadColorText(fields[2]).value_or(font.Color);
   font.Bold = IsNonZeroNumber(fields[3]);
   font.Italic = IsNonZeroNumber(fields[4]);
   font.Underline = IsNonZeroNumber(fields[5]);

@@ -131,7 +131,7 @@ int TCtlCustomTimerPool::IndexOfTimer(uint16_t ident) const {
 void TCtlCustomTimerPool::TimerTick() {
   if (FBusy) return;
   FBusy = true;
-  Tick();  // an exception leaves the pool busy: its ticks stop until the next UpdateTimer
+  Tick();  // an exception leaves the pool busy, and nothing clears it: its ticks stop for good
   FBusy = false;
 }
 

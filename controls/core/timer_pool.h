@@ -92,8 +92,8 @@ class TCtlCustomTimerPool : public TCtlComponent {
   TCtlTimerItem* GetTimer(uint16_t ident) const;
   int IndexOfTimer(uint16_t ident) const;
 
-  // One base tick as the window timer delivers it: ignored while busy (also after a handler raised, until the
-  // next UpdateTimer) or paused.
+  // One base tick as the window timer delivers it: ignored while busy or paused. A handler that raises leaves the
+  // pool busy for good: no restart clears it, so its timers fire no more.
   void TimerTick();
 
  protected:

@@ -1,6 +1,7 @@
 // The wave header check, read field by field through the bounded reader.
 #include "controls/core/wave_data.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "classlib/core/byte_reader.h"
@@ -9,7 +10,11 @@ namespace ctl {
 namespace {
 
 constexpr uint16_t kFormatPCM = 1;
-constexpr int64_t kRiffHeaderSize = 8;  // "RIFF" and the size field, which the size does not count
+constexpr size_t kRiffHeaderSize = 8;  // "RIFF" and the size field, which the size does not count
+constexpr size_t kFormTypeSize = 4;    // "WAVE"
+constexpr size_t kChunkHeaderSize = 8;
+// Format tag, channels, sample rate, byte rate, block alignment and bits per sample.
+constexpr size_t kPCMFormatSize = 16;
 
 // NotWave when the next four bytes differ from tag, Truncated when fewer remain, else Ok.
 TWaveCheck ExpectTag(cl::ByteReader& reader, const char* tag) {
@@ -41,10 +46,31 @@ TWaveCheck CheckWaveData(std::span<const uint8_t> data, TWaveSummary& summary) {
   return TWaveCheck::Ok;
 }
 
-bool WaveFitsItsData(std::span<const uint8_t> data) {
+std::optional<TWaveChunks> WalkWaveChunks(std::span<const uint8_t> data) {
   TWaveSummary summary;
-  return CheckWaveData(data, summary) == TWaveCheck::Ok && summary.FileLength >= 0 &&
-         kRiffHeaderSize + summary.FileLength <= static_cast<int64_t>(data.size());
+  if (CheckWaveData(data, summary) != TWaveCheck::Ok) return std::nullopt;
+  // The RIFF size counts the form type and the chunks; both must be inside the bytes held.
+  const uint32_t riffSize = cl::le::ReadU32(&data[4]);
+  if (riffSize < kFormTypeSize || riffSize > data.size() - kRiffHeaderSize) return std::nullopt;
+  const size_t formEnd = kRiffHeaderSize + riffSize;
+  std::optional<size_t> format, samples;
+  size_t formatSize = 0, samplesSize = 0;
+  for (size_t at = kRiffHeaderSize + kFormTypeSize; formEnd - at >= kChunkHeaderSize;) {
+    const size_t size = cl::le::ReadU32(&data[at + 4]);
+    const size_t contents = at + kChunkHeaderSize;
+    if (size > formEnd - contents) return std::nullopt;
+    if (!format && std::memcmp(&data[at], "fmt ", 4) == 0) {
+      format = contents;
+      formatSize = size;
+    } else if (!samples && std::memcmp(&data[at], "data", 4) == 0) {
+      samples = contents;
+      samplesSize = size;
+    }
+    // A chunk of odd size is followed by a pad byte, which a form may leave out at its very end.
+    at = std::min(formEnd, contents + size + (size & 1));
+  }
+  if (!format || formatSize < kPCMFormatSize || !samples) return std::nullopt;
+  return TWaveChunks{*format, formatSize, *samples, samplesSize};
 }
 
 }  // namespace ctl

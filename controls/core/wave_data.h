@@ -1,8 +1,10 @@
-// What the library checks of a wave sound's bytes (a RIFF/WAVE file) before it takes them: the RIFF header, the
-// form type and the start of the format chunk.
+// What the library checks of a wave sound's bytes (a RIFF/WAVE file): before it takes them, the RIFF header, the
+// form type and the start of the format chunk; before it plays them, every chunk.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "classlib/core/exceptions.h"
@@ -34,8 +36,17 @@ enum class TWaveCheck { Ok, NotWave, Truncated };
 // that order: the first tag that differs gives NotWave, bytes running out first give Truncated.
 TWaveCheck CheckWaveData(std::span<const uint8_t> data, TWaveSummary& summary);
 
-// True when the RIFF header claims no more bytes than data holds, so that a player that trusts the header stays
-// inside the data.
-bool WaveFitsItsData(std::span<const uint8_t> data);
+// Where the format and the samples of a wave lie in its bytes: the contents of its first "fmt " and first "data"
+// chunks (without their eight-byte headers).
+struct TWaveChunks {
+  size_t FormatOffset = 0, FormatSize = 0;
+  size_t DataOffset = 0, DataSize = 0;
+};
+
+// Walks a wave's chunks as a player does, who trusts every size it meets: the RIFF form and every chunk in it
+// must lie inside data, the format chunk must hold a whole PCM format (16 bytes) and a "data" chunk must be
+// there. Nothing when any of that fails, so that such a wave is never handed to a player. Fewer than eight bytes
+// left at the form's end are no chunk and are passed over.
+std::optional<TWaveChunks> WalkWaveChunks(std::span<const uint8_t> data);
 
 }  // namespace ctl

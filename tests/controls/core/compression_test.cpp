@@ -9,6 +9,7 @@
 #include "classlib/core/exceptions.h"
 #include "classlib/core/streams.h"
 #include "controls/core/compressed_stream.h"
+#include "controls/core/item_framing.h"
 #include "controls/core/lzrw.h"
 
 namespace ctl {
@@ -211,6 +212,24 @@ TEST(CompressedStream, RoundTripsAcrossBlocks) {
   }
 }
 
+TEST(CompressedStream, RefusesToExpandPastItsBudgetBeforeKeepingAnything) {
+  // Each block of 39 bytes expands to a whole block of zeros: 8,193 of them pass the budget by one block.
+  Bytes block(kLZRWWorkSize);
+  block.resize(LZRWCompress(Bytes(kLZRWBlockSize, 0), block));
+  ASSERT_EQ(block.size(), 39u);
+  const int64_t blocks = kMaxExpandedSize / static_cast<int64_t>(kLZRWBlockSize) + 1;
+  cl::TMemoryStream source;
+  WriteInt32(&source, static_cast<int32_t>(blocks * (4 + static_cast<int64_t>(block.size()))));
+  for (int64_t i = 0; i < blocks; ++i) {
+    WriteInt32(&source, static_cast<int32_t>(block.size()));
+    source.WriteBuffer(block.data(), static_cast<int32_t>(block.size()));
+  }
+  source.SetPosition(0);
+  cl::TMemoryStream dest;
+  EXPECT_THROW(ReadCompressedStream(&source, &dest), cl::EReadError);
+  EXPECT_EQ(dest.Size(), 0);
+}
+
 TEST(CompressedStream, RejectsDamagedFraming) {
   const Bytes good = CompressStream(Repeat('a', 20));
   auto with = [&](size_t at, std::initializer_list<uint8_t> bytes) {
@@ -229,6 +248,7 @@ TEST(CompressedStream, RejectsDamagedFraming) {
       {"total shorter than its block", with(0, {10, 0, 0, 0})},
       {"truncated block", Bytes(good.begin(), good.end() - 1)},
       {"total without blocks", {4, 0, 0, 0}},
+      {"total past the end", with(0, {12, 0, 0, 0})},
   };
   for (const auto& c : cases) EXPECT_THROW(ExpandStream(c.stream), cl::EReadError) << c.name;
 }

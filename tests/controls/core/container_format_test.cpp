@@ -72,6 +72,7 @@ TEST(ItemRecord, WritesOnlyTheFieldsItsFlagsAnnounce) {
        described,
        {0x2E, 4, 'l', 'o', 'g', 'o', 7, 0, 0, 0, 2, 0, 0, 0, 'B', 'M'}},
       {"wave item", ckWaveList, plain, {0x08, 2, 0, 0, 0, 'B', 'M'}},
+      {"empty wave item: the count 0", ckWaveList, {}, {0x08, 0, 0, 0, 0}},
       {"strip without frames", ckImageList, strip, {0x00, 8, 0, 0, 0, 4, 0, 0, 0, 4, 0, 0, 0, 1, 0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -299,12 +300,13 @@ TEST(ContainerStream, ReadsWithAndWithoutPositions) {
     WriteContainerStream(&stream, 2, withOffsets, [&](int32_t index) {
       TItemRecord record;
       record.Description = index == 0 ? "a" : "b";
-      WriteItemRecord(&stream, ckWaveList, record);
+      WriteItemRecord(&stream, ckStringList, record);
     });
     EXPECT_EQ(stream.Size(), 4 + (withOffsets ? 8 : 0) + 2 * 3);
     stream.SetPosition(0);
     std::string descriptions;
-    ReadContainerStream(&stream, withOffsets, [&] { descriptions += ReadItemRecord(&stream, ckWaveList).Description; });
+    ReadContainerStream(&stream, withOffsets,
+                        [&] { descriptions += ReadItemRecord(&stream, ckStringList).Description; });
     EXPECT_EQ(descriptions, "ab");
   }
 }

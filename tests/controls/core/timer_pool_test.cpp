@@ -142,7 +142,7 @@ TEST_F(TimerPool, HandlersMayRemoveAndAddTimersDuringATick) {
                                  std::pair<uint16_t, int>{3, 2}, std::pair<uint16_t, int>{4, 2}));
 }
 
-TEST_F(TimerPool, AHandlerThatRaisesStopsThePoolsTicks) {
+TEST_F(TimerPool, AHandlerThatRaisesStopsThePoolsTicksForGood) {
   pool->AddTimer(1, 50, cl::TNotifyEvent([this](cl::TObject*) {
                    fired.emplace_back(1, 0);
                    throw cl::Exception("tick failed");
@@ -150,6 +150,11 @@ TEST_F(TimerPool, AHandlerThatRaisesStopsThePoolsTicks) {
   EXPECT_THROW(Ticks(1), cl::Exception);
   EXPECT_TRUE(pool->Busy());
   Ticks(3);
+  // Neither a restart of the base tick nor a new timer clears it.
+  pool->UpdateTimer(true);
+  pool->AddTimer(2, 50, cl::TNotifyEvent([this](cl::TObject*) { fired.emplace_back(2, 0); }));
+  Ticks(3);
+  EXPECT_TRUE(pool->Busy());
   EXPECT_EQ(fired.size(), 1u);
 }
 

@@ -47,6 +47,32 @@ class CtlFormStylesTest : public testing::Test {
     ReleaseDC(form->Handle(), dc);
     return pixel;
   }
+  // The window pixels of area (caption included) that are color, copied off the screen at once.
+  int CountWindowPixels(const cl::TRect& area, cl::TColor color) {
+    HDC window = GetWindowDC(form->Handle());
+    HDC copy = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, area.Width(), area.Height());
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, area.Width(), area.Height(), window, area.Left, area.Top, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < area.Height(); ++y)
+      for (int x = 0; x < area.Width(); ++x) count += GetPixel(copy, x, y) == color;
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(form->Handle(), window);
+    return count;
+  }
+  // Shows the form, has the styler paint its caption and gives the caption bar's and text's rectangles.
+  void ShowAndPaint(TCtlFormStyler*& styler, cl::TRect& caption, cl::TRect& text) {
+    form = cl::New<TStyledForm>(nullptr);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    cl::test::PumpFor(50);
+    styler->PaintCaption();
+    int flags = 1;
+    GetCaptionRects(form->Handle(), caption, text, flags);
+  }
   static int Distance(cl::TColor a, cl::TColor b) {
     a = cl::ColorToRGB(a);
     b = cl::ColorToRGB(b);
@@ -62,14 +88,8 @@ TEST_F(CtlFormStylesTest, CaptionRunsFromDarkToTheCaptionColour) {
     styler = cl::Make<TCtlFormStyler>(f, "Styler");
     styler->SetOptions({fsUseDefaultFont, fsAdjustRect});
   };
-  form = cl::New<TStyledForm>(nullptr);
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  cl::test::PumpFor(50);
-  styler->PaintCaption();
   cl::TRect caption, text;
-  int flags = 1;
-  GetCaptionRects(form->Handle(), caption, text, flags);
+  ShowAndPaint(styler, caption, text);
   // Along the bar's top row, above the text: the gradient's dark start at the left, the caption colour at the
   // far right.
   const int y = caption.Top + 1;
@@ -85,6 +105,25 @@ TEST_F(CtlFormStylesTest, CaptionRunsFromDarkToTheCaptionColour) {
   EXPECT_STREQ(buffer, " ");
   styler->SetEnabled(false);
   EXPECT_EQ(form->Caption(), "Styled");
+}
+
+TEST_F(CtlFormStylesTest, CaptionTextInTheStylersFontHasItsThreeDEffect) {
+  TCtlFormStyler* styler = nullptr;
+  populate = [&](cl::TForm* f) {
+    styler = cl::Make<TCtlFormStyler>(f, "Styler");
+    styler->SetOptions({fsAdjustRect});
+    styler->Font()->SetName("Arial");
+    styler->Font()->SetStyle({cl::fsBold});
+    styler->Font()->SetHeight(-14);
+    cl::Owned<TCtl3DCaption> shadowed = cl::MakeOwned<TCtl3DCaption>();
+    shadowed->SetStyle(tdShadow);
+    shadowed->SetShadowColor(cl::clLime);
+    shadowed->SetShadowDepth(2);
+    styler->SetFont3D(shadowed.get());
+  };
+  cl::TRect caption, text;
+  ShowAndPaint(styler, caption, text);
+  EXPECT_GT(CountWindowPixels(text, cl::clLime), 20) << "the text's shadow";
 }
 
 TEST_F(CtlFormStylesTest, BackgroundIsTiledFromTheImageList) {

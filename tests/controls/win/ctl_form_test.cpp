@@ -29,12 +29,14 @@ class TPlacedForm : public cl::TForm {
   explicit TPlacedForm(cl::TComponent* owner) : TForm(owner) {}
   TCtlForm* CtlForm1 = nullptr;
   int OwnShows = 0;
+  cl::TNotifyEvent OwnShow;
 
  protected:
   void CreateComponents() override {
     SetCaption("Placed");
     SetBounds(100, 80, 640, 480);
-    SetOnShow(cl::TNotifyEvent([this](cl::TObject*) { ++OwnShows; }));
+    OwnShow = cl::TNotifyEvent([this](cl::TObject*) { ++OwnShows; });
+    SetOnShow(OwnShow);
     CtlForm1 = cl::Make<TCtlForm>(this, "CtlForm1");
     CtlForm1->SetIniUse(ioUseGlobal);
     if (configure) configure(CtlForm1);
@@ -133,7 +135,7 @@ TEST_F(CtlFormTest, SizeLimitsFollowTheScreen) {
   EXPECT_EQ(WindowRect(form.get()).Width(), 400);
 }
 
-TEST_F(CtlFormTest, SavingWithoutColourRemovesAStaleColour) {
+TEST_F(CtlFormTest, ColourIsKeptWhenAskedAStaleOneRemovedAndADamagedOneIgnored) {
   SetRawString(HKEY_CURRENT_USER, Key(), "PlacedFormColor", "clRed");
   { auto form = Start(); }
   EXPECT_EQ(Stored("PlacedFormColor"), std::nullopt);
@@ -143,8 +145,32 @@ TEST_F(CtlFormTest, SavingWithoutColourRemovesAStaleColour) {
     form->SetColor(cl::clRed);
   }
   EXPECT_EQ(Stored("PlacedFormColor"), "clRed");
+  {
+    auto form = Start();
+    EXPECT_EQ(form->Color(), cl::clRed);
+  }
+  SetRawString(HKEY_CURRENT_USER, Key(), "PlacedFormColor", "clNoSuchColour");
   auto form = Start();
-  EXPECT_EQ(form->Color(), cl::clRed);
+  EXPECT_EQ(form->Color(), cl::clBtnFace) << "a damaged colour counts as missing";
+}
+
+TEST_F(CtlFormTest, AComponentFreedBeforeItsFormHandsBackTheFormsHandlers) {
+  {
+    auto form = Start();
+    cl::Free(form->CtlForm1);
+    EXPECT_EQ(form->OnShow(), form->OwnShow);
+    EXPECT_FALSE(form->OnDestroy());
+    form->Hide();
+    form->Show();
+    EXPECT_EQ(form->OwnShows, 2);
+  }
+  EXPECT_EQ(Stored(), std::nullopt) << "the component that went saves nothing";
+  // A handler the form was given after the component took over stays.
+  auto form = Start();
+  const cl::TNotifyEvent later([](cl::TObject*) {});
+  form->SetOnShow(later);
+  cl::Free(form->CtlForm1);
+  EXPECT_EQ(form->OnShow(), later);
 }
 
 // A shell drop of the given names at (7, 9), as the system would pass it.

@@ -1,5 +1,5 @@
 // TCtlWave: a wave taken, other data refused with the old data kept, emptied, copied (also onto itself), played
-// only when its RIFF header fits its bytes, stopped before its data goes, and kept in wave-list containers.
+// only when its chunks lie inside its bytes, stopped before its data goes, and kept in wave-list containers.
 #include "controls/ctl_wave.h"
 
 #include <gtest/gtest.h>
@@ -135,12 +135,16 @@ TEST_F(WaveTest, AssignCopiesAndKeepsItsOwnDataWhenGivenItself) {
   EXPECT_EQ(changes, 1);
 }
 
-TEST_F(WaveTest, PlaysOnlyWhatItsHeaderDescribes) {
+TEST_F(WaveTest, PlaysOnlyWhatItsChunksDescribe) {
   EXPECT_FALSE(wave->Play());
-  wave->LoadFromBytes(Wave(4, 0x80, 100));
-  calls.clear();
-  EXPECT_FALSE(wave->Play());
-  EXPECT_TRUE(calls.empty());
+  Bytes hugeData = Wave(4);
+  cl::le::WriteU32(&hugeData[40], 0x80000000u);  // a player would read 2 GB from 48 bytes
+  for (const Bytes& bytes : {Wave(4, 0x80, 100), hugeData}) {
+    wave->LoadFromBytes(bytes);
+    calls.clear();
+    EXPECT_FALSE(wave->Play());
+    EXPECT_TRUE(calls.empty());
+  }
 
   wave->LoadFromBytes(Wave(4));
   calls.clear();
@@ -171,9 +175,9 @@ TEST_F(WaveTest, WaveListsKeepWavesPlainAndCompressed) {
   list->Items(1)->SetCompressed(true);
   cl::TMemoryStream stream;
   list->SaveToStream(&stream, false);
-  // The empty wave's record is its flags and description only.
+  // The empty wave's record is its flags, its description and the wave's count 0.
   const auto* bytes = static_cast<const uint8_t*>(stream.Memory());
-  EXPECT_EQ(Bytes(bytes + 4, bytes + 11), Bytes({0x02, 5, 'e', 'm', 'p', 't', 'y'}));
+  EXPECT_EQ(Bytes(bytes + 4, bytes + 15), Bytes({0x0A, 5, 'e', 'm', 'p', 't', 'y', 0, 0, 0, 0}));
 
   cl::Owned<TCtlWaveList> loaded = cl::MakeOwned<TCtlWaveList>(nullptr);
   stream.SetPosition(0);

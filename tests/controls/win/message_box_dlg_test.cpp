@@ -103,5 +103,25 @@ TEST_F(MessageBoxDlgTest, ChangesOfItsListsAndLinkedListsReachIt) {
   EXPECT_EQ(dialog->CustomGlyphImageList(), nullptr);
 }
 
+TEST_F(MessageBoxDlgTest, GlyphIndexesReportChangesOnlyWithAList) {
+  dialog->SetCustomGlyphListIndex(1);
+  dialog->SetCustomGlyphImageIndex(2);
+  EXPECT_EQ(changes, 0);
+  dialog->SetCustomGlyphImageList(cl::Make<TCtlImageList>(owner.get(), "Glyphs"));
+  changes = 0;
+  dialog->SetCustomGlyphListIndex(3);
+  dialog->SetCustomGlyphImageIndex(4);
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(MessageBoxDlgTest, AListBothLinksShowIsWatchedUntilTheLastLetsGo) {
+  cl::Owned<TCtlImageList> elsewhere = cl::MakeOwned<TCtlImageList>(nullptr);
+  dialog->ImageLink().SetImageList(elsewhere.get());
+  dialog->SetCustomGlyphImageList(elsewhere.get());
+  dialog->SetCustomGlyphImageList(nullptr);
+  elsewhere.reset();
+  EXPECT_EQ(dialog->ImageLink().ImageList(), nullptr);
+}
+
 }  // namespace
 }  // namespace ctl

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -55,6 +56,8 @@ TComPtr<TDropSource> SourceOf(TSourceTypes types, const TDropObj* holder) {
 class TForeignData : public cl::com::TInterfacedObject<IDataObject> {
  public:
   std::map<CLIPFORMAT, std::vector<uint8_t>> Blocks;
+  // The blocks handed out, which the receiver owns and must free.
+  std::vector<HGLOBAL> HandedOut;
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
     const auto found = Blocks.find(format->cfFormat);
@@ -62,7 +65,12 @@ class TForeignData : public cl::com::TInterfacedObject<IDataObject> {
     *medium = STGMEDIUM{};
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = NewGlobalBlock(found->second);
+    HandedOut.push_back(medium->hGlobal);
     return S_OK;
+  }
+  bool AllFreed() const {
+    return std::all_of(HandedOut.begin(), HandedOut.end(),
+                       [](HGLOBAL block) { return GlobalFlags(block) == GMEM_INVALID_HANDLE; });
   }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) noexcept override {
     return Blocks.count(format->cfFormat) ? S_OK : DV_E_FORMATETC;
@@ -312,6 +320,8 @@ TEST_F(OleDragDropTest, ADropDeliversTheFilesWrittenEitherWayAndLetsGoOfTheData)
     EXPECT_EQ(droppedTypes, TSourceTypes{stFiles});
     EXPECT_EQ(droppedFiles, kThreeNames);
     EXPECT_EQ(OtherReferences(data.Get()), 0u);
+    EXPECT_FALSE(data->HandedOut.empty());
+    EXPECT_TRUE(data->AllFreed()) << "the drop's memory is released";
   }
   // Shift asks to move; a source that allows copying only is answered with no effect rather than a move.
   TComPtr<TForeignData> data(new TForeignData);

@@ -134,4 +134,20 @@ TEST_F(PlusLabelTest, ZeroTabsScrolledTextAndFillLinesPaintSafely) {
   EXPECT_GT(Inked(250, 300), 0);
 }
 
+TEST_F(PlusLabelTest, ANegativeLineHeightCountsAsOnePixelAndADashWithoutWidthFillsNothing) {
+  FLabel->SetCaption("one\r\ntwo");
+  FLabel->SetLineHeight(-5);
+  EXPECT_EQ(FLabel->LineHeight(), 1);
+  EXPECT_EQ(FLabel->Height(), 2);
+  FLabel->SetLineHeight(0);
+  // In the alternate font, one pixel high, a dash has no width: the fill line stops at once.
+  FLabel->AltFont()->Assign(FLabel->Font());
+  FLabel->AltFont()->SetHeight(-1);
+  FLabel->SetAutoSize(false);
+  FLabel->SetBounds(0, 0, 300, 40);
+  FLabel->SetCaption("x\x04\x10");
+  EXPECT_EQ(Inked(50, 300), 0);
+  EXPECT_GT(Inked(0, 50), 0);
+}
+
 }  // namespace

@@ -46,12 +46,29 @@ TEST_F(TimersTest, MultimediaTicksArriveOnTheGuiThread) {
   EXPECT_EQ(ticks, stopped);
 }
 
+// Counts the ticks that reach the timer, whether or not it has a handler.
+class TCountingTimer : public TCtlHiTimer {
+  CL_CLASS(TCountingTimer, TCtlHiTimer)
+ public:
+  using TCtlHiTimer::TCtlHiTimer;
+  int Ticks = 0;
+
+ protected:
+  void Timer() override {
+    ++Ticks;
+    inherited::Timer();
+  }
+};
+
 TEST_F(TimersTest, MultimediaTimerNeedsAHandlerAndAFittingInterval) {
-  cl::Owned<TCtlHiTimer> timer = cl::MakeOwned<TCtlHiTimer>(nullptr);
+  cl::Owned<TCountingTimer> timer = cl::MakeOwned<TCountingTimer>(nullptr);
   timer->SetInterval(20);
   timer->SetEnabled(true);
-  cl::test::PumpFor(100);  // no handler: nothing runs
-  timer->SetInterval(0);   // outside the device's range
+  cl::test::PumpFor(100);
+  EXPECT_EQ(timer->Ticks, 0) << "without a handler the timer does not run";
+  timer->SetOnTimer(cl::TNotifyEvent([](cl::TObject*) {}));
+  EXPECT_TRUE(cl::test::PumpUntil([&] { return timer->Ticks > 0; }));
+  timer->SetInterval(0);  // outside the device's range
   EXPECT_EQ(timer->Interval(), 1000);
 }
 

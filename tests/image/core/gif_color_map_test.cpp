@@ -68,6 +68,17 @@ TEST(GifColorMap, ColoursOutsideTheMapWarnAndAnswerBlack) {
   EXPECT_EQ(image.warnings, (std::vector<std::string>{"Invalid color index", "Invalid color index"}));
 }
 
+TEST(GifColorMap, ImportsAtMost256DIBColours) {
+  std::vector<std::uint8_t> table(300 * 4);  // blue, green, red, reserved
+  for (std::size_t i = 0; i < 300; ++i) table[4 * i + 2] = static_cast<std::uint8_t>(i);
+  RecordingImage image;
+  TGIFColorMap& map = image.GlobalColorMap();
+  map.ImportDIBColors(table.data(), 300);
+  EXPECT_EQ(map.Count(), 256);
+  EXPECT_EQ(map.GetColor(255), 0x0000FF);
+  EXPECT_TRUE(image.warnings.empty());
+}
+
 class SortByUsage : public ::testing::Test {
  protected:
   // One frame of 8 pixels with a local map of 4 colours.
@@ -107,6 +118,17 @@ TEST_F(SortByUsage, TruncateDropsUnusedColours) {
   EXPECT_EQ(frame->ColorMap().GetColor(0), 0x0A0A0A);
   EXPECT_EQ(frame->ColorMap().GetColor(1), 0x1E1E1E);
   EXPECT_EQ(Pixels(), (std::vector<std::uint8_t>{1, 0, 1, 1, 0, 0, 0, 1}));
+}
+
+TEST_F(SortByUsage, PixelsPastTheMapAreNotCountedAndKeepTheirValue) {
+  SetPixels({4, 1, 1, 9, 0, 3, 255, 1});  // uses: 1 three times, 0 and 3 once, 2 never
+  EXPECT_TRUE(frame->ColorMap().SortByUsage(*frame, true));
+  EXPECT_EQ(frame->ColorMap().Count(), 3);
+  EXPECT_EQ(frame->ColorMap().GetColor(0), 0x141414);
+  EXPECT_EQ(frame->ColorMap().GetColor(1), 0x0A0A0A);
+  EXPECT_EQ(frame->ColorMap().GetColor(2), 0x282828);
+  EXPECT_EQ(Pixels(), (std::vector<std::uint8_t>{4, 0, 0, 9, 1, 2, 255, 0}));
+  EXPECT_EQ(frame->GraphicControlExtension()->TransparentColorIndex(), 2);
 }
 
 TEST_F(SortByUsage, NeedsTwoColours) {

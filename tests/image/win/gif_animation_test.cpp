@@ -56,6 +56,12 @@ bool Ended(HANDLE thread) {
   return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
 }
 
+int PainterCount(TGIFImage* image) {
+  const int count = image->Painters()->LockList()->Count();
+  image->Painters()->UnlockList();
+  return count;
+}
+
 // Records the image's events as "Name<frame>:<top row of the paint buffer>".
 struct EventLog {
   std::vector<std::string> Events;
@@ -165,11 +171,7 @@ TEST(GifAnimation, OnTargetARectangleKeepsItsPainterAndACheckedTargetMustBeADisp
   Owned<TGIFImage> image = LoadGif(AnimatedGif(kThreeDisposals, 0));
   image->SetDrawOptions(kGIFDefaultDrawOptions | DrawOnTarget);
   Owned<cl::TBitmap> target = GreyTarget();
-  const auto painters = [&] {
-    const int count = image->Painters()->LockList()->Count();
-    image->Painters()->UnlockList();
-    return count;
-  };
+  const auto painters = [&] { return PainterCount(image.get()); };
   image->Draw(target->Canvas(), {0, 0, 4, 2});
   ASSERT_NE(image->Painter(), nullptr);
   image->Draw(target->Canvas(), {0, 0, 4, 2});
@@ -195,6 +197,69 @@ TEST(GifAnimation, OnTargetARectangleKeepsItsPainterAndACheckedTargetMustBeADisp
   EXPECT_TRUE(cl::test::PumpUntil([&] { return image->Painter() == nullptr; }));
   EXPECT_EQ(log.Events, (std::vector<std::string>{"Start:....", "Paint0:...."}));
   EXPECT_EQ(TopRow(image->GetPaintBuffer()), "....");
+}
+
+TEST(GifAnimation, WithoutOptionsDrawShowsTheFirstFrameAndStartsNoPainter) {
+  Owned<TGIFImage> image = LoadGif(AnimatedGif(kThreeDisposals, 0));
+  image->SetDrawOptions(0);  // as the viewer opens its GIFs
+  EventLog log;
+  log.Attach(image.get());
+  Owned<cl::TBitmap> target = GreyTarget();
+  image->Draw(target->Canvas(), {0, 0, 4, 2});
+  EXPECT_EQ(TopRow(target.get()), "RRRR");
+  EXPECT_EQ(image->Painter(), nullptr);
+  EXPECT_EQ(PainterCount(image.get()), 0);
+  EXPECT_TRUE(log.Events.empty());
+}
+
+TEST(GifAnimation, PaintersThatOutliveTheirImageOrTheLibraryLetGoOfIt) {
+  const std::vector<FrameSpec> longWait{{0, 0, 4, 2, 1, 1, 65535}, {0, 0, 4, 2, 2, 1, 5}};
+  Owned<cl::TBitmap> target = GreyTarget();
+  // An image whose threaded painter waits on its first frame, and a handle of the painter's thread.
+  const auto playing = [&](HANDLE& thread) {
+    Owned<TGIFImage> image = LoadGif(AnimatedGif(longWait));
+    image->Draw(target->Canvas(), {0, 0, 4, 2});
+    thread = PainterThread(image.get());
+    return image;
+  };
+  {
+    SCOPED_TRACE("an unthreaded painter whose event frees the image");
+    Owned<TGIFImage> image = LoadGif(AnimatedGif(longWait));
+    bool forgotten = false;
+    image->OnPaint = cl::TNotifyEvent([&](cl::TObject* sender) {
+      image.reset();
+      forgotten = static_cast<TGIFPainter*>(sender)->Image() == nullptr;
+    });
+    image->CreatePainter(nullptr, target->Canvas(), {0, 0, 4, 2}, DrawAnimated);
+    EXPECT_TRUE(forgotten);
+  }
+  {
+    SCOPED_TRACE("a threaded painter when a quit message ends the wait for it");
+    HANDLE thread = nullptr;
+    Owned<TGIFImage> image = playing(thread);
+    ASSERT_NE(thread, nullptr);
+    PostQuitMessage(3);
+    image.reset();
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message stays for the program";
+    EXPECT_EQ(quit.wParam, 3u);
+    EXPECT_TRUE(cl::test::PumpUntil([&] { return Ended(thread); }));
+    CloseHandle(thread);
+  }
+  {
+    SCOPED_TRACE("a threaded painter ending after the library's synchronisation");
+    HANDLE thread = nullptr;
+    Owned<TGIFImage> image = playing(thread);
+    ASSERT_NE(thread, nullptr);
+    cl::StopThreadSynchronization();
+    image->Painter()->Stop();
+    const bool ended = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    cl::StartThreadSynchronization();
+    CloseHandle(thread);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(image->Painter(), nullptr);
+    EXPECT_EQ(PainterCount(image.get()), 0);
+  }
 }
 
 TEST(GifAnimation, ImagesFreedWhilePlayingLeaveNoThreadFiftyTimesOver) {

@@ -75,7 +75,8 @@ TEST(JpegBitmap, PixelFormatFollowsTheDisplay) {
   const struct {
     int depth;
     cl::TPixelFormat format;
-  } displays[] = {{8, cl::pf8bit}, {15, cl::pf15bit}, {16, cl::pf16bit}, {24, cl::pf24bit}, {32, cl::pf32bit}, {4, cl::pfDevice}};
+  } displays[] = {{8, cl::pf8bit},   {15, cl::pf15bit}, {16, cl::pf16bit},
+                  {24, cl::pf24bit}, {32, cl::pf32bit}, {4, cl::pfDevice}};
   for (const auto& display : displays) {
     SCOPED_TRACE(display.depth);
     cl::Screen->SetTestColorDepth(display.depth);
@@ -125,6 +126,18 @@ TEST(JpegBitmap, EmptyAndCorruptFilesRaiseAndKeepThePicture) {
   EXPECT_EQ(cl::debug::GdiCounts(), before);
   EXPECT_EQ(jpeg->Width(), 48);
   EXPECT_EQ(jpeg->Height(), 32);
+}
+
+TEST(JpegBitmap, SavingAnEmptyBitmapRaisesAndWritesNothing) {
+  Owned<TJPEGBitmap> jpeg = Make<TJPEGBitmap>();
+  Owned<cl::TMemoryStream> stream = Make<cl::TMemoryStream>();
+  try {
+    jpeg->SaveToStream(*stream);
+    ADD_FAILURE() << "an empty bitmap was saved";
+  } catch (const cl::EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+  }
+  EXPECT_EQ(stream->Size(), 0);
 }
 
 TEST(JpegBitmap, AFileCutShortLoadsWhatTheLibraryMakesOfIt) {
