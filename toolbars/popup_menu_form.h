@@ -57,6 +57,8 @@ class TPopupMenuExForm : public cl::TForm {
   int TextWidth() const { return FTextWidth; }
   // The selected row's item (the ItemIndex-th visible sub-item of SourceItem), or null.
   cl::TMenuItem* SelectedItem() const;
+  // The same, raising Exception "Cannot find menu item." when no item is selected.
+  cl::TMenuItem* RequireSelectedItem() const;
   // The row of an item, or -1.
   int IndexOfItem(const cl::TMenuItem* item) const;
 
@@ -144,8 +146,9 @@ class TPopupMenuExForm : public cl::TForm {
   // What one position of the native menu shows.
   struct Row {
     MenuRow Layout;
-    cl::TMenuItem* Item = nullptr;  // the matching item, or null for a position only the native menu has
-    std::string Name;               // the item's name, for its bitmap
+    // The matching item; null for a position only the native menu has, and once the item is freed.
+    cl::Weak<cl::TMenuItem> Item;
+    std::string Name;  // the item's name, for its bitmap
     std::string Caption;
     std::string ShortCut;
     UINT Id = 0;
