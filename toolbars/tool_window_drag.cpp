@@ -41,20 +41,6 @@ void PaintPendingWindows() {
   while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-// Holds the mouse for wnd and gives it back (when still held) however the loop ends.
-class CaptureHold {
- public:
-  explicit CaptureHold(HWND wnd) : FWnd(wnd) { SetCapture(wnd); }
-  CaptureHold(const CaptureHold&) = delete;
-  CaptureHold& operator=(const CaptureHold&) = delete;
-  ~CaptureHold() {
-    if (GetCapture() == FWnd) ReleaseCapture();
-  }
-
- private:
-  HWND FWnd;
-};
-
 // Keeps the cursor on rect while it lives, when asked to.
 class CursorClip {
  public:

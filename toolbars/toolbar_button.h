@@ -114,6 +114,7 @@ class TToolbarButton : public cl::TGraphicControl {
   void Click() override;
   // Only a down button reports double clicks.
   void DblClick() override;
+  void WndProc(cl::TMessage& message) override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:

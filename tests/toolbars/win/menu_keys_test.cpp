@@ -8,6 +8,7 @@
 
 #include "classlib/test/input.h"
 #include "menu_test_kit.h"
+#include "tests/support/access_violations.h"
 #include "tests/support/import_hook.h"
 #include "tests/support/real_input.h"
 #include "toolbars/popup_menu_ex.h"
@@ -311,6 +312,7 @@ TEST_F(MenuKeysTest, HandlersThatRebuildTheBarUnderTheKeysHarmNothing) {
   };
   Item("File1")->SetOnClick(rebuild("File1"));
   Item("Zoom1")->SetOnClick(rebuild("Zoom1"));
+  const int violations = testsupport::AccessViolations();
   // Alt+F: the button whose click rebuilt the bar is gone afterwards.
   AltWith('F');
   EXPECT_EQ(form->Clicks, std::vector<std::string>{"File1"});
@@ -328,6 +330,7 @@ TEST_F(MenuKeysTest, HandlersThatRebuildTheBarUnderTheKeysHarmNothing) {
     EXPECT_EQ(OpenWindow(), nullptr) << byAccelerator;
   }
   EXPECT_EQ(form->Clicks, (std::vector<std::string>{"File1", "Zoom1", "Zoom1"}));
+  EXPECT_EQ(testsupport::AccessViolations(), violations);
   EXPECT_EQ(caretHides, 0);
   // The bar still works.
   AltWith('V');

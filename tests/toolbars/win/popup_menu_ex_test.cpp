@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "classlib/test/input.h"
 #include "classlib/win/timer.h"
 #include "menu_test_kit.h"
 #include "tests/support/real_input.h"
 #include "tests/support/screenshot.h"
+#include "timed_steps.h"
 #include "toolbars/menu_form.h"
 #include "toolbars/menu_item.h"
 #include "toolbars/system_menu_ex.h"
@@ -83,24 +81,6 @@ class TProbeButton : public TToolbarButton {
   using TToolbarButton::DrawState;
 };
 
-// Runs one step on each tick of a timer, which also ticks inside the loop of a waiting Popup.
-class TimedSteps {
- public:
-  TimedSteps(cl::TComponent* owner, unsigned intervalMs, std::vector<std::function<void()>> steps)
-      : FSteps(std::move(steps)), FTimer(cl::New<cl::TTimer>(owner)) {
-    FTimer->SetInterval(intervalMs);
-    FTimer->SetOnTimer(cl::TNotifyEvent([this](cl::TObject*) {
-      if (FNext < FSteps.size()) FSteps[FNext++]();
-    }));
-  }
-  bool Done() const { return FNext == FSteps.size(); }
-
- private:
-  std::vector<std::function<void()>> FSteps;
-  size_t FNext = 0;
-  cl::TTimer* FTimer;
-};
-
 uint64_t BusyTime100ns() {
   FILETIME created, exited, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
@@ -120,22 +100,22 @@ TEST_F(PopupMenuExTest, APlainToolbarButtonStaysDownWhileItsMenuWaitsAndASecondR
   bool openAfterSecondClick = true;
   uint64_t busyBefore = 0;
   uint64_t busyWaiting = 0;
-  TimedSteps steps(form, 400,
-                   {
-                       [&] { testsupport::RealClick(center.X, center.Y); },
-                       [&] {
-                         openAndDown = menu->IsOpen() && button->DrawState() == bsPressed;
-                         busyBefore = BusyTime100ns();
-                       },
-                       [&] {
-                         busyWaiting = BusyTime100ns() - busyBefore;
-                         testsupport::RealClick(center.X, center.Y);
-                       },
-                       [&] {
-                         openAfterSecondClick = menu->IsOpen();
-                         CloseAllMenus(false);
-                       },
-                   });
+  tbr::test::TimedSteps steps(form, 400,
+                              {
+                                  [&] { testsupport::RealClick(center.X, center.Y); },
+                                  [&] {
+                                    openAndDown = menu->IsOpen() && button->DrawState() == bsPressed;
+                                    busyBefore = BusyTime100ns();
+                                  },
+                                  [&] {
+                                    busyWaiting = BusyTime100ns() - busyBefore;
+                                    testsupport::RealClick(center.X, center.Y);
+                                  },
+                                  [&] {
+                                    openAfterSecondClick = menu->IsOpen();
+                                    CloseAllMenus(false);
+                                  },
+                              });
   ASSERT_TRUE(cl::test::PumpUntil([&] { return steps.Done(); }, 5000));
   EXPECT_TRUE(openAndDown);
   EXPECT_FALSE(openAfterSecondClick);
