@@ -47,10 +47,11 @@ void TDock::SetParent(cl::TWinControl* parent) {
 }
 
 void TDock::SetPosition(TDockPosition position) {
-  if (position == FPosition) return;
+  // Refused with a child for any value, the one it has too.
   if (ControlCount() > 0) {
     throw cl::EInvalidOperation("Cannot change Position of a TDock if it already contains controls");
   }
+  if (position == FPosition) return;
   FPosition = position;
   SetAlign(kAlignOfPosition[position]);
 }

@@ -47,7 +47,7 @@ class TDock : public cl::TCustomControl {
   // Read by the next layout.
   bool LimitToOneRow() const { return FLimitToOneRow; }
   void SetLimitToOneRow(bool limit) { FLimitToOneRow = limit; }
-  // The edge; raises EInvalidOperation once the dock holds controls.
+  // The edge; setting any value raises EInvalidOperation once the dock holds controls.
   TDockPosition Position() const { return FPosition; }
   void SetPosition(TDockPosition position);
   TDockOrientation Orientation() const { return OrientationOfPosition(FPosition); }

@@ -106,11 +106,14 @@ TEST_F(DockTest, InsertingAndRemovingBarsIsReported) {
 
 TEST_F(DockTest, ADockHoldingControlsKeepsItsPositionAndRefusesOddParents) {
   Bar(form->TopDock, "Bar");
-  try {
-    form->TopDock->SetPosition(dpLeft);
-    FAIL() << "no error";
-  } catch (const cl::EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Cannot change Position of a TDock if it already contains controls");
+  // Any Position, the one it has too.
+  for (TDockPosition position : {dpLeft, dpTop}) {
+    try {
+      form->TopDock->SetPosition(position);
+      ADD_FAILURE() << "no error";
+    } catch (const cl::EInvalidOperation& e) {
+      EXPECT_EQ(e.Message(), "Cannot change Position of a TDock if it already contains controls");
+    }
   }
   EXPECT_EQ(form->TopDock->Position(), dpTop);
   EXPECT_EQ(form->TopDock->Align(), cl::alTop);
@@ -172,6 +175,34 @@ TEST_F(DockTest, BoundLinesTakeAPixelFromEachNamedSide) {
   EXPECT_EQ(GetPixel(dc, 0, 10), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, 100, 27), GetSysColor(COLOR_BTNHIGHLIGHT));
   ReleaseDC(form->TopDock->Handle(), dc);
+}
+
+TEST_F(DockTest, FramesPaintOnlyInsideTheUpdateRegionWhichStaysItsSenders) {
+  TTestBar* bar = Bar(form->TopDock, "Bar");
+  form->TopDock->SetBoundLines({blTop, blLeft});
+  UpdateWindow(form->Handle());
+  const COLORREF marker = RGB(255, 0, 255);
+  for (HWND wnd : {form->TopDock->Handle(), bar->Handle()}) {
+    RECT window;
+    GetWindowRect(wnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    HDC dc = GetWindowDC(wnd);
+    const RECT whole{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(marker);
+    FillRect(dc, &whole, brush);
+    DeleteObject(brush);
+    // The update region, in screen coordinates, holds the top row only.
+    HRGN region = CreateRectRgn(window.left, window.top, window.right, window.top + 1);
+    SendMessageA(wnd, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+    EXPECT_NE(GetPixel(dc, width / 2, 0), marker);
+    EXPECT_EQ(GetPixel(dc, 0, height / 2), marker);  // the frame's left side lies outside it
+    ReleaseDC(wnd, dc);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_EQ(box.bottom, window.top + 1);
+    EXPECT_TRUE(DeleteObject(region));
+  }
 }
 
 TEST_F(DockTest, TheBackgroundIsTiledFromTheParentsOrigin) {
