@@ -72,6 +72,10 @@ void TDock::SetBackground(const cl::TBitmap* background) {
   FBackground->Assign(background);
 }
 
+HPALETTE TDock::GetPalette() {
+  return FBackground->Palette();
+}
+
 bool TDock::HasBackground() const {
   return FBackground->Width() != 0 && FBackground->Height() != 0;
 }

@@ -90,6 +90,8 @@ class TDock : public cl::TCustomControl {
   // The top-left of the dock's parent's client area in the client coordinates of control.
   cl::TPoint TilingOrigin(cl::TWinControl* control);
 
+  // The background's palette, which the form realizes for the dock and its bars.
+  HPALETTE GetPalette() override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:

@@ -526,6 +526,16 @@ void TPopupMenuExForm::Activated() {
   }
 }
 
+void TPopupMenuExForm::SetZOrder(bool topMost) {
+  if (Parent() || !HandleAllocated()) {
+    inherited::SetZOrder(topMost);
+    return;
+  }
+  HWND after = topMost ? HWND_TOP : HWND_BOTTOM;
+  if (FormStyle() == cl::fsStayOnTop) after = topMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TPopupMenuExForm::Dispatch(cl::TMessage& message) {
   switch (message.Msg) {
     case WM_ACTIVATE:

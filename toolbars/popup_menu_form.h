@@ -116,6 +116,9 @@ class TPopupMenuExForm : public cl::TForm {
   // Runs the selected row as a left button release does (Enter).
   void ActivateSelectedItem() { MouseUp(cl::mbLeft, {}, 1, 1); }
 
+  // On the screen a stay-on-top menu window moves within the topmost windows, or leaves them for the top of the
+  // others; without stay-on-top it goes to the top or the bottom.
+  void SetZOrder(bool topMost) override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:

@@ -134,6 +134,11 @@ class TCustomToolWindow : public cl::TCustomControl {
   // Repaints a docked bar's frame later, from the bar's own queue; requests in between are merged.
   void RequestFrameRepaint();
 
+  // Docked on a dock with a background: the background's palette. When another window changed the colours, a bar
+  // with a palette repaints its frame and its client area.
+  HPALETTE GetPalette() override;
+  bool PaletteChanged(bool foreground) override;
+
   void Dispatch(cl::TMessage& message) override;
 
  protected:

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "classlib/core/finally.h"
+#include "classlib/win/bitmap.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/guard.h"
 #include "toolbars/capture_loop.h"
@@ -81,6 +82,19 @@ void TCustomToolWindow::RequestFrameRepaint() {
   while (PeekMessageA(&pending, wnd, WM_TOOLWINDOW_FRAMEREPAINT, WM_TOOLWINDOW_FRAMEREPAINT, PM_REMOVE | PM_NOYIELD)) {
   }
   PostMessageA(wnd, WM_TOOLWINDOW_FRAMEREPAINT, 0, 0);
+}
+
+HPALETTE TCustomToolWindow::GetPalette() {
+  return FDockedTo && FDockedTo->HasBackground() ? FDockedTo->Background()->Palette() : nullptr;
+}
+
+bool TCustomToolWindow::PaletteChanged(bool foreground) {
+  const bool realized = inherited::PaletteChanged(foreground);
+  if (!foreground && GetPalette()) {
+    RequestFrameRepaint();
+    Invalidate();
+  }
+  return realized;
 }
 
 void TCustomToolWindow::RedrawCaption() {

@@ -276,6 +276,10 @@ void TToolbarButton::SetGlyph(const cl::TBitmap* glyph) {
   FGlyph->SetGlyph(glyph);
 }
 
+HPALETTE TToolbarButton::GetPalette() {
+  return Glyph()->Palette();
+}
+
 cl::TBitmap* TToolbarButton::GlyphMask() const {
   return FGlyph->GlyphMask();
 }

@@ -128,6 +128,21 @@ TEST_F(MainMenuExTest, BuildsAButtonPerVisibleItemAndTakesTheNativeMenu) {
   EXPECT_EQ(Bar()->MainMenu(), form->MainMenu1);
 }
 
+TEST_F(MainMenuExTest, TheMenusTakeTheBarsHintSettings) {
+  TCustomPopupMenuEx* menu = Buttons(Bar())[0]->DropdownMenuEx();
+  EXPECT_TRUE(menu->ParentShowHint());
+  Bar()->SetShowHint(true);  // ends the bar's ParentShowHint
+  Bar()->ApplySettings(menu);
+  EXPECT_TRUE(menu->ShowHint());
+  EXPECT_FALSE(menu->ParentShowHint());
+  Bar()->SetParentShowHint(true);
+  Bar()->ApplySettings(menu);
+  EXPECT_TRUE(menu->ParentShowHint());
+  // A ShowHint of its own ends it.
+  menu->SetShowHint(!menu->ShowHint());
+  EXPECT_FALSE(menu->ParentShowHint());
+}
+
 TEST_F(MainMenuExTest, AClickOpensTheMenuAtTheButtonAndHoveringSwitches) {
   const std::vector<TMenuBarButton*> buttons = Buttons(Bar());
   TMenuBarButton* file = buttons[0];

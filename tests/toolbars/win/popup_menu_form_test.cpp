@@ -224,5 +224,21 @@ TEST_F(PopupMenuFormTest, TheSelectedItemIsForgottenWhenFreedAndItsRaisingFormSa
   EXPECT_EQ(window->ItemIndex(), 3);
 }
 
+TEST_F(PopupMenuFormTest, OnTheScreenTheWindowStaysAmongOrJustBelowTheTopmostWindows) {
+  ASSERT_TRUE(Open());
+  auto above = [](HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == lower) return true;
+    }
+    return false;
+  };
+  auto topmost = [&] { return (GetWindowLongPtrA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  window->SendToBack();
+  EXPECT_FALSE(topmost());
+  EXPECT_TRUE(above(window->Handle(), form->Handle()));  // first among the windows that are not topmost
+  window->BringToFront();
+  EXPECT_TRUE(topmost());
+}
+
 }  // namespace
 }  // namespace tbr::menus

@@ -333,6 +333,17 @@ TEST_F(ToolbarButtonTest, TheDropdownListGivesHelpOnItsMenusItemsOnly) {
   EXPECT_EQ(contexts, (std::vector<ULONG_PTR>{42}));
 }
 
+TEST_F(ToolbarButtonTest, TheGlyphsPaletteIsTheButtonsAndItsFormRealizesIt) {
+  EXPECT_EQ(button->GetPalette(), nullptr);
+  cl::Owned<cl::TBitmap> glyph = cl::MakeOwned<cl::TBitmap>();
+  glyph->SetSize(16, 16);
+  glyph->SetPixelFormat(cl::pf8bit);
+  button->SetGlyph(glyph.get());
+  ASSERT_NE(button->GetPalette(), nullptr);
+  // The toolbar has no palette of its own: the button's is the one its form realizes.
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
+}
+
 TEST_F(ToolbarButtonTest, AcceleratorsClickButtonsThatShowTheirCaption) {
   button->SetCaption("&Go");
   EXPECT_EQ(button->Perform(cl::CM_DIALOGCHAR, 'g'), 1);
