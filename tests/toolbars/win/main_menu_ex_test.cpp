@@ -56,12 +56,7 @@ class TBarForm : public cl::TForm {
     Dock2 = cl::Make<TDock>(this, "Dock2");
     Dock2->SetPosition(dpLeft);
     Dock2->SetParent(this);
-    MainMenuEx1 = cl::Make<TMainMenuEx>(this, "MainMenuEx1");
-    MainMenuEx1->SetCloseButton(false);
-    MainMenuEx1->Options()->SetOpenAnimation(anNone);
-    MainMenuEx1->Options()->SetCloseAnimation(anNone);
-    MainMenuEx1->SetMainMenu(MainMenu1);
-    MainMenuEx1->SetParent(Dock1);
+    MainMenuEx1 = test::AddMenuBar(this, "MainMenuEx1", MainMenu1, Dock1);
   }
 };
 

@@ -43,6 +43,17 @@ inline bool OpenMenu(TCustomPopupMenuEx* menu, cl::TMenuItem* item, int x, int y
 // A form like the browser's: the menus' form with a focused edit and a menu bar in the top dock over a main menu:
 // File (Copy Ctrl+O, Move Ctrl+M, separator, Exit), Edit (Paste, disabled) and View (Full Screen, a Zoom submenu
 // of 2:1 and 3:1). The bar's menus open and close at once. The clicks of the items below the bar are logged.
+// A menu bar of form over menu in dock, as the browser's, whose menus open and close at once.
+inline TMainMenuEx* AddMenuBar(cl::TForm* form, const std::string& name, cl::TMainMenu* menu, TDock* dock) {
+  auto* bar = cl::Make<TMainMenuEx>(form, name);
+  bar->SetCloseButton(false);
+  bar->Options()->SetOpenAnimation(anNone);
+  bar->Options()->SetCloseAnimation(anNone);
+  bar->SetMainMenu(menu);
+  bar->SetParent(dock);
+  return bar;
+}
+
 class TMenuTestForm : public TForm {
   CL_CLASS(TMenuTestForm, TForm)
  public:
@@ -77,12 +88,7 @@ class TMenuTestForm : public TForm {
     SetMenu(MainMenu);
     TopDock = cl::Make<TDock>(this, "TopDock");
     TopDock->SetParent(this);
-    Bar = cl::Make<TMainMenuEx>(this, "MainMenuEx1");
-    Bar->SetCloseButton(false);
-    Bar->Options()->SetOpenAnimation(anNone);
-    Bar->Options()->SetCloseAnimation(anNone);
-    Bar->SetMainMenu(MainMenu);
-    Bar->SetParent(TopDock);
+    Bar = AddMenuBar(this, "MainMenuEx1", MainMenu, TopDock);
     Edit = cl::Make<cl::TEdit>(this, "EditBox");
     Edit->SetBounds(10, 40, 200, 24);
     Edit->SetParent(this);
