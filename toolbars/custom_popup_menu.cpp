@@ -32,6 +32,12 @@ void TCustomPopupMenuEx::SetStatusBar(cl::TStatusBar* statusBar) {
   if (FStatusBar) FStatusBar->FreeNotification(this);
 }
 
+void TCustomPopupMenuEx::SetShowHint(bool showHint) {
+  if (showHint == FShowHint) return;
+  FShowHint = showHint;
+  FParentShowHint = false;
+}
+
 TPopupMenuExForm* TCustomPopupMenuEx::Window() const {
   return FWindow.get();
 }

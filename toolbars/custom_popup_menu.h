@@ -36,9 +36,12 @@ class TCustomPopupMenuEx : public cl::TPopupMenu {
   void SetStatusBar(cl::TStatusBar* statusBar);
   int StatusBarIndex() const { return FStatusBarIndex; }
   void SetStatusBarIndex(int index) { FStatusBarIndex = index; }
-  // Item hints also show in the menu hint window when the submenu timer fires on an item.
+  // Item hints also show in the menu hint window when the submenu timer fires on an item. A new ShowHint ends
+  // ParentShowHint (on at first), which the menus of a bar take from the bar.
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool showHint) { FShowHint = showHint; }
+  void SetShowHint(bool showHint);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool parentShowHint) { FParentShowHint = parentShowHint; }
 
   // An item was chosen (Sender: the item, or null for an item only the native menu has).
   const cl::TNotifyEvent& OnMenuCommand() const { return FOnMenuCommand; }
@@ -65,6 +68,7 @@ class TCustomPopupMenuEx : public cl::TPopupMenu {
   cl::TStatusBar* FStatusBar = nullptr;
   int FStatusBarIndex = 0;
   bool FShowHint = false;
+  bool FParentShowHint = true;
   cl::TNotifyEvent FOnMenuCommand;
   cl::TNotifyEvent FOnMenuClose;
   cl::Weak<TPopupMenuExForm> FWindow;

@@ -47,10 +47,11 @@ void TDock::SetParent(cl::TWinControl* parent) {
 }
 
 void TDock::SetPosition(TDockPosition position) {
-  if (position == FPosition) return;
+  // Refused with a child for any value, the one it has too.
   if (ControlCount() > 0) {
     throw cl::EInvalidOperation("Cannot change Position of a TDock if it already contains controls");
   }
+  if (position == FPosition) return;
   FPosition = position;
   SetAlign(kAlignOfPosition[position]);
 }
@@ -69,6 +70,10 @@ void TDock::SetAllowDrag(bool allowDrag) {
 
 void TDock::SetBackground(const cl::TBitmap* background) {
   FBackground->Assign(background);
+}
+
+HPALETTE TDock::GetPalette() {
+  return FBackground->Palette();
 }
 
 bool TDock::HasBackground() const {

@@ -47,7 +47,7 @@ class TDock : public cl::TCustomControl {
   // Read by the next layout.
   bool LimitToOneRow() const { return FLimitToOneRow; }
   void SetLimitToOneRow(bool limit) { FLimitToOneRow = limit; }
-  // The edge; raises EInvalidOperation once the dock holds controls.
+  // The edge; setting any value raises EInvalidOperation once the dock holds controls.
   TDockPosition Position() const { return FPosition; }
   void SetPosition(TDockPosition position);
   TDockOrientation Orientation() const { return OrientationOfPosition(FPosition); }
@@ -90,6 +90,8 @@ class TDock : public cl::TCustomControl {
   // The top-left of the dock's parent's client area in the client coordinates of control.
   cl::TPoint TilingOrigin(cl::TWinControl* control);
 
+  // The background's palette, which the form realizes for the dock and its bars.
+  HPALETTE GetPalette() override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:

@@ -19,6 +19,16 @@ void FreeDropdownList() {
   cl::FreeAndNil(list);
 }
 
+// Offers a message to the menus until one takes it. A handler may free menus (and with the last one this window):
+// the walk goes over weak copies, stops at the first taker and steps over menus that are gone.
+template <class Takes>
+void OfferToMenus(const std::vector<cl::TPopupMenu*>& listed, Takes&& takes) {
+  const std::vector<cl::Weak<cl::TPopupMenu>> menus(listed.begin(), listed.end());
+  for (const cl::Weak<cl::TPopupMenu>& menu : menus) {
+    if (menu && takes(*menu.get())) return;
+  }
+}
+
 }  // namespace
 
 TDropdownList* DropdownList() {
@@ -55,20 +65,17 @@ void TDropdownList::Notification(cl::TComponent* component, cl::TOperation opera
 }
 
 void TDropdownList::WndProc(cl::TMessage& message) {
-  // A handler may free menus (and with the last one this window): work on a copy.
-  const std::vector<cl::TPopupMenu*> menus = FMenus;
   switch (message.Msg) {
     case WM_COMMAND:
-      for (cl::TPopupMenu* menu : menus) {
-        if (menu->DispatchCommand(LOWORD(message.WParam))) break;
-      }
+      OfferToMenus(FMenus, [&](cl::TPopupMenu& menu) { return menu.DispatchCommand(LOWORD(message.WParam)); });
       break;
     case WM_INITMENUPOPUP:
-      for (cl::TPopupMenu* menu : menus) menu->DispatchPopup(reinterpret_cast<HMENU>(message.WParam));
+      OfferToMenus(FMenus,
+                   [&](cl::TPopupMenu& menu) { return menu.DispatchPopup(reinterpret_cast<HMENU>(message.WParam)); });
       break;
     case WM_MENUSELECT: {
       const cl::TMenuItem* selected = nullptr;
-      for (cl::TPopupMenu* menu : menus) {
+      for (cl::TPopupMenu* menu : FMenus) {
         if ((selected = menu->FindSelectedItem(message.WParam, message.LParam))) break;
       }
       cl::ShowMenuItemHint(selected);

@@ -120,6 +120,7 @@ void TMainMenuEx::ApplySettings(TCustomPopupMenuEx* menu) {
   menu->SetStatusBar(FStatusBar);
   menu->SetStatusBarIndex(FStatusBarIndex);
   menu->SetShowHint(ShowHint());
+  menu->SetParentShowHint(ParentShowHint());
   menu->SetOnPopup(FOnPopup);
   menu->SetOnMenuCommand(FOnMenuCommand);
   menu->SetOnMenuClose(FOnMenuClose);

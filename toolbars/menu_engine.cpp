@@ -248,9 +248,11 @@ void HideMenuHint() {
 void CloseAllMenus(bool animate) {
   MenuEngineState& s = EngineState();
   cl::Weak<TCustomPopupMenuEx> menu = s.ActivePopupMenu;
+  bool wasOpen = false;
   // A failing step ends the closing, but never leaves a menu counted as open.
   cl::GuardSilent([&] {
     if (!menu || !menu->IsOpen()) return;
+    wasOpen = true;
     cl::Weak<TPopupMenuExForm> top = menu->Window();
     ShowStatusHint("");
     top->SubmenuTimer()->SetEnabled(false);
@@ -280,6 +282,8 @@ void CloseAllMenus(bool animate) {
     SetLastButton(barButton);
   });
   s.ActivePopupMenu = nullptr;
+  // However the menu closed, the focused window has its caret again (a bar lit by the keyboard hides it anew).
+  if (wasOpen) ShowMenuCaret();
 }
 
 void ShowStatusHint(const std::string& hint) {
@@ -342,7 +346,10 @@ MenuBarButton* NextBarButton(MenuBarButton* button, int delta, bool open) {
   if (open && next != button) {
     if (TCustomPopupMenuEx* menu = next->DropdownMenuEx(); menu && menu->Window()) {
       menu->Window()->PrepareKeyboardOpen();
+      // The item's handler may rebuild the bar, and the button goes with it.
+      cl::Weak<cl::TControl> alive = next->Control();
       next->Click();
+      if (!alive) return nullptr;
     }
   }
   return next;

@@ -130,7 +130,7 @@ void ShowItemHint(cl::TMenuItem* item, bool balloon);
 // selected; null when none. A hidden bar is shown first.
 MenuBarButton* FindBarButton(MenuBar* bar, uint16_t key);
 // The next enabled button from button in steps of delta over its bar, with open only one with a menu, which then
-// opens; button itself when no other qualifies.
+// opens; button itself when no other qualifies, null when the opening took the button away.
 MenuBarButton* NextBarButton(MenuBarButton* button, int delta, bool open);
 
 // Fills menu (its items freed first), or a new owner-drawn menu owned by owner, with the items of form's window

@@ -14,6 +14,7 @@
 #include "toolbars/custom_popup_menu.h"
 #include "toolbars/menu_engine_state.h"
 #include "toolbars/popup_menu_form.h"
+#include "toolbars/toolbar_button.h"
 
 namespace tbr::menus {
 namespace {
@@ -95,6 +96,15 @@ bool DispatchShortCut(MenuBar* bar, cl::TShortCut shortCut) {
   return false;
 }
 
+// Opens the submenu of the selected row and selects its first row. The item's handler may take the window away
+// (a change of a top-level item rebuilds the bar with its menus).
+void OpenSubmenuAtFirstItem(TPopupMenuExForm* form) {
+  cl::Weak<TPopupMenuExForm> alive = form;
+  form->OpenSubmenu();
+  if (!alive) return;
+  if (TPopupMenuExForm* submenu = alive->Submenu()) submenu->SelectItem(0);
+}
+
 // A key in the deepest open window: the first visible item with it as accelerator runs (a command) or opens (a
 // submenu, with its first item selected); a disabled one does nothing; no item beeps.
 void RunMenuAccelerator(TPopupMenuExForm* form, uint16_t key) {
@@ -112,8 +122,7 @@ void RunMenuAccelerator(TPopupMenuExForm* form, uint16_t key) {
     }
     form->SelectItem(form->IndexOfItem(item));
     form->SetChanged(false);
-    form->OpenSubmenu();
-    if (TPopupMenuExForm* submenu = form->Submenu()) submenu->SelectItem(0);
+    OpenSubmenuAtFirstItem(form);
     return;
   }
   MessageBeep(0);
@@ -215,8 +224,10 @@ bool CarryOut(const MenuKeyDecision& decision, const KeyContext& context) {
       if (!found) return false;
       SetLastButton(found);
       EndHighlight();
+      // The item's handler may rebuild the bar, and the button goes with it.
+      cl::Weak<cl::TControl> button = found->Control();
       found->Click();
-      found->PaintLeft();
+      if (button) found->PaintLeft();
       ShowMenuCaret();
       if (bar) bar->SetKeyboardMode(false);
       engine.AltConsumed = true;
@@ -271,8 +282,7 @@ bool CarryOut(const MenuKeyDecision& decision, const KeyContext& context) {
       return true;
     case mkMenuRight:
       if (cl::TMenuItem* item = form->SelectedItem(); item && item->Count() > 0) {
-        form->OpenSubmenu();
-        if (TPopupMenuExForm* submenu = form->Submenu()) submenu->SelectItem(0);
+        OpenSubmenuAtFirstItem(form);
       } else if (MenuBarButton* button = form->ParentMenu() ? nullptr : ActivePopupMenu()->BarButton()) {
         NextBarButton(button, 1, true);
       } else {
@@ -353,8 +363,8 @@ void HandleMousePress(const MSG& msg) {
   if (AnyMenuOpen()) {
     cl::TControl* target = cl::FindDragTarget(cl::Point(msg.pt.x, msg.pt.y), true);
     cl::TComponent* opener = ActivePopupMenu()->PopupComponent();
-    // The button that opened the menu handles its own second click.
-    if (InsideMenuWindow(target) || (target && target == opener && AsBarButton(target))) return;
+    // A toolbar button that opened the menu (a bar button or a plain one) handles its own second click.
+    if (InsideMenuWindow(target) || (target && target == opener && dynamic_cast<TToolbarButton*>(target))) return;
     CloseAllMenus(true);
     EngineState().AltConsumed = false;
     ShowMenuCaret();

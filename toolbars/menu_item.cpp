@@ -5,21 +5,37 @@
 
 namespace tbr::menus {
 
+namespace {
+
+// The component that holds the item's bitmaps and menu: the item's owner, or for an unowned item the owner of
+// the menu it is in (the form).
+cl::TComponent* OwnerOf(const cl::TMenuItem* item) {
+  if (cl::TComponent* owner = item->Owner()) return owner;
+  const cl::TMenu* menu = item->Menu();
+  return menu ? menu->Owner() : nullptr;
+}
+
+}  // namespace
+
 template <class Set>
 void TMenuItem::Change(TBarChange change, Set set) {
   MenuBar* bar = MenuBarShowing(this);
   const bool batch = bar && !bar->Updating();
   if (batch) bar->BeginUpdate();
   set();
-  if (!batch) return;
-  if (change == bcRebuild) {
-    bar->EndUpdate();
-  } else {
-    bar->UpdateItemButton(this);
+  if (batch) {
+    if (change == bcRebuild) {
+      bar->EndUpdate();
+    } else {
+      bar->UpdateItemButton(this);
+    }
   }
-  // The bar stands in for the form's own menu, which an item change must not bring back.
-  RemoveNativeMenu(bar->OwnerForm());
-  ApplyItemBitmaps(Owner());
+  if (!AnyMenuBar()) return;
+  // A bar stands in for the form's own menu, which an item change must not bring back; and the native menu that
+  // the change rebuilt has forgotten its item bitmaps (a submenu filled when it opens shows them too).
+  cl::TComponent* owner = OwnerOf(this);
+  RemoveNativeMenu(batch ? bar->OwnerForm() : owner);
+  ApplyItemBitmaps(owner);
 }
 
 void TMenuItem::SetBreak(bool lineBreak) {

@@ -1,6 +1,7 @@
 // The menus' TMenuItem: the class library's item, whose changes also reach the menu bar that shows it as a
 // top-level item. A change that shows on the item's bar button refreshes that button alone; GroupIndex and
-// Visible rebuild the bar. Forms built on the owner-drawn menus make their items of this class
+// Visible rebuild the bar. While a menu bar exists, any item's change gives its form's item bitmaps to the
+// rebuilt native menu again. Forms built on the owner-drawn menus make their items of this class
 // (cl::AddMenuItem<tbr::menus::TMenuItem>).
 #pragma once
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/core/exceptions.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/menus.h"
@@ -102,12 +103,18 @@ TPopupMenuExForm* TPopupMenuExForm::DeepestMenu() {
 
 cl::TMenuItem* TPopupMenuExForm::SelectedItem() const {
   if (FItemIndex < 0 || FItemIndex >= ItemCount()) return nullptr;
-  return FRows[FItemIndex].Item;
+  return FRows[FItemIndex].Item.get();
+}
+
+cl::TMenuItem* TPopupMenuExForm::RequireSelectedItem() const {
+  cl::TMenuItem* item = SelectedItem();
+  if (!item) throw cl::Exception("Cannot find menu item.");
+  return item;
 }
 
 int TPopupMenuExForm::IndexOfItem(const cl::TMenuItem* item) const {
   for (int i = 0; i < ItemCount(); ++i) {
-    if (item && FRows[i].Item == item) return i;
+    if (item && FRows[i].Item.get() == item) return i;
   }
   return -1;
 }
@@ -158,7 +165,7 @@ TPopupMenuExForm::Row TPopupMenuExForm::ReadRow(int position, const std::vector<
     if (item->Command() == info.wID) row.Item = item;
   }
   const MenuItemText split = SplitMenuItemText(text);
-  if (cl::TMenuItem* item = row.Item) {
+  if (cl::TMenuItem* item = row.Item.get()) {
     const MenuItemText caption = SplitMenuItemText(item->Caption());
     row.Caption = caption.Caption;
     row.ShortCut = item->ShortCut() ? cl::ShortCutToText(item->ShortCut()) : caption.ShortCut;
@@ -321,20 +328,21 @@ void TPopupMenuExForm::ReleaseSubmenu() {
 }
 
 void TPopupMenuExForm::CloseSubmenu() {
-  TPopupMenuExForm* open = Submenu();
+  cl::Weak<TPopupMenuExForm> open = Submenu();
   if (!open) return;
   FSubmenu = nullptr;
   open->SetClosing(true);
   // A window still opening ends its opening itself when it sees Closing.
   if (!open->Animating()) {
-    open->AnimateClose();
-    open->Release();
+    open->AnimateClose();  // its OnMenuClose may free windows
+    if (open) open->Release();
   }
 }
 
 void TPopupMenuExForm::OpenSubmenu() {
-  CloseSubmenu();
   cl::Weak<TPopupMenuExForm> self = this;
+  CloseSubmenu();
+  if (!self) return;
   DispatchPendingPaints();
   if (!self || FItemIndex < 0 || FItemIndex >= ItemCount()) return;
   MENUITEMINFOA info{};
@@ -497,6 +505,7 @@ void TPopupMenuExForm::TimerTick(cl::TObject*) {
   if (FChanged) {
     FChanged = false;
     if (!FKeyboardSelect) ShowItemHint(SelectedItem(), true);
+    if (!self) return;  // the program's hint handler may close the menus
     TPopupMenuExForm* open = Submenu();
     if (!open || open->SourceItem() != SelectedItem() || !SelectedItem()) OpenSubmenu();
   }
@@ -515,6 +524,16 @@ void TPopupMenuExForm::Activated() {
   if (owner && owner->Visible() && !owner->ComponentState().Contains(cl::csDestroying) && owner->HandleAllocated()) {
     SendMessageA(owner->Handle(), WM_NCACTIVATE, TRUE, 0);
   }
+}
+
+void TPopupMenuExForm::SetZOrder(bool topMost) {
+  if (Parent() || !HandleAllocated()) {
+    inherited::SetZOrder(topMost);
+    return;
+  }
+  HWND after = topMost ? HWND_TOP : HWND_BOTTOM;
+  if (FormStyle() == cl::fsStayOnTop) after = topMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TPopupMenuExForm::Dispatch(cl::TMessage& message) {

@@ -57,6 +57,8 @@ class TPopupMenuExForm : public cl::TForm {
   int TextWidth() const { return FTextWidth; }
   // The selected row's item (the ItemIndex-th visible sub-item of SourceItem), or null.
   cl::TMenuItem* SelectedItem() const;
+  // The same, raising Exception "Cannot find menu item." when no item is selected.
+  cl::TMenuItem* RequireSelectedItem() const;
   // The row of an item, or -1.
   int IndexOfItem(const cl::TMenuItem* item) const;
 
@@ -114,6 +116,9 @@ class TPopupMenuExForm : public cl::TForm {
   // Runs the selected row as a left button release does (Enter).
   void ActivateSelectedItem() { MouseUp(cl::mbLeft, {}, 1, 1); }
 
+  // On the screen a stay-on-top menu window moves within the topmost windows, or leaves them for the top of the
+  // others; without stay-on-top it goes to the top or the bottom.
+  void SetZOrder(bool topMost) override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:
@@ -144,8 +149,9 @@ class TPopupMenuExForm : public cl::TForm {
   // What one position of the native menu shows.
   struct Row {
     MenuRow Layout;
-    cl::TMenuItem* Item = nullptr;  // the matching item, or null for a position only the native menu has
-    std::string Name;               // the item's name, for its bitmap
+    // The matching item; null for a position only the native menu has, and once the item is freed.
+    cl::Weak<cl::TMenuItem> Item;
+    std::string Name;  // the item's name, for its bitmap
     std::string Caption;
     std::string ShortCut;
     UINT Id = 0;

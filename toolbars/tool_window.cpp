@@ -371,10 +371,21 @@ void TCustomToolWindow::SetDefaultDock(TDock* dock) {
   if (dock) dock->FreeNotification(this);
 }
 
+void TCustomToolWindow::AddExtraDockForm(cl::TForm* form) {
+  if (!form || std::find(FExtraDockForms.begin(), FExtraDockForms.end(), form) != FExtraDockForms.end()) return;
+  FExtraDockForms.push_back(form);
+  form->FreeNotification(this);
+}
+
+void TCustomToolWindow::RemoveExtraDockForm(cl::TForm* form) {
+  std::erase(FExtraDockForms, form);
+}
+
 void TCustomToolWindow::Notification(cl::TComponent* component, cl::TOperation operation) {
   inherited::Notification(component, operation);
   if (operation != cl::opRemove) return;
   if (component == FDefaultDock) FDefaultDock = nullptr;
+  std::erase(FExtraDockForms, component);
   if (FFloatParent && component == FFloatParent->BarForm()) {
     if (Floating()) SetParent(nullptr);
     cl::FreeAndNil(FFloatParent);

@@ -5,6 +5,8 @@
 // activation of floating bars, and draws and hit-tests its own frame.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "classlib/win/forms.h"
@@ -17,6 +19,12 @@ namespace tbr {
 class TDock;
 
 using TDockableTo = cl::Set<TDockPosition>;
+
+// How a caller that keeps bars' places reads and writes a named integer value of a bar (by the bar's name); the
+// reader gives the default when it has no value.
+using TPositionReadIntProc =
+    std::function<int(const std::string& barName, const std::string& valueName, int defaultValue)>;
+using TPositionWriteIntProc = std::function<void(const std::string& barName, const std::string& valueName, int value)>;
 
 // The hidden, borderless 0 x 0 form at the screen's origin that carries a floating bar for BarForm. It is shown
 // and hidden without ever being activated.
@@ -85,6 +93,15 @@ class TCustomToolWindow : public cl::TCustomControl {
   }
   // The form the bar belongs to: the one holding it, or the form of its floating parent.
   cl::TForm* BarForm() const;
+  // Other forms whose docks the bar may be dragged onto, offered after its own form's in the screen's order of
+  // forms; a form leaves the list when it is freed.
+  const std::vector<cl::TForm*>& ExtraDockForms() const { return FExtraDockForms; }
+  void AddExtraDockForm(cl::TForm* form);
+  void RemoveExtraDockForm(cl::TForm* form);
+  // Reads and writes the values of the bar's place that the bar keeps itself (none here; a toolbar keeps its
+  // floating wrap width), through routines of a caller that stores them.
+  virtual void LoadPositionValues(const TPositionReadIntProc& read) {}
+  virtual void SavePositionValues(const TPositionWriteIntProc& write) {}
   // The floating caption shows the inactive colours.
   bool InactiveCaption() const { return FInactiveCaption; }
 
@@ -116,6 +133,11 @@ class TCustomToolWindow : public cl::TCustomControl {
   FrameMargins NonClientMargins() const;
   // Repaints a docked bar's frame later, from the bar's own queue; requests in between are merged.
   void RequestFrameRepaint();
+
+  // Docked on a dock with a background: the background's palette. When another window changed the colours, a bar
+  // with a palette repaints its frame and its client area.
+  HPALETTE GetPalette() override;
+  bool PaletteChanged(bool foreground) override;
 
   void Dispatch(cl::TMessage& message) override;
 
@@ -231,6 +253,7 @@ class TCustomToolWindow : public cl::TCustomControl {
   int FHiddenWhileChanging = 0;
   int FMoveSuppressed = 0;
   TFloatingWindowParent* FFloatParent = nullptr;
+  std::vector<cl::TForm*> FExtraDockForms;
   cl::TNotifyEvent FOnClose;
   cl::TNotifyEvent FOnDockChanged;
   cl::TNotifyEvent FOnDockChanging;

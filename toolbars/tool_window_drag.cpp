@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/core/finally.h"
+#include "classlib/win/screen.h"
 #include "classlib/win/sys.h"
 #include "toolbars/capture_loop.h"
 #include "toolbars/core/drag_geometry.h"
@@ -40,20 +41,6 @@ void PaintPendingWindows() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
 }
-
-// Holds the mouse for wnd and gives it back (when still held) however the loop ends.
-class CaptureHold {
- public:
-  explicit CaptureHold(HWND wnd) : FWnd(wnd) { SetCapture(wnd); }
-  CaptureHold(const CaptureHold&) = delete;
-  CaptureHold& operator=(const CaptureHold&) = delete;
-  ~CaptureHold() {
-    if (GetCapture() == FWnd) ReleaseCapture();
-  }
-
- private:
-  HWND FWnd;
-};
 
 // Keeps the cursor on rect while it lives, when asked to.
 class CursorClip {
@@ -103,7 +90,14 @@ void CollectDocks(cl::TWinControl* control, TDockableTo dockableTo, std::vector<
 
 std::vector<cl::Weak<TDock>> TCustomToolWindow::CandidateDocks() {
   std::vector<TDock*> docks;
-  if (cl::TForm* form = BarForm()) CollectDocks(form, FDockableTo, docks);
+  cl::TForm* own = BarForm();
+  if (own) CollectDocks(own, FDockableTo, docks);
+  for (int i = 0; cl::Screen && i < cl::Screen->FormCount(); ++i) {
+    cl::TForm* form = cl::Screen->Forms(i);
+    if (form != own && std::find(FExtraDockForms.begin(), FExtraDockForms.end(), form) != FExtraDockForms.end()) {
+      CollectDocks(form, FDockableTo, docks);
+    }
+  }
   return std::vector<cl::Weak<TDock>>(docks.begin(), docks.end());
 }
 

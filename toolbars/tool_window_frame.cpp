@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "classlib/core/finally.h"
+#include "classlib/win/bitmap.h"
 #include "classlib/win/gdi.h"
+#include "classlib/win/guard.h"
 #include "toolbars/capture_loop.h"
 #include "toolbars/dock.h"
 #include "toolbars/tool_window.h"
@@ -80,6 +82,19 @@ void TCustomToolWindow::RequestFrameRepaint() {
   while (PeekMessageA(&pending, wnd, WM_TOOLWINDOW_FRAMEREPAINT, WM_TOOLWINDOW_FRAMEREPAINT, PM_REMOVE | PM_NOYIELD)) {
   }
   PostMessageA(wnd, WM_TOOLWINDOW_FRAMEREPAINT, 0, 0);
+}
+
+HPALETTE TCustomToolWindow::GetPalette() {
+  return FDockedTo && FDockedTo->HasBackground() ? FDockedTo->Background()->Palette() : nullptr;
+}
+
+bool TCustomToolWindow::PaletteChanged(bool foreground) {
+  const bool realized = inherited::PaletteChanged(foreground);
+  if (!foreground && GetPalette()) {
+    RequestFrameRepaint();
+    Invalidate();
+  }
+  return realized;
 }
 
 void TCustomToolWindow::RedrawCaption() {
@@ -260,44 +275,47 @@ void TCustomToolWindow::CloseButtonLoop() {
     WindowFrameDC dc(wnd, 1);
     PaintCloseButton(dc.Get(), false);
   };
-  redrawButton(true);
-  SetCapture(wnd);
   bool accepted = false;
-  RunCaptureLoop(
-      wnd, [&] { return static_cast<bool>(alive); },
-      [&](const MSG& msg) {
-        if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
-            (msg.message >= WM_RBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK)) {
-          return LoopStep::Swallow;
-        }
-        switch (msg.message) {
-          case WM_MOUSEMOVE: {
-            if (msg.hwnd != wnd) return LoopStep::Dispatch;
-            POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-            ::ClientToScreen(wnd, &at);
-            RECT window;
-            GetWindowRect(wnd, &window);
-            const cl::TRect button = CloseButtonRect(Frame());
-            const int x = at.x - window.left;
-            const int y = at.y - window.top;
-            const bool inside = x >= button.Left && x < button.Right && y >= button.Top && y < button.Bottom;
-            if (inside != FCloseButtonDown) redrawButton(inside);
+  {
+    // However the loop ends, an exception too, the mouse goes back (first) and the button shows up again.
+    cl::Finally up([&] {
+      if (alive && IsWindow(wnd) && FCloseButtonDown) cl::GuardSilent([&] { redrawButton(false); });
+    });
+    redrawButton(true);
+    CaptureHold capture(wnd);
+    RunCaptureLoop(
+        wnd, [&] { return static_cast<bool>(alive); },
+        [&](const MSG& msg) {
+          if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+              (msg.message >= WM_RBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK)) {
             return LoopStep::Swallow;
           }
-          case WM_LBUTTONDOWN:
-          case WM_LBUTTONDBLCLK:
-            return LoopStep::Stop;
-          case WM_LBUTTONUP:
-            accepted = FCloseButtonDown;
-            return LoopStep::Stop;
-          default:
-            return LoopStep::Dispatch;
-        }
-      });
-  if (!alive || !IsWindow(wnd)) return;
-  if (GetCapture() == wnd) ReleaseCapture();
-  if (FCloseButtonDown) redrawButton(false);
-  if (!accepted) return;
+          switch (msg.message) {
+            case WM_MOUSEMOVE: {
+              if (msg.hwnd != wnd) return LoopStep::Dispatch;
+              POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+              ::ClientToScreen(wnd, &at);
+              RECT window;
+              GetWindowRect(wnd, &window);
+              const cl::TRect button = CloseButtonRect(Frame());
+              const int x = at.x - window.left;
+              const int y = at.y - window.top;
+              const bool inside = x >= button.Left && x < button.Right && y >= button.Top && y < button.Bottom;
+              if (inside != FCloseButtonDown) redrawButton(inside);
+              return LoopStep::Swallow;
+            }
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+              return LoopStep::Stop;
+            case WM_LBUTTONUP:
+              accepted = FCloseButtonDown;
+              return LoopStep::Stop;
+            default:
+              return LoopStep::Dispatch;
+          }
+        });
+  }
+  if (!alive || !IsWindow(wnd) || !accepted) return;
   Hide();
   if (alive && FOnClose) FOnClose(this);
 }

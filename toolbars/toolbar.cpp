@@ -14,6 +14,8 @@ namespace {
 // The etched lines between floating lines: this far above the next line, from x = 1 to the client width - 1.
 constexpr int kWrapLineShadowOffset = 4;
 constexpr int kWrapLineHighlightOffset = 3;
+// The value a caller keeping bars' places stores the floating wrap width under.
+constexpr char kFloatRightXValue[] = "FloatRightX";
 
 void DrawLine(cl::TCanvas* canvas, cl::TColor color, int x1, int y1, int x2, int y2) {
   canvas->Pen()->SetColor(color);
@@ -41,6 +43,14 @@ void TCustomToolbar::SetFloatRightX(int width) {
   if (width == FFloatRightX) return;
   FFloatRightX = width;
   FitToContent();
+}
+
+void TCustomToolbar::LoadPositionValues(const TPositionReadIntProc& read) {
+  SetFloatRightX(read(Name(), kFloatRightXValue, 0));
+}
+
+void TCustomToolbar::SavePositionValues(const TPositionWriteIntProc& write) {
+  write(Name(), kFloatRightXValue, FFloatRightX);
 }
 
 bool TCustomToolbar::ChildPassesDrag(cl::TControl* control) {

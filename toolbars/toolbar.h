@@ -29,6 +29,9 @@ class TCustomToolbar : public TCustomToolWindow {
   void SetFloatRightX(int width);
   // Where the floating layout broke lines at separators: the next line's y, kWrapLineBlank for blank separators.
   const std::vector<uint32_t>& WrapLines() const { return FWrapLines; }
+  // The floating wrap width as the integer value "FloatRightX" of the bar (0 when the reader has none).
+  void LoadPositionValues(const TPositionReadIntProc& read) override;
+  void SavePositionValues(const TPositionWriteIntProc& write) override;
 
   void Dispatch(cl::TMessage& message) override;
 

@@ -276,6 +276,10 @@ void TToolbarButton::SetGlyph(const cl::TBitmap* glyph) {
   FGlyph->SetGlyph(glyph);
 }
 
+HPALETTE TToolbarButton::GetPalette() {
+  return Glyph()->Palette();
+}
+
 cl::TBitmap* TToolbarButton::GlyphMask() const {
   return FGlyph->GlyphMask();
 }
@@ -491,8 +495,6 @@ void TToolbarButton::MouseUp(cl::TMouseButton button, cl::TShiftState shift, int
 void TToolbarButton::CancelMode() {
   FreeRepeatTimer();
   FState.PressTracking = false;
-  // Whatever cancelled the mode, the press is over: the mouse is free again.
-  if (Parent() && Parent()->HandleAllocated() && GetCapture() == Parent()->Handle()) ReleaseCapture();
   HotLeave();
 }
 
@@ -574,6 +576,13 @@ void TToolbarButton::RequeueMouseMessages() {
 }
 
 // ---- Messages and painting ----
+
+void TToolbarButton::WndProc(cl::TMessage& message) {
+  // A cancelled press gives the mouse back, but only the button's own: the toolbar's window may hold it for
+  // another button's press or for the bar's own moving, sizing or close-button loop.
+  if (message.Msg == WM_CANCELMODE && MouseCapture()) SetMouseCapture(false);
+  inherited::WndProc(message);
+}
 
 void TToolbarButton::Dispatch(cl::TMessage& message) {
   switch (message.Msg) {

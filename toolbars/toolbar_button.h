@@ -114,6 +114,9 @@ class TToolbarButton : public cl::TGraphicControl {
   void Click() override;
   // Only a down button reports double clicks.
   void DblClick() override;
+  // The glyph's palette.
+  HPALETTE GetPalette() override;
+  void WndProc(cl::TMessage& message) override;
   void Dispatch(cl::TMessage& message) override;
 
  protected:

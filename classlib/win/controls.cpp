@@ -3,6 +3,7 @@
 
 #include "classlib/core/exceptions.h"
 #include "classlib/core/format.h"
+#include "classlib/win/gdi.h"
 #include "classlib/win/graphics_tools.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/win_control.h"
@@ -238,16 +239,34 @@ void TControl::Repaint() {
   Update();
 }
 
-void TControl::BringToFront() {
-  if (FParent) {
+bool TControl::PaletteChanged(bool foreground) {
+  if (!FVisible) return false;
+  HPALETTE palette = GetPalette();
+  if (!palette) return false;
+  // Realized in the window the control draws on: its own, or its parent's for a graphic control.
+  auto* windowed = dynamic_cast<TWinControl*>(this);
+  TWinControl* host = windowed ? windowed : FParent;
+  if (!host || !host->HandleAllocated()) return true;
+  const HWND wnd = host->Handle();
+  HDC dc = gdi::AcquireDC(wnd);
+  bool changed = false;
+  {
+    gdi::PaletteGuard realized(dc, palette, !foreground);
+    changed = realized.Changed() > 0;
+  }
+  gdi::FreeAcquiredDC(wnd, dc);
+  if (changed) Invalidate();
+  return true;
+}
+
+void TControl::SetZOrder(bool topMost) {
+  if (!FParent) return;
+  if (topMost) {
     TWinControl* parent = FParent;
     parent->RemoveControl(this);
     parent->InsertControl(this);
+    return;
   }
-}
-
-void TControl::SendToBack() {
-  if (!FParent) return;
   std::vector<TControl*>& list = FParent->FControls;
   std::erase(list, this);
   list.insert(list.begin(), this);

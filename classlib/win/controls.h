@@ -129,8 +129,18 @@ class TControl : public TComponent {
   void Update();
   void Repaint();
   void Refresh() { Repaint(); }
-  void BringToFront();
-  void SendToBack();
+  // The palette the control draws with, which its form realizes for it; null for none.
+  virtual HPALETTE GetPalette() { return nullptr; }
+  // The system palette changed (foreground: the form is becoming active and may take the colours it needs):
+  // realizes the palette of a visible control (in the foreground, or as a background palette) and repaints the
+  // control when that changed its colours. True when there was a palette to realize.
+  virtual bool PaletteChanged(bool foreground);
+
+  // Puts the control above (or below) its siblings; a window without a parent goes to the top (or bottom) of the
+  // windows on the screen, without being activated.
+  void BringToFront() { SetZOrder(true); }
+  void SendToBack() { SetZOrder(false); }
+  virtual void SetZOrder(bool topMost);
 
   // Sends a message to this control's WndProc and returns its result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

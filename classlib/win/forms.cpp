@@ -540,6 +540,15 @@ void TForm::Dispatch(TMessage& message) {
       if (message.LParam == 0) StoreVisible(message.WParam != 0);
       DefaultHandler(message);
       return;
+    case WM_QUERYNEWPALETTE:
+      // Becoming active: the form's controls may take the colours they need.
+      message.Result = PaletteChanged(true) ? TRUE : FALSE;
+      return;
+    case WM_PALETTECHANGED:
+      // Another window took colours: the controls realize theirs again as well as they can.
+      if (reinterpret_cast<HWND>(message.WParam) != BoundWindow()) PaletteChanged(false);
+      DefaultHandler(message);
+      return;
     case WM_DROPFILES:
       // Nobody took the drop: its memory goes back.
       DragFinish(reinterpret_cast<HDROP>(message.WParam));

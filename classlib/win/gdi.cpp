@@ -119,7 +119,8 @@ MemoryDC::MemoryDC(HDC reference) : FDC(TrackDC(Check(CreateCompatibleDC(referen
 PaletteGuard::PaletteGuard(HDC dc, HPALETTE palette, bool background) : FDC(dc) {
   if (!palette) return;
   FOld = SelectPalette(dc, palette, background ? TRUE : FALSE);
-  RealizePalette(dc);
+  const UINT changed = RealizePalette(dc);
+  if (changed != GDI_ERROR) FChanged = changed;
 }
 
 PaletteGuard::~PaletteGuard() {

@@ -140,10 +140,13 @@ class PaletteGuard {
   PaletteGuard(const PaletteGuard&) = delete;
   PaletteGuard& operator=(const PaletteGuard&) = delete;
   ~PaletteGuard();
+  // The system palette entries the realization changed (none on a display without a palette).
+  UINT Changed() const { return FChanged; }
 
  private:
   HDC FDC;
   HPALETTE FOld = nullptr;
+  UINT FChanged = 0;
 };
 
 // SaveDC/RestoreDC.

@@ -242,6 +242,26 @@ TControl* TWinControl::Controls(int index) const {
   return FControls[index];
 }
 
+void TWinControl::SetZOrder(bool topMost) {
+  inherited::SetZOrder(topMost);
+  if (!Parent() && FHandle) {
+    SetWindowPos(FHandle, topMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+bool TWinControl::PaletteChanged(bool foreground) {
+  if (!Visible()) return false;
+  bool realized = false;
+  // A child's repaint may change the list: the walk goes over a copy, stepping over children that went.
+  const std::vector<Weak<TControl>> children(FControls.rbegin(), FControls.rend());
+  for (const Weak<TControl>& child : children) {
+    if (foreground && realized) return true;
+    if (child) realized = child->PaletteChanged(foreground) || realized;
+  }
+  if (foreground && realized) return true;
+  return inherited::PaletteChanged(foreground) || realized;
+}
+
 void TWinControl::InsertControl(TControl* control) {
   auto* windowed = dynamic_cast<TWinControl*>(control);
   // A window made without this parent (a popup) is made again as a child.

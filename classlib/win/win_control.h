@@ -68,6 +68,10 @@ class TWinControl : public TControl {
   void SetTabStop(bool tabStop) { FTabStop = tabStop; }
   virtual bool CanFocus() const;
   virtual void SetFocus();
+  // A window without a parent moves in the screen's z-order.
+  void SetZOrder(bool topMost) override;
+  // The children first, the topmost first; in the foreground the first that realizes a palette ends the walk.
+  bool PaletteChanged(bool foreground) override;
   bool Focused() const { return FHandle && GetFocus() == FHandle; }
 
   const TKeyEvent& OnKeyDown() const { return FOnKeyDown; }

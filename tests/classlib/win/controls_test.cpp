@@ -351,4 +351,29 @@ TEST_F(ControlsTest, ShowingChangesReachTheChildrenOfAShownOrHiddenParent) {
   EXPECT_EQ(inner->Changes, (std::vector<bool>{true, false, true, false}));
 }
 
+TEST_F(ControlsTest, BringToFrontAndSendToBackMoveAControlAmongItsSiblingsAndAWindowOnTheScreen) {
+  TBox* first = Add<TBox>(root, alNone, 50, 50);
+  TBox* second = Add<TBox>(root, alNone, 50, 50);
+  first->BringToFront();
+  EXPECT_EQ(root->Controls(root->ControlCount() - 1), first);
+  first->SendToBack();
+  EXPECT_EQ(root->Controls(0), first);
+  // Windows without a parent: the one brought to the front lies above the other on the screen.
+  root->Show();
+  TBox* other = New<TBox>(nullptr);
+  other->SetBounds(60, 60, 100, 100);
+  other->Show();
+  auto above = [](HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == lower) return true;
+    }
+    return false;
+  };
+  root->BringToFront();
+  EXPECT_TRUE(above(root->Handle(), other->Handle()));
+  root->SendToBack();
+  EXPECT_TRUE(above(other->Handle(), root->Handle()));
+  Free(other);
+}
+
 }  // namespace

@@ -171,6 +171,17 @@ TEST_F(ButtonGlyphTest, GlyphsOfOneSizeShareAListWhoseSlotsAreReused) {
     first->BuildStateImage(bsUp);
   }
   EXPECT_EQ(list->Count(), count);
+  // An image of another size has no place in the list: the slot it would take stays free.
+  for (const cl::TPoint size : {cl::Point(15, 16), cl::Point(16, 17)}) {
+    try {
+      list->StoreMasked(cl::testing::BlankBitmap(size.X, size.Y).get(), cl::clDefault);
+      ADD_FAILURE() << "no error";
+    } catch (const cl::EInvalidOperation& e) {
+      EXPECT_EQ(e.Message(), "Invalid image size");
+    }
+  }
+  EXPECT_EQ(list->UseCount(), 2);
+  EXPECT_EQ(list->Count(), count);
   other.reset();
   EXPECT_EQ(ExistingGlyphCache()->ListCount(), 1);
 }

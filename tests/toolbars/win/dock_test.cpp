@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "classlib/core/exceptions.h"
 #include "classlib/test/counters.h"
 #include "classlib/test/input.h"
+#include "classlib/test/pump.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/graphics_test_support.h"
+#include "support/import_hook.h"
 #include "test_bar.h"
 
 namespace tbr {
@@ -106,11 +111,14 @@ TEST_F(DockTest, InsertingAndRemovingBarsIsReported) {
 
 TEST_F(DockTest, ADockHoldingControlsKeepsItsPositionAndRefusesOddParents) {
   Bar(form->TopDock, "Bar");
-  try {
-    form->TopDock->SetPosition(dpLeft);
-    FAIL() << "no error";
-  } catch (const cl::EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Cannot change Position of a TDock if it already contains controls");
+  // Any Position, the one it has too.
+  for (TDockPosition position : {dpLeft, dpTop}) {
+    try {
+      form->TopDock->SetPosition(position);
+      ADD_FAILURE() << "no error";
+    } catch (const cl::EInvalidOperation& e) {
+      EXPECT_EQ(e.Message(), "Cannot change Position of a TDock if it already contains controls");
+    }
   }
   EXPECT_EQ(form->TopDock->Position(), dpTop);
   EXPECT_EQ(form->TopDock->Align(), cl::alTop);
@@ -172,6 +180,70 @@ TEST_F(DockTest, BoundLinesTakeAPixelFromEachNamedSide) {
   EXPECT_EQ(GetPixel(dc, 0, 10), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, 100, 27), GetSysColor(COLOR_BTNHIGHLIGHT));
   ReleaseDC(form->TopDock->Handle(), dc);
+}
+
+TEST_F(DockTest, FramesPaintOnlyInsideTheUpdateRegionWhichStaysItsSenders) {
+  TTestBar* bar = Bar(form->TopDock, "Bar");
+  form->TopDock->SetBoundLines({blTop, blLeft});
+  UpdateWindow(form->Handle());
+  const COLORREF marker = RGB(255, 0, 255);
+  for (HWND wnd : {form->TopDock->Handle(), bar->Handle()}) {
+    RECT window;
+    GetWindowRect(wnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    HDC dc = GetWindowDC(wnd);
+    const RECT whole{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(marker);
+    FillRect(dc, &whole, brush);
+    DeleteObject(brush);
+    // The update region, in screen coordinates, holds the top row only.
+    HRGN region = CreateRectRgn(window.left, window.top, window.right, window.top + 1);
+    SendMessageA(wnd, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+    EXPECT_NE(GetPixel(dc, width / 2, 0), marker);
+    EXPECT_EQ(GetPixel(dc, 0, height / 2), marker);  // the frame's left side lies outside it
+    ReleaseDC(wnd, dc);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_EQ(box.bottom, window.top + 1);
+    EXPECT_TRUE(DeleteObject(region));
+  }
+}
+
+// The palettes selected while a hook is in place, in order.
+std::vector<HPALETTE> selectedPalettes;
+testsupport::ImportHook* selectPaletteHook = nullptr;
+
+HPALETTE WINAPI RecordSelectPalette(HDC dc, HPALETTE palette, BOOL background) {
+  selectedPalettes.push_back(palette);
+  return reinterpret_cast<decltype(&SelectPalette)>(selectPaletteHook->Original())(dc, palette, background);
+}
+
+TEST_F(DockTest, TheFormRealizesTheBackgroundsPaletteAndTheBarsOnItRepaintTheirFrames) {
+  auto background = cl::testing::BlankBitmap(8, 8);
+  background->SetPixelFormat(cl::pf8bit);
+  ASSERT_NE(background->Palette(), nullptr);
+  TTestBar* bar = Bar(form->TopDock, "Bar");
+  TTestBar* elsewhere = Bar(form->LeftDock, "Elsewhere");
+  form->TopDock->SetBackground(background.get());
+  const HPALETTE palette = form->TopDock->GetPalette();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(bar->GetPalette(), palette);
+  EXPECT_EQ(elsewhere->GetPalette(), nullptr);
+  cl::test::PumpFor(20);
+  testsupport::ImportHook hook("gdi32.dll", "SelectPalette", reinterpret_cast<void*>(&RecordSelectPalette));
+  selectPaletteHook = &hook;
+  selectedPalettes.clear();
+  SendMessageA(form->Handle(), WM_PALETTECHANGED, reinterpret_cast<WPARAM>(cl::Application->Handle()), 0);
+  EXPECT_NE(std::find(selectedPalettes.begin(), selectedPalettes.end(), palette), selectedPalettes.end());
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, bar->Handle(), WM_TOOLWINDOW_FRAMEREPAINT, WM_TOOLWINDOW_FRAMEREPAINT, PM_NOREMOVE));
+  EXPECT_FALSE(
+      PeekMessageA(&msg, elsewhere->Handle(), WM_TOOLWINDOW_FRAMEREPAINT, WM_TOOLWINDOW_FRAMEREPAINT, PM_NOREMOVE));
+  // Becoming active, the form lets the dock take its colours.
+  selectedPalettes.clear();
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
+  EXPECT_NE(std::find(selectedPalettes.begin(), selectedPalettes.end(), palette), selectedPalettes.end());
 }
 
 TEST_F(DockTest, TheBackgroundIsTiledFromTheParentsOrigin) {

@@ -136,6 +136,31 @@ TEST_F(DragLoopTest, ADockThatRefusesLetsTheNextOneTakeTheBar) {
   EXPECT_EQ(bar->DockedTo(), form->LeftDock);
 }
 
+TEST_F(DragLoopTest, DocksOfAnExtraFormTakeTheBarAfterItsOwnFormsDocks) {
+  TDockForm* other = nullptr;
+  cl::Application->CreateForm(other);
+  other->SetBounds(form->Left() + form->Width() + 20, form->Top(), 300, 200);
+  other->Show();
+  const cl::TPoint overOtherDock = DockPoint(other->LeftDock, 2, other->LeftDock->Height() / 2);
+  // Not offered: the bar floats there.
+  script.MoveTo(bar, overOtherDock).Post(bar, WM_LBUTTONUP);
+  Drag(bar, script);
+  EXPECT_EQ(bar->DockedTo(), nullptr);
+
+  bar->AddExtraDockForm(other);
+  bar->AddExtraDockForm(form);  // its own form counts once, first
+  ASSERT_EQ(bar->ExtraDockForms().size(), 2u);
+  LoopScript dock;
+  dock.MoveTo(bar, overOtherDock).Post(bar, WM_LBUTTONUP);
+  Drag(bar, dock);
+  EXPECT_EQ(bar->DockedTo(), other->LeftDock);
+  // Docked over there, the bar still belongs to its form; a freed form leaves the list.
+  EXPECT_EQ(bar->Owner(), form);
+  bar->SetParent(form->TopDock);
+  cl::Free(other);
+  EXPECT_EQ(bar->ExtraDockForms(), std::vector<cl::TForm*>{form});
+}
+
 TEST_F(DragLoopTest, EscapeOrASecondPressLeavesTheBarWhereItWas) {
   const cl::TRect before = bar->BoundsRect();
   script.MoveTo(bar, DockPoint(form->LeftDock, 2, 100)).Post(bar, WM_KEYDOWN, VK_ESCAPE);

@@ -1,11 +1,14 @@
 // The shared window hooks on real windows: each kind of event reaches the clients that asked for it with the
-// message's arguments, a failing client stops nobody, and the hooks go when the last client does.
+// message's arguments, a failing client stops nobody, the hooks go when the last client does, and the menus' own
+// hook, made later, passes messages on to them.
 #include "toolbars/toolbar_common.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
+
+#include "toolbars/menu_engine.h"
 
 namespace tbr {
 namespace {
@@ -79,11 +82,11 @@ TEST_F(HooksTest, EachKindReachesItsClientsWithTheMessagesArguments) {
 
   events.clear();
   SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.back().Client, 1);
-  EXPECT_EQ(events.back().Kind, hkWindowPosChanged);
-  EXPECT_EQ(events.back().Wnd, wnd);
-  EXPECT_TRUE(events.back().PosFlags & SWP_SHOWWINDOW);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].Client, 1);
+  EXPECT_EQ(events[0].Kind, hkWindowPosChanged);
+  EXPECT_EQ(events[0].Wnd, wnd);
+  EXPECT_TRUE(events[0].PosFlags & SWP_SHOWWINDOW);
 
   events.clear();
   PostAndRetrieve(WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(3, 4));
@@ -95,12 +98,19 @@ TEST_F(HooksTest, EachKindReachesItsClientsWithTheMessagesArguments) {
 
   events.clear();
   DestroyWindow(wnd);
+  // The window goes first; hiding it on the way is a position change.
   ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events[0].Client, 1);
   EXPECT_EQ(events[0].Kind, hkWindowDestroying);
   EXPECT_EQ(events[0].Wnd, wnd);
-  EXPECT_EQ(events[0].WParam, 0u);
-  EXPECT_EQ(events[0].LParam, 0);
+  for (const Event& e : events) {
+    EXPECT_EQ(e.Client, 1);
+    if (e.Kind != hkWindowDestroying) {
+      EXPECT_EQ(e.Kind, hkWindowPosChanged);
+      continue;
+    }
+    EXPECT_EQ(e.WParam, 0u);
+    EXPECT_EQ(e.LParam, 0);
+  }
 
   RemoveHookClient(ClientA);
   RemoveHookClient(ClientB);
@@ -113,6 +123,24 @@ TEST_F(HooksTest, OtherMessagesReachNobody) {
   PostAndRetrieve(WM_LBUTTONDOWN, 0, 0);
   SendMessageA(wnd, WM_MOUSEMOVE, 0, 0);  // sent, not retrieved from the queue
   EXPECT_TRUE(events.empty());
+  RemoveHookClient(ClientA);
+}
+
+TEST_F(HooksTest, OtherWindowEventsReachNoDestroyingClient) {
+  AddHookClient(ClientA, {hkWindowDestroying}, false);
+  // Creating, activating, focusing, minimising and restoring a window are CBT events of other codes.
+  HWND other = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW, 10, 10, 120, 80, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  ShowWindow(other, SW_SHOW);
+  SetActiveWindow(other);
+  SetFocus(other);
+  ShowWindow(other, SW_MINIMIZE);
+  ShowWindow(other, SW_RESTORE);
+  EXPECT_TRUE(events.empty());
+  DestroyWindow(other);
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events[0].Kind, hkWindowDestroying);
+  EXPECT_EQ(events[0].Wnd, other);
   RemoveHookClient(ClientA);
 }
 
@@ -149,6 +177,21 @@ TEST_F(HooksTest, AppHasActiveWindowFollowsTheThreadsActiveWindow) {
   EXPECT_TRUE(AppHasActiveWindow());
   DestroyWindow(wnd);
   EXPECT_FALSE(AppHasActiveWindow());
+}
+
+// Runs last: the menus' hook stays for the rest of the program.
+TEST_F(HooksTest, TheMenusHookMadeLaterPassesMessagesOnToTheToolbarsHook) {
+  AddHookClient(ClientA, {hkMouseMove}, false);
+  // Made after the toolbars' hook, the menus' hook sees every message first.
+  menus::InstallMenuMessageHook();
+  ASSERT_TRUE(menus::debug::MenuMessageHookInstalled());
+  ShowWindow(wnd, SW_SHOW);
+  SetActiveWindow(wnd);  // the menus' hook works while the program is active
+  PostAndRetrieve(WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].Kind, hkMouseMove);
+  EXPECT_EQ(events[0].LParam, MAKELPARAM(7, 8));
+  RemoveHookClient(ClientA);
 }
 
 }  // namespace

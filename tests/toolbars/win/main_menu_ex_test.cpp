@@ -56,12 +56,7 @@ class TBarForm : public cl::TForm {
     Dock2 = cl::Make<TDock>(this, "Dock2");
     Dock2->SetPosition(dpLeft);
     Dock2->SetParent(this);
-    MainMenuEx1 = cl::Make<TMainMenuEx>(this, "MainMenuEx1");
-    MainMenuEx1->SetCloseButton(false);
-    MainMenuEx1->Options()->SetOpenAnimation(anNone);
-    MainMenuEx1->Options()->SetCloseAnimation(anNone);
-    MainMenuEx1->SetMainMenu(MainMenu1);
-    MainMenuEx1->SetParent(Dock1);
+    MainMenuEx1 = test::AddMenuBar(this, "MainMenuEx1", MainMenu1, Dock1);
   }
 };
 
@@ -126,6 +121,21 @@ TEST_F(MainMenuExTest, BuildsAButtonPerVisibleItemAndTakesTheNativeMenu) {
     EXPECT_STREQ(e.what(), "Value cannot be empty");
   }
   EXPECT_EQ(Bar()->MainMenu(), form->MainMenu1);
+}
+
+TEST_F(MainMenuExTest, TheMenusTakeTheBarsHintSettings) {
+  TCustomPopupMenuEx* menu = Buttons(Bar())[0]->DropdownMenuEx();
+  EXPECT_TRUE(menu->ParentShowHint());
+  Bar()->SetShowHint(true);  // ends the bar's ParentShowHint
+  Bar()->ApplySettings(menu);
+  EXPECT_TRUE(menu->ShowHint());
+  EXPECT_FALSE(menu->ParentShowHint());
+  Bar()->SetParentShowHint(true);
+  Bar()->ApplySettings(menu);
+  EXPECT_TRUE(menu->ParentShowHint());
+  // A ShowHint of its own ends it.
+  menu->SetShowHint(!menu->ShowHint());
+  EXPECT_FALSE(menu->ParentShowHint());
 }
 
 TEST_F(MainMenuExTest, AClickOpensTheMenuAtTheButtonAndHoveringSwitches) {

@@ -118,6 +118,25 @@ TEST_F(MenuItemBitmapsTest, HandsItsBitmapsToTheItemsEntry) {
   EXPECT_EQ(bitmaps->MenuItem(), nullptr);
 }
 
+TEST_F(MenuItemBitmapsTest, ASubmenuFilledWhenItOpensShowsItsBitmaps) {
+  cl::TMenuItem* view = form->MainMenu->Items()->Items(2);
+  cl::TMenuItem* zoom = view->Items(1);
+  bitmaps->SetMenuItem(zoom->Items(0));  // View > Zoom > 2:1
+  bitmaps->SetCheckedBmpResource("CHECKED_GLYPH");
+  // The opening submenu's item renames the other entry, which builds the native submenu again.
+  zoom->SetOnClick(cl::TNotifyEvent([zoom](cl::TObject*) { zoom->Items(1)->SetCaption("&4:1"); }));
+  form->Button(2)->Click();
+  TPopupMenuExForm* window = form->Button(2)->DropdownMenuEx()->Window();
+  window->SelectItem(window->IndexOfItem(zoom));
+  window->OpenSubmenu();
+  ASSERT_NE(window->Submenu(), nullptr);
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_CHECKMARKS;
+  ASSERT_TRUE(GetMenuItemInfoA(window->Submenu()->MenuHandle(), 0, TRUE, &info));
+  EXPECT_EQ(info.hbmpChecked, bitmaps->CheckedBitmap()->Handle());
+}
+
 TEST_F(MenuItemBitmapsTest, ANumberSignWithoutANumberIsReportedAndLoadsNothing) {
   cl::test::Responder responder;
   std::vector<cl::test::MessageBoxCall> boxes;

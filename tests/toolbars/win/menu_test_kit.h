@@ -1,6 +1,5 @@
-// What the menu tests share: opening an owner-drawn menu at a point as a popup menu does, a menu bar with
-// buttons that open their menus as menu-bar buttons do, and a form with a focused edit, a main menu and such a
-// bar, active in the foreground.
+// What the menu tests share: opening an owner-drawn menu at a point as a popup menu does, and a form like the
+// browser's with a focused edit, a main menu and a menu bar, active in the foreground.
 #pragma once
 
 #include <string>
@@ -14,8 +13,13 @@
 #include "classlib/win/menus.h"
 #include "classlib/win/stdctrls.h"
 #include "toolbars/custom_popup_menu.h"
+#include "toolbars/dock.h"
+#include "toolbars/main_menu_ex.h"
+#include "toolbars/menu_bar_button.h"
 #include "toolbars/menu_engine.h"
+#include "toolbars/menu_form.h"
 #include "toolbars/menu_hint_window.h"
+#include "toolbars/menu_item.h"
 #include "toolbars/popup_menu_form.h"
 
 namespace tbr::menus::test {
@@ -36,121 +40,33 @@ inline bool OpenMenu(TCustomPopupMenuEx* menu, cl::TMenuItem* item, int x, int y
   return opened;
 }
 
-class TTestMenuBar;
+// A form like the browser's: the menus' form with a focused edit and a menu bar in the top dock over a main menu:
+// File (Copy Ctrl+O, Move Ctrl+M, separator, Exit), Edit (Paste, disabled) and View (Full Screen, a Zoom submenu
+// of 2:1 and 3:1). The bar's menus open and close at once. The clicks of the items below the bar are logged.
+// A menu bar of form over menu in dock, as the browser's, whose menus open and close at once.
+inline TMainMenuEx* AddMenuBar(cl::TForm* form, const std::string& name, cl::TMainMenu* menu, TDock* dock) {
+  auto* bar = cl::Make<TMainMenuEx>(form, name);
+  bar->SetCloseButton(false);
+  bar->Options()->SetOpenAnimation(anNone);
+  bar->Options()->SetCloseAnimation(anNone);
+  bar->SetMainMenu(menu);
+  bar->SetParent(dock);
+  return bar;
+}
 
-// A bar button: opens its menu below itself when clicked, and closes it when clicked while it is open.
-class TTestBarButton : public cl::TGraphicControl, public MenuBarButton {
-  CL_CLASS(TTestBarButton, cl::TGraphicControl)
+class TMenuTestForm : public TForm {
+  CL_CLASS(TMenuTestForm, TForm)
  public:
-  TTestBarButton(cl::TComponent* owner, TTestMenuBar* bar, cl::TMenuItem* item);
-
-  cl::TControl* Control() override { return this; }
-  MenuBar* Bar() override;
-  bool IsMDIButton() const override { return false; }
-  bool IsHot() const override { return Hot; }
-  void PaintHot() override { Hot = true; }
-  void PaintLeft() override { Hot = false; }
-  void SetButtonDown(bool down) override { Down = down; }
-  void Click() override;
-  TCustomPopupMenuEx* DropdownMenuEx() const override { return Menu; }
-
-  cl::TMenuItem* Item;
-  TCustomPopupMenuEx* Menu = nullptr;
-  bool Hot = false;
-  bool Down = false;
-
- protected:
-  void Paint() override;
-
- private:
-  TTestMenuBar* FBar;
-};
-
-class TTestMenuBar : public cl::TPanel, public MenuBar {
-  CL_CLASS(TTestMenuBar, cl::TPanel)
- public:
-  explicit TTestMenuBar(cl::TComponent* owner) : cl::TPanel(owner) { RegisterMenuBar(this); }
-  void BeforeDestruction() override {
-    UnregisterMenuBar(this);
-    inherited::BeforeDestruction();
-  }
-
-  // One button per top-level item of menu, each with a menu of its sub-items.
-  void Build(cl::TMainMenu* menu) {
-    FMainMenu = menu;
-    int left = 0;
-    for (int i = 0; i < menu->Items()->Count(); ++i) {
-      auto* button = cl::New<TTestBarButton>(Owner(), this, menu->Items()->Items(i));
-      button->SetBounds(left, 0, 50, Height());
-      button->SetParent(this);
-      left += 50;
-    }
-  }
-
-  cl::TWinControl* Control() override { return this; }
-  cl::TForm* OwnerForm() const override { return dynamic_cast<cl::TForm*>(Owner()); }
-  cl::TMainMenu* MainMenu() const override { return FMainMenu; }
-  std::vector<cl::TMenu*> MergedMenus() const override { return {}; }
-  bool KeyboardMode() const override { return FKeyboardMode; }
-  void SetKeyboardMode(bool keyboardMode) override { FKeyboardMode = keyboardMode; }
-  cl::TStatusBar* StatusBar() const override { return nullptr; }
-  int StatusBarIndex() const override { return 0; }
-
-  TTestBarButton* Button(int index) const { return dynamic_cast<TTestBarButton*>(Controls(index)); }
-
- private:
-  cl::TMainMenu* FMainMenu = nullptr;
-  bool FKeyboardMode = false;
-};
-
-inline TTestBarButton::TTestBarButton(cl::TComponent* owner, TTestMenuBar* bar, cl::TMenuItem* item)
-    : cl::TGraphicControl(owner), Item(item), FBar(bar) {
-  SetCaption(item->Caption());
-  if (item->Count() > 0) Menu = cl::New<TCustomPopupMenuEx>(owner);
-}
-
-inline MenuBar* TTestBarButton::Bar() {
-  return FBar;
-}
-
-inline void TTestBarButton::Click() {
-  FBar->SetKeyboardMode(false);
-  if (Down && Menu && ActivePopupMenu() == Menu) {
-    CloseAllMenus(true);
-    Down = false;
-    Hot = true;
-    return;
-  }
-  CloseAllMenus(true);
-  SetHotButton(nullptr);
-  SetLastButton(this);
-  if (!Menu) return;
-  Down = true;
-  const cl::TPoint corner = ClientToScreen(cl::Point(0, Height()));
-  OpenMenu(Menu, Item, corner.X, corner.Y, this);
-  Down = Menu->IsOpen();
-}
-
-inline void TTestBarButton::Paint() {
-  cl::TCanvas* canvas = Canvas();
-  canvas->Brush()->SetColor(Hot || Down ? cl::clHighlight : cl::clBtnFace);
-  canvas->FillRect(ClientRect());
-  cl::TRect r = ClientRect();
-  canvas->Brush()->SetStyle(cl::bsClear);
-  canvas->TextRect(r, Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-// A form with a focused edit and a bar over a main menu: File (Copy Ctrl+O, Move Ctrl+M, separator, Exit),
-// Edit (Paste, disabled) and View (Full Screen, a Zoom submenu of 2:1 and 3:1). Each item's click is logged.
-class TMenuTestForm : public cl::TForm {
-  CL_CLASS(TMenuTestForm, cl::TForm)
- public:
-  explicit TMenuTestForm(cl::TComponent* owner) : cl::TForm(owner) {}
+  explicit TMenuTestForm(cl::TComponent* owner) : TForm(owner) {}
 
   cl::TMainMenu* MainMenu = nullptr;
-  TTestMenuBar* Bar = nullptr;
+  TDock* TopDock = nullptr;
+  TMainMenuEx* Bar = nullptr;
   cl::TEdit* Edit = nullptr;
   std::vector<std::string> Clicks;
+
+  // The bar's buttons, in order.
+  TMenuBarButton* Button(int index) const { return dynamic_cast<TMenuBarButton*>(Bar->Controls(index)); }
 
  protected:
   void CreateComponents() override {
@@ -169,24 +85,21 @@ class TMenuTestForm : public cl::TForm {
     cl::TMenuItem* zoom = Add(view, "Zoom1", "&Zoom");
     Add(zoom, "N21", "&2:1");
     Add(zoom, "N31", "&3:1");
-    Bar = cl::Make<TTestMenuBar>(this, "Bar");
-    Bar->SetAlign(cl::alTop);
-    Bar->SetHeight(22);
-    Bar->SetParent(this);
+    SetMenu(MainMenu);
+    TopDock = cl::Make<TDock>(this, "TopDock");
+    TopDock->SetParent(this);
+    Bar = AddMenuBar(this, "MainMenuEx1", MainMenu, TopDock);
     Edit = cl::Make<cl::TEdit>(this, "EditBox");
     Edit->SetBounds(10, 40, 200, 24);
     Edit->SetParent(this);
-  }
-  void Loaded() override {
-    inherited::Loaded();
-    Bar->Build(MainMenu);
   }
 
  private:
   cl::TMenuItem* Add(cl::TMenuItem* parent, const std::string& name, const std::string& caption,
                      cl::TShortCut shortCut = 0) {
-    return cl::AddMenuItem(parent, name, caption, shortCut,
-                           cl::TNotifyEvent([this, name](cl::TObject*) { Clicks.push_back(name); }));
+    cl::TNotifyEvent log;
+    if (parent != MainMenu->Items()) log = cl::TNotifyEvent([this, name](cl::TObject*) { Clicks.push_back(name); });
+    return cl::AddMenuItem<TMenuItem>(parent, name, caption, shortCut, log);
   }
 };
 
@@ -222,8 +135,10 @@ class ForegroundFormTest : public testing::Test {
   }
   void TearDown() override {
     CloseAllMenus(false);
+    // A bar left lit by the keyboard hid the caret.
     SetHotButton(nullptr);
     SetLastButton(nullptr);
+    ShowMenuCaret();
     cl::Free(form);
     cl::test::PumpFor(20);
     EXPECT_EQ(ActivePopupMenu(), nullptr);

@@ -8,7 +8,9 @@
 #include "classlib/test/input.h"
 #include "classlib/win/timer.h"
 #include "menu_test_kit.h"
+#include "tests/support/real_input.h"
 #include "tests/support/screenshot.h"
+#include "timed_steps.h"
 #include "toolbars/menu_form.h"
 #include "toolbars/menu_item.h"
 #include "toolbars/system_menu_ex.h"
@@ -71,40 +73,58 @@ TEST_F(PopupMenuExTest, RightClickAndContextMenuOpenTheOwnerDrawnMenuAndAClickOu
   EXPECT_TRUE(form->Clicks.empty());
 }
 
-TEST_F(PopupMenuExTest, APlainToolbarButtonWaitsWithoutSpinningAndASecondClickCloses) {
-  auto* button = cl::Make<TToolbarButton>(form, "DropButton");
+// A toolbar button that tells how it is drawn.
+class TProbeButton : public TToolbarButton {
+  CL_CLASS(TProbeButton, TToolbarButton)
+ public:
+  explicit TProbeButton(cl::TComponent* owner) : TToolbarButton(owner) {}
+  using TToolbarButton::DrawState;
+};
+
+uint64_t BusyTime100ns() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ticks = [](FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return ticks(kernel) + ticks(user);
+}
+
+TEST_F(PopupMenuExTest, APlainToolbarButtonStaysDownWhileItsMenuWaitsAndASecondRealClickClosesIt) {
+  auto* button = cl::Make<TProbeButton>(form, "DropButton");
   button->SetBounds(10, 80, 60, 22);
   button->SetParent(form);
   button->SetDropdownMenu(menu);
-  FILETIME created, exited, kernelBefore, userBefore, kernelAfter, userAfter;
-  bool openWhileWaiting = false;
-  bool measured = false;
-  auto* start = cl::Make<cl::TTimer>(form, "Start");
-  auto* stop = cl::Make<cl::TTimer>(form, "Stop");
-  start->SetInterval(200);
-  stop->SetInterval(1200);
-  start->SetOnTimer(cl::TNotifyEvent([&](cl::TObject*) {
-    start->SetEnabled(false);
-    openWhileWaiting = menu->IsOpen() && ActivePopupMenu() == menu;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernelBefore, &userBefore);
-  }));
-  stop->SetOnTimer(cl::TNotifyEvent([&](cl::TObject*) {
-    stop->SetEnabled(false);
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernelAfter, &userAfter);
-    measured = true;
-    button->Click();  // the second click closes the menu
-  }));
-  start->SetEnabled(true);
-  stop->SetEnabled(true);
-  button->Click();  // returns once the menu is closed
-  ASSERT_TRUE(measured);
-  EXPECT_TRUE(openWhileWaiting);
-  EXPECT_FALSE(menu->IsOpen());
+  int clicks = 0;
+  button->SetOnClick(cl::TNotifyEvent([&](cl::TObject*) { ++clicks; }));
+  const cl::TPoint center = button->ClientToScreen(cl::Point(30, 11));
+  bool openAndDown = false;
+  bool openAfterSecondClick = true;
+  uint64_t busyBefore = 0;
+  uint64_t busyWaiting = 0;
+  tbr::test::TimedSteps steps(form, 400,
+                              {
+                                  [&] { testsupport::RealClick(center.X, center.Y); },
+                                  [&] {
+                                    openAndDown = menu->IsOpen() && button->DrawState() == bsPressed;
+                                    busyBefore = BusyTime100ns();
+                                  },
+                                  [&] {
+                                    busyWaiting = BusyTime100ns() - busyBefore;
+                                    testsupport::RealClick(center.X, center.Y);
+                                  },
+                                  [&] {
+                                    openAfterSecondClick = menu->IsOpen();
+                                    CloseAllMenus(false);
+                                  },
+                              });
+  ASSERT_TRUE(cl::test::PumpUntil([&] { return steps.Done(); }, 5000));
+  EXPECT_TRUE(openAndDown);
+  EXPECT_FALSE(openAfterSecondClick);
   EXPECT_EQ(ActivePopupMenu(), nullptr);
-  auto ticks = [](FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-  const uint64_t busy100ns = ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore);
-  // About a second of waiting: a loop that spins would use all of it.
-  EXPECT_LT(busy100ns, 1'000'000u) << busy100ns / 10'000 << " ms busy";
+  EXPECT_NE(button->DrawState(), bsPressed);
+  // Each click fires OnClick before its menu opens or closes.
+  EXPECT_EQ(clicks, 2);
+  // About 0.4 s of waiting with the menu open: a loop that spins would use all of it.
+  EXPECT_LT(busyWaiting, 2'000'000u) << busyWaiting / 10'000 << " ms busy";
 }
 
 constexpr cl::TColor kMenuColor = 0x00A0FF;

@@ -203,5 +203,42 @@ TEST_F(PopupMenuFormTest, TheSubmenuTimerShowsTheItemHint) {
   cl::Application->SetHintHidePause(hidePause);
 }
 
+TEST_F(PopupMenuFormTest, TheSelectedItemIsForgottenWhenFreedAndItsRaisingFormSaysSo) {
+  menu->SetShowHint(true);
+  ASSERT_TRUE(Open());
+  try {
+    window->RequireSelectedItem();
+    ADD_FAILURE() << "no exception";
+  } catch (const cl::Exception& e) {
+    EXPECT_EQ(e.Message(), "Cannot find menu item.");
+  }
+  const cl::TPoint point = RowPoint(3);
+  cl::test::MouseMove(window, point.X, point.Y);
+  cl::TMenuItem* checked = window->RequireSelectedItem();
+  EXPECT_EQ(checked->Name(), "Checked1");
+  // Freed while its row is selected: the submenu timer that comes next finds no item.
+  cl::Free(checked);
+  EXPECT_EQ(window->SelectedItem(), nullptr);
+  cl::test::PumpFor(400);
+  EXPECT_TRUE(menu->IsOpen());
+  EXPECT_EQ(window->ItemIndex(), 3);
+}
+
+TEST_F(PopupMenuFormTest, OnTheScreenTheWindowStaysAmongOrJustBelowTheTopmostWindows) {
+  ASSERT_TRUE(Open());
+  auto above = [](HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == lower) return true;
+    }
+    return false;
+  };
+  auto topmost = [&] { return (GetWindowLongPtrA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  window->SendToBack();
+  EXPECT_FALSE(topmost());
+  EXPECT_TRUE(above(window->Handle(), form->Handle()));  // first among the windows that are not topmost
+  window->BringToFront();
+  EXPECT_TRUE(topmost());
+}
+
 }  // namespace
 }  // namespace tbr::menus

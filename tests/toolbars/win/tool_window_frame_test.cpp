@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
+#include "support/import_hook.h"
 #include "support/screenshot.h"
 #include "test_bar.h"
 
@@ -193,6 +198,38 @@ TEST_F(CloseButtonTest, ABarFreedWhileItsButtonIsHeldEndsTheLoopQuietly) {
   cl::PostDeferred(cl::Weak<cl::TObject>(bar), [this] { bar->Free(); });
   PressCloseButton({cl::Point(10, 30)});
   EXPECT_EQ(form->FindComponent("Bar"), nullptr);
+}
+
+// The close button's faces as the bar draws them; drawing the pressed face a second time fails.
+std::vector<UINT> closeFaces;
+testsupport::ImportHook* drawFrameControlHook = nullptr;
+
+BOOL WINAPI RecordedDrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state) {
+  closeFaces.push_back(state);
+  if ((state & DFCS_PUSHED) &&
+      std::count_if(closeFaces.begin(), closeFaces.end(), [](UINT face) { return face & DFCS_PUSHED; }) == 2) {
+    throw cl::Exception("no pressed face");
+  }
+  return reinterpret_cast<decltype(&DrawFrameControl)>(drawFrameControlHook->Original())(dc, rect, type, state);
+}
+
+TEST_F(CloseButtonTest, AFailureInTheLoopStillGivesBackTheMouseAndRaisesTheButton) {
+  testsupport::ImportHook hook("user32.dll", "DrawFrameControl", reinterpret_cast<void*>(&RecordedDrawFrameControl));
+  drawFrameControlHook = &hook;
+  std::string reported;
+  cl::Application->SetOnException(cl::TExceptionEvent([&](cl::TObject*, cl::Exception& e) { reported = e.Message(); }));
+  closeFaces.clear();
+  // Off the button and back on it: the button fails to look pressed again.
+  PressCloseButton({cl::Point(10, 30), OnButton()});
+  cl::Application->SetOnException(nullptr);
+  EXPECT_EQ(reported, "no pressed face");
+  EXPECT_EQ(GetCapture(), nullptr);
+  ASSERT_FALSE(closeFaces.empty());
+  EXPECT_FALSE(closeFaces.back() & DFCS_PUSHED);
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_TRUE(bar->Log.empty());
+  cl::test::PumpFor(20);  // the release left in the queue reaches nobody
+  EXPECT_TRUE(bar->Visible());
 }
 
 TEST_F(ToolWindowFrameTest, ADockedAndAFloatingBarShowTheirFrames) {

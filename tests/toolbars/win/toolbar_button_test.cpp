@@ -13,8 +13,11 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/menus.h"
+#include "support/access_violations.h"
+#include "support/real_input.h"
 #include "support/screenshot.h"
 #include "test_bar.h"
+#include "timed_steps.h"
 #include "toolbars/dropdown_list.h"
 #include "toolbars/toolbar.h"
 
@@ -330,6 +333,17 @@ TEST_F(ToolbarButtonTest, TheDropdownListGivesHelpOnItsMenusItemsOnly) {
   EXPECT_EQ(contexts, (std::vector<ULONG_PTR>{42}));
 }
 
+TEST_F(ToolbarButtonTest, TheGlyphsPaletteIsTheButtonsAndItsFormRealizesIt) {
+  EXPECT_EQ(button->GetPalette(), nullptr);
+  cl::Owned<cl::TBitmap> glyph = cl::MakeOwned<cl::TBitmap>();
+  glyph->SetSize(16, 16);
+  glyph->SetPixelFormat(cl::pf8bit);
+  button->SetGlyph(glyph.get());
+  ASSERT_NE(button->GetPalette(), nullptr);
+  // The toolbar has no palette of its own: the button's is the one its form realizes.
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
+}
+
 TEST_F(ToolbarButtonTest, AcceleratorsClickButtonsThatShowTheirCaption) {
   button->SetCaption("&Go");
   EXPECT_EQ(button->Perform(cl::CM_DIALOGCHAR, 'g'), 1);
@@ -381,6 +395,97 @@ TEST_F(ToolbarButtonTest, DisablingForgetsTheMouseAndTheButtonGetsNoClicks) {
   ClickOn(button);
   EXPECT_EQ(Count("Button click"), 0);
   EXPECT_EQ(ButtonPixels(toolbar, button).At(0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ToolbarButtonTest, TheDropdownListStopsAtTheMenuThatTookAMessage) {
+  auto* first = cl::Make<cl::TPopupMenu>(form, "First");
+  auto* second = cl::Make<cl::TPopupMenu>(form, "Second");
+  auto* recent = cl::Make<cl::TMenuItem>(form, "Recent");
+  first->Items()->Add(recent);
+  recent->Add(cl::Make<cl::TMenuItem>(form, "Entry"));
+  auto* command = cl::Make<cl::TMenuItem>(form, "Command");
+  first->Items()->Add(command);
+  // Both handlers free the menu listed after the one that took the message.
+  const cl::Weak<cl::TPopupMenu> later(second);
+  recent->SetOnClick(cl::TNotifyEvent([&](cl::TObject*) {
+    log.push_back("opening");
+    cl::Free(later.get());
+  }));
+  command->SetOnClick(cl::TNotifyEvent([&](cl::TObject*) { log.push_back("command"); }));
+  button->SetDropdownMenu(first);
+  AddButton("Other")->SetDropdownMenu(second);
+  const HWND list = ExistingDropdownList()->Handle();
+  const int violations = testsupport::AccessViolations();
+  SendMessageA(list, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(recent->Handle()), 0);
+  EXPECT_FALSE(later);
+  SendMessageA(list, WM_COMMAND, command->Command(), 0);
+  EXPECT_EQ(log, (Log{"opening", "command"}));
+  EXPECT_EQ(testsupport::AccessViolations(), violations);
+}
+
+// Buttons whose states change under a real mouse, as the viewer's change every second: one button is disabled
+// and enabled again and again while the bar is dragged or another button is held.
+class ButtonStatesUnderTheMouseTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    cl::Application->CreateForm(form);
+    form->ShowWithClientSize();
+    SetForegroundWindow(form->Handle());
+    SetActiveWindow(form->Handle());
+    toolbar = cl::Make<TToolbar>(form, "Toolbar");
+    toolbar->SetParent(form->TopDock);
+    held = cl::Make<TToolbarButton>(form, "Held");
+    held->SetParent(toolbar);
+    held->SetOnClick(cl::TNotifyEvent([this](cl::TObject*) { ++heldClicks; }));
+    separator = cl::Make<TToolbarSep>(form, "Separator");
+    separator->SetParent(toolbar);
+    flipping = cl::Make<TToolbarButton>(form, "Flipping");
+    flipping->SetParent(toolbar);
+    auto* flipper = cl::Make<cl::TTimer>(form, "Flipper");
+    flipper->SetInterval(30);
+    flipper->SetOnTimer(cl::TNotifyEvent([this](cl::TObject*) { flipping->SetEnabled(!flipping->Enabled()); }));
+    cl::test::PumpFor(50);
+  }
+  void TearDown() override {
+    testsupport::RealMouseButton(false);
+    cl::Free(form);
+    cl::test::PumpFor(20);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  // Runs the steps, each 150 ms after the one before, until all ran.
+  void Run(std::vector<std::function<void()>> steps) {
+    steps.push_back([] {});
+    test::TimedSteps timed(form, 150, std::move(steps));
+    ASSERT_TRUE(cl::test::PumpUntil([&] { return timed.Done(); }, 5000));
+  }
+  static void MoveTo(cl::TPoint screen) { testsupport::RealMouseMove(screen.X, screen.Y); }
+  cl::TPoint Middle(cl::TControl* control) {
+    return control->ClientToScreen(cl::Point(control->Width() / 2, control->Height() / 2));
+  }
+
+  test::TDockForm* form = nullptr;
+  TToolbar* toolbar = nullptr;
+  TToolbarButton* held = nullptr;
+  TToolbarSep* separator = nullptr;
+  TToolbarButton* flipping = nullptr;
+  int heldClicks = 0;
+};
+
+TEST_F(ButtonStatesUnderTheMouseTest, TheBarsDragGoesOn) {
+  const cl::TPoint leftDock = form->LeftDock->ClientToScreen(cl::Point(2, form->LeftDock->Height() / 2));
+  Run({[&] { MoveTo(Middle(separator)); }, [] { testsupport::RealMouseButton(true); },
+       [&] { MoveTo(cl::Point(leftDock.X + 20, leftDock.Y)); }, [&] { MoveTo(leftDock); },
+       [] { testsupport::RealMouseButton(false); }});
+  EXPECT_EQ(toolbar->DockedTo(), form->LeftDock);
+}
+
+TEST_F(ButtonStatesUnderTheMouseTest, AnotherButtonsPressEndsWhereItIsReleased) {
+  const cl::TPoint offTheBar = form->ClientToScreen(cl::Point(200, 200));
+  Run({[&] { MoveTo(Middle(held)); }, [] { testsupport::RealMouseButton(true); }, [&] { MoveTo(offTheBar); },
+       [] { testsupport::RealMouseButton(false); }});
+  EXPECT_EQ(heldClicks, 0);
+  // Released off the bar, the button is up again.
+  EXPECT_EQ(ButtonPixels(toolbar, held).At(0, 0), GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

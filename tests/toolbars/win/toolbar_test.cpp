@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "classlib/core/exceptions.h"
@@ -122,6 +124,29 @@ TEST_F(ToolbarTest, AFloatingToolbarWrapsAtItsWidthAndDrawsALineForTheSeparator)
   picture.reset(cl::test::PaintTo(toolbar));
   EXPECT_EQ(GetPixel(picture->Canvas()->Handle(), 40, 26), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(GetPixel(picture->Canvas()->Handle(), 40, 54), GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST_F(ToolbarTest, TheWrapWidthIsKeptAndRestoredAsTheValueFloatRightX) {
+  AddSixButtonsInThreeGroups();
+  Float(300, 300);
+  toolbar->SetFloatRightX(80);
+  std::map<std::string, int> stored;
+  toolbar->SavePositionValues(
+      [&](const std::string& bar, const std::string& value, int data) { stored[bar + "/" + value] = data; });
+  EXPECT_EQ(stored, (std::map<std::string, int>{{"Toolbar/FloatRightX", 80}}));
+  const int wrapped = toolbar->ClientHeight();
+  // Read back into a bar on one line: it wraps again; a reader without the value gives it the default, one line.
+  toolbar->SetFloatRightX(0);
+  auto reader = [&](const std::string& bar, const std::string& value, int defaultValue) {
+    const auto found = stored.find(bar + "/" + value);
+    return found == stored.end() ? defaultValue : found->second;
+  };
+  toolbar->LoadPositionValues(reader);
+  EXPECT_EQ(toolbar->FloatRightX(), 80);
+  EXPECT_EQ(toolbar->ClientHeight(), wrapped);
+  stored.clear();
+  toolbar->LoadPositionValues(reader);
+  EXPECT_EQ(toolbar->FloatRightX(), 0);
 }
 
 TEST_F(ToolbarTest, HiddenControlsTakeNoRoomAndDoNotWidenTheWrapWidth) {
