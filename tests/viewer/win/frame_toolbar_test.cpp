@@ -2,6 +2,7 @@
 // (and what it writes back), the Edit menu's "Toolbar" item, closing it, and the button states the frame keeps.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "support/screenshot.h"
 #include "toolbars/dock.h"
 #include "toolbars/toolbar.h"
+#include "image/load_image.h"
 #include "toolbars/toolbar_button.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
@@ -164,6 +166,44 @@ TEST_F(FrameToolbarTest, ImageButtonsFollowTheActiveWindowAndPasteTheClipboard) 
   Tick();
   for (tbr::TToolbarButton* button : ImageButtons()) EXPECT_FALSE(button->Enabled()) << button->Name();
   EXPECT_TRUE(FFrame->CMBtn6->Enabled());
+}
+
+TEST_F(FrameToolbarTest, ZoomAndFitDisableSelectAreaAndAScaledViewIsNeverSelected) {
+  MakeFrame();
+  cl::Owned<cl::TBitmap> picture = cl::MakeOwned<cl::TBitmap>();
+  picture->SetSize(60, 40);
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->OpenPicture(picture.get());
+  window->Show();
+  Tick();
+  struct Case {
+    const char* Name;
+    std::function<void()> Scale;
+    std::function<void()> Unscale;
+  };
+  const Case cases[] = {
+      {"zoom", [window] { window->ZoomPercent(200); }, [window] { window->ZoomPercent(100); }},
+      {"fit", [this] { FFrame->CMBtn5->Click(); }, [this] { FFrame->CMBtn5->Click(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // A selection shown ends when the view is scaled.
+    window->SelectArea1Click(nullptr);
+    ASSERT_TRUE(window->Selecting());
+    c.Scale();
+    EXPECT_FALSE(window->Selecting());
+    EXPECT_FALSE(window->Image1->CropToolOn());
+    EXPECT_TRUE(ViewScaled);
+    EXPECT_FALSE(FFrame->CMBtn8->Enabled());
+    Tick();
+    EXPECT_FALSE(FFrame->CMBtn8->Enabled());
+    // What the button forwards does nothing on the scaled view.
+    window->SelectArea1Click(nullptr);
+    EXPECT_FALSE(window->Selecting());
+    c.Unscale();
+    EXPECT_FALSE(ViewScaled);
+    EXPECT_TRUE(FFrame->CMBtn8->Enabled());
+  }
 }
 
 TEST_F(FrameToolbarTest, SelectAreaStaysDownAndFitToWindowComesUp) {
