@@ -2,7 +2,16 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 namespace testsupport {
+
+namespace {
+
+constexpr DWORD kStepPauseMs = 80;
+
+}  // namespace
 
 void SystemMouse(int x, int y, LeftButton button) {
   INPUT input{};
@@ -14,6 +23,27 @@ void SystemMouse(int x, int y, LeftButton button) {
   if (button == LeftButton::Press) input.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
   if (button == LeftButton::Release) input.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
+}
+
+std::vector<MouseStep> ClickAt(int x, int y) {
+  return {{x, y, LeftButton::Keep}, {x, y, LeftButton::Press}, {x, y, LeftButton::Release}};
+}
+
+void PlayMouse(const std::vector<MouseStep>& steps, const std::function<void()>& handleMessages) {
+  std::atomic<bool> done = false;
+  std::thread player([&] {
+    for (const MouseStep& step : steps) {
+      SystemMouse(step.X, step.Y, step.Button);
+      Sleep(kStepPauseMs);
+    }
+    done = true;
+  });
+  while (!done) {
+    handleMessages();
+    Sleep(5);
+  }
+  player.join();
+  handleMessages();
 }
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include "classlib/core/files.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
+#include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
 #include "classlib/win/clipboard.h"
@@ -343,15 +344,15 @@ TEST_F(EditCommandsTest, CropTakesThePartOfThePictureInsideAFrameMovedOverTheEdg
     window->SelectArea1Click(nullptr);
     const cl::TRect band = window->Image1->CropBand();
     const cl::TPoint grip = window->Image1->ClientToScreen(cl::Point(band.Left + 2, band.Top + 2));
-    const auto mouse = [](int x, int y, testsupport::LeftButton button) {
-      testsupport::SystemMouse(x, y, button);
-      cl::test::PumpFor(30);
-    };
-    mouse(grip.X, grip.Y, testsupport::LeftButton::Keep);
-    mouse(grip.X, grip.Y, testsupport::LeftButton::Press);
-    for (int step = 1; step <= 3; ++step)
-      mouse(grip.X + move.Dx * step / 3, grip.Y + move.Dy * step / 3, testsupport::LeftButton::Keep);
-    mouse(grip.X + move.Dx, grip.Y + move.Dy, testsupport::LeftButton::Release);
+    using B = testsupport::LeftButton;
+    const int x = grip.X, y = grip.Y, dx = move.Dx, dy = move.Dy;
+    testsupport::PlayMouse({{x, y},
+                            {x, y, B::Press},
+                            {x + dx / 3, y + dy / 3},
+                            {x + dx * 2 / 3, y + dy * 2 / 3},
+                            {x + dx, y + dy},
+                            {x + dx, y + dy, B::Release}},
+                           [] { cl::Application->ProcessMessages(); });
     const cl::TRect moved = window->Image1->CropBand();
     ASSERT_EQ(moved, cl::Rect(band.Left + move.Dx, band.Top + move.Dy, band.Right + move.Dx, band.Bottom + move.Dy));
     window->Crop1Click(nullptr);
