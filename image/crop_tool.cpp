@@ -68,7 +68,10 @@ void TLoadImage::croptool_off(bool& changed, cl::TRect& rect) {
   SetCursor(cl::crDefault);
   const cl::TRect& band = FCropTool.Band;
   const auto unscaled = [this](int side) { return static_cast<int>(FDisplayScale.DivideTruncated(side)); };
-  FSourceRect = cl::Rect(unscaled(band.Left), unscaled(band.Top), unscaled(band.Right), unscaled(band.Bottom));
+  // Only the part on the picture: the clip below would put a side beyond it somewhere else entirely.
+  FSourceRect =
+      PartOnPicture(cl::Rect(unscaled(band.Left), unscaled(band.Top), unscaled(band.Right), unscaled(band.Bottom)),
+                    FWorkingPicture->Width(), FWorkingPicture->Height());
   changed = FCropTool.Changed;
   rect = FSourceRect;
   StoreDisplaySettings(FSourceRect, FCropShown, FActualSize);

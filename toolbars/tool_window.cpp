@@ -37,6 +37,13 @@ void ShowWindowQuietly(HWND wnd, bool show) {
   SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kShowFlags | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
+// A window that shows: visible and not empty. Placed under one that does not (a floating parent has no size), a
+// bar can end up beneath its form on Wine's display.
+bool ShowsOnScreen(HWND wnd) {
+  RECT r;
+  return IsWindowVisible(wnd) && GetWindowRect(wnd, &r) && r.right > r.left && r.bottom > r.top;
+}
+
 HWND OwnerOf(HWND wnd) {
   return reinterpret_cast<HWND>(GetWindowLongPtrA(wnd, GWLP_HWNDPARENT));
 }
@@ -523,11 +530,13 @@ void TCustomToolWindow::ShowingChanged() {
   const bool show = WantsVisible();
   cl::TForm* form = BarForm();
   if (show && Floating() && form && form->HandleAllocated()) {
-    // Owned by its form, and just above it: below the nearest window over the form that the form does not own.
+    // Owned by its form, and just above it: below the nearest window over the form that shows and that the form
+    // does not own.
     const HWND formWnd = form->Handle();
     if (OwnerOf(wnd) != formWnd) SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(formWnd));
     HWND above = GetWindow(formWnd, GW_HWNDPREV);
-    while (above && (above == wnd || IsOwnedBy(above, formWnd))) above = GetWindow(above, GW_HWNDPREV);
+    while (above && (above == wnd || IsOwnedBy(above, formWnd) || !ShowsOnScreen(above)))
+      above = GetWindow(above, GW_HWNDPREV);
     SetWindowPos(wnd, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   const bool wasActive = GetActiveWindow() == wnd;

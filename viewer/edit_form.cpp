@@ -212,6 +212,7 @@ void TEditForm::Image1MouseMove(cl::TObject*, cl::TShiftState, int x, int y) {
 
 void TEditForm::FormActivate(cl::TObject*) {
   FSelecting = false;
+  ShowViewScaled();
   cl::TRegistry settings;
   OpenSettings(settings);
   ShowRecentFileItems(RecentItems, N5, ReadRecentFiles(settings));

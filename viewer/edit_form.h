@@ -196,6 +196,12 @@ class TEditForm : public cl::TForm {
   void Exit1Click(cl::TObject* sender);
   void Image1MouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
   void ScrollToTopLeft();
+  // The view shows the picture zoomed or fitted (scaled) or at its own size: Select Area, here and on the frame's
+  // toolbar, only at its own size; a selection shown ends when the view is scaled.
+  void SetViewScaled(bool scaled);
+  // On activation: ViewScaled follows this window's view, and the frame's Select Area button is disabled for a
+  // scaled one.
+  void ShowViewScaled();
   // Writes the picture to name and puts the image control's message in the status bar; a failure is reported.
   // True when written.
   bool WriteTo(const std::string& name);
@@ -204,6 +210,7 @@ class TEditForm : public cl::TForm {
   std::unique_ptr<ImageAdapter> FImage;
   bool FWasDeactivated = false;
   bool FSelecting = false;
+  bool FViewScaled = false;
   bool FBusy = false;
   bool FCloseWhenDone = false;  // a close asked for while busy, done when the conversion ends
 };

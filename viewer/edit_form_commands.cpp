@@ -21,6 +21,7 @@
 #include "controls/bitmap_drawing.h"
 #include "image/all_scr_frm.h"
 #include "image/load_image.h"
+#include "toolbars/toolbar_button.h"
 #include "viewer/adjust_form.h"
 #include "viewer/core/gray_palette.h"
 #include "viewer/core/image_files.h"
@@ -284,7 +285,8 @@ void TEditForm::Grayscale1Click(cl::TObject*) {
 }
 
 void TEditForm::SelectArea1Click(cl::TObject*) {
-  if (FBusy) return;
+  // The band is drawn and read back at the picture's own size only.
+  if (FBusy || FViewScaled) return;
   Image1->SetScrollerThumbPosX(ScrollBox1->HorzScrollBar()->Position());
   Image1->SetScrollerThumbPosY(ScrollBox1->VertScrollBar()->Position());
   bool changed = false;
@@ -375,9 +377,26 @@ void TEditForm::ZoomPercent(int percent) {
   Image1->SetStretch(true);
   Image1->SetBounds(Image1->Left(), Image1->Top(), ZoomSize(percent, Image1->Picture()->Width()),
                     ZoomSize(percent, Image1->Picture()->Height()));
-  const bool actual = percent == kActualSize;
-  SelectArea1->SetEnabled(actual);
-  ViewScaled = !actual;
+  SetViewScaled(percent != kActualSize);
+}
+
+void TEditForm::SetViewScaled(bool scaled) {
+  FViewScaled = scaled;
+  // A band shown on the view before would no longer stand for the same part of the picture.
+  if (scaled && FSelecting) {
+    bool changed = false;
+    Image1->croptool_off(changed, SelRect);
+    FSelecting = false;
+  }
+  SelectArea1->SetEnabled(!scaled);
+  ViewScaled = scaled;
+  if (FrameForm) FrameForm->CMBtn8->SetEnabled(!scaled);
+}
+
+void TEditForm::ShowViewScaled() {
+  ViewScaled = FViewScaled;
+  // The frame's timer enables the button again for a view at the picture's size.
+  if (FViewScaled && FrameForm) FrameForm->CMBtn8->SetEnabled(false);
 }
 
 void TEditForm::ZoomStepClick(cl::TObject* sender) {
@@ -400,13 +419,14 @@ void TEditForm::FittoWindow1Click(cl::TObject*) {
   } else {
     Image1->SetBounds(Image1->Left(), Image1->Top(), Image1->Picture()->Width(), Image1->Picture()->Height());
   }
-  SelectArea1->SetEnabled(!fit);
-  ViewScaled = fit;
+  SetViewScaled(fit);
 }
 
 void TEditForm::FormResize(cl::TObject*) {
-  if (FittoWindow1->Checked())
-    Image1->SetBounds(Image1->Left(), Image1->Top(), FitSize(ClientWidth()), FitSize(ClientHeight()));
+  if (!FittoWindow1->Checked()) return;
+  Image1->SetBounds(Image1->Left(), Image1->Top(), FitSize(ClientWidth()), FitSize(ClientHeight()));
+  // Fitted again also after an actual-size zoom that left the check mark.
+  if (!FViewScaled) SetViewScaled(true);
 }
 
 void TEditForm::AutoFitLargePicture() {

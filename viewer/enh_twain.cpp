@@ -38,9 +38,13 @@ class TEnhTwain::Host : public TwainHost {
   size_t BlockSize(TW_HANDLE block) override { return GlobalSize(block); }
   void Release(TW_HANDLE block) override { GlobalFree(block); }
   void ShowErrorBox(const std::string& text) override {
+    FOwner.FNoImageExplained = true;
     cl::MessageBoxA(FOwner.ParentWindow(), text, kErrorTitle, MB_OK | MB_ICONERROR);
   }
-  void ShowMessage(const std::string& text) override { cl::ShowMessage(text); }
+  void ShowMessage(const std::string& text) override {
+    FOwner.FNoImageExplained = true;
+    cl::ShowMessage(text);
+  }
   // Sent, not posted: the image is in the picture when the transfer request returns.
   void DeliverImage(TW_HANDLE dib) override { SendMessageA(FOwner.FHandle, WM_USER, reinterpret_cast<WPARAM>(dib), 0); }
 
@@ -117,8 +121,10 @@ void TEnhTwain::ApplicationMessage(MSG& msg, bool& handled) {
 bool TEnhTwain::Acquire(bool showUI) {
   if (!Available()) return false;
   FCaptured = false;
+  FNoImageExplained = false;
   CreateProtocol();
   FTwain->Acquire(showUI);
+  if (FTwain->TransferCancelled()) FNoImageExplained = true;
   if (!showUI || !FTwain->SourceEnabled()) FreeProtocol();
   return FCaptured;
 }
@@ -151,8 +157,13 @@ void TEnhTwain::WndProc(cl::TMessage& message) {
   const auto dib = reinterpret_cast<HGLOBAL>(message.WParam);
   if (FOnRawData) {
     FOnRawData(this, dib);
-  } else {
+    return;
+  }
+  try {
     ReceiveImage(dib);
+  } catch (...) {
+    FNoImageExplained = true;  // the application's error box tells what was wrong with the image
+    throw;
   }
 }
 

@@ -45,6 +45,9 @@ class TEnhTwain : public cl::TComponent {
   // Acquires without (false) or with the source's own user interface; with it, the images arrive later, as the
   // user scans. True when an image reached Picture during this call.
   bool Acquire(bool showUI);
+  // Whether the user knows why the last Acquire brought no image: a box said so (a TWAIN error, an image that
+  // could not be taken), or the source's transfer was cancelled.
+  bool NoImageExplained() const { return FNoImageExplained; }
   // The manager's dialog; the chosen source is the one acquired from afterwards. True when one was chosen.
   bool SelectSource();
   // Fills SourceList with the product names of the manager's sources; their number.
@@ -134,6 +137,7 @@ class TEnhTwain : public cl::TComponent {
   std::string FProductName = "TEnhTwain";
   TwainSettings FSettings;
   bool FCaptured = false;
+  bool FNoImageExplained = false;
   cl::TNotifyEvent FOnCapture;
   TRawDataEvent FOnRawData;
   TTwainLayoutEvent FOnLayout;

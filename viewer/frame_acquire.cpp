@@ -11,6 +11,8 @@ namespace {
 
 constexpr char kNoSourceManager[] =
     "No TWAIN source manager (TWAIN_32.DLL) is installed: images cannot be acquired from scanners or cameras.";
+constexpr char kTitle[] = "Orlanto";
+constexpr char kNoImage[] = "No image was acquired: the TWAIN source delivered no picture.";
 
 }  // namespace
 
@@ -20,13 +22,20 @@ bool TFrameForm::TwainAvailable() {
   return false;
 }
 
-// A cancelled or failed acquisition opens no window: there is no picture to show.
+// A cancelled or failed acquisition opens no window: there is no picture to show. The wait ends either way, and
+// a source that brought nothing without saying why is reported.
 void TFrameForm::AcquireImage1Click(cl::TObject*) {
   if (!TwainAvailable()) return;
   HourGlass hourGlass;
   SetStatusText(kHintPanel, "Acquiring Image... Please Wait");
-  if (Twain1->Acquire(false)) ShowNewWindow([this](TEditForm& window) { window.OpenPicture(Twain1->Picture()); });
+  const bool acquired = Twain1->Acquire(false);
+  SetStatusText(kHintPanel, "");
   SetStatusText(kSizePanel, "");
+  if (acquired) {
+    ShowNewWindow([this](TEditForm& window) { window.OpenPicture(Twain1->Picture()); });
+  } else if (!Twain1->NoImageExplained()) {
+    cl::MessageBoxA(Handle(), kNoImage, kTitle, MB_OK | MB_ICONINFORMATION);
+  }
 }
 
 void TFrameForm::SelectSource1Click(cl::TObject*) {

@@ -7,6 +7,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/clipboard.h"
 #include "classlib/win/colors.h"
+#include "classlib/core/finally.h"
 #include "classlib/core/paths.h"
 #include "classlib/win/command_line.h"
 #include "classlib/win/file_dialogs.h"
@@ -174,7 +175,21 @@ void TFrameForm::DispHint(cl::TObject*) {
   SetStatusText(kHintPanel, cl::Application->Hint());
 }
 
+void TFrameForm::AfterConstruction() {
+  FMaking = true;
+  auto made = cl::Finally([this] { FMaking = false; });
+  inherited::AfterConstruction();
+}
+
 void TFrameForm::FormShow(cl::TObject*) {
+  if (FMaking) {
+    cl::PostDeferred(this, [this] { FirstShown(); });
+    return;
+  }
+  FirstShown();
+}
+
+void TFrameForm::FirstShown() {
   if (AssocDialog) OfferAssociation(*AssocDialog, cl::Application->ExeName());
   const std::string name = CommandLineFileName(CommandLineParams());
   if (!name.empty()) OpenInNewWindow(name);

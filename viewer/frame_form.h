@@ -114,13 +114,18 @@ class TFrameForm : public cl::TForm {
   void Toolbar1Click(cl::TObject* sender);
 
   void Dispatch(cl::TMessage& message) override;
+  void AfterConstruction() override;
 
  protected:
   void CreateComponents() override;
 
  private:
   void FormCreate(cl::TObject* sender);
+  // The first showing: the association check, the command line's file, the Paste button and the toolbar. A
+  // restored placement shows the frame while it is being made, before the program's other forms: then these wait
+  // for the message loop.
   void FormShow(cl::TObject* sender);
+  void FirstShown();
   void FormActivate(cl::TObject* sender);
   void FormDestroy(cl::TObject* sender);
   void FormClose(cl::TObject* sender, cl::TCloseAction& action);
@@ -166,6 +171,8 @@ class TFrameForm : public cl::TForm {
   // The guard's BeforeTerminate in a second instance: leaves the command line in "ToOpen" and nothing else.
   void CtlOneInstance1Custom(cl::TObject* sender);
   void WMDropFiles(cl::TMessage& message);
+
+  bool FMaking = false;  // between construction and the end of AfterConstruction
 };
 
 extern TFrameForm* FrameForm;

@@ -1,5 +1,7 @@
 #include "image/core/crop_band.h"
 
+#include <algorithm>
+
 namespace img {
 
 namespace {
@@ -80,6 +82,11 @@ cl::TRect DragCropBand(cl::TRect band, int zone, int dx, int dy) {
 
 bool CropBandAcceptable(const cl::TRect& band, int controlWidth, int controlHeight) {
   return band.Right >= 0 && band.Bottom >= 0 && band.Left <= controlWidth && band.Top <= controlHeight;
+}
+
+cl::TRect PartOnPicture(const cl::TRect& rect, int width, int height) {
+  const int left = std::clamp(rect.Left, 0, width), top = std::clamp(rect.Top, 0, height);
+  return cl::Rect(left, top, std::clamp(rect.Right, left, width), std::clamp(rect.Bottom, top, height));
 }
 
 bool CropPointIgnored(int x, int y, int controlWidth, int controlHeight) {

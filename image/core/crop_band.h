@@ -49,6 +49,9 @@ cl::TRect InitialCropRect(int scrollBoxWidth, int scrollBoxHeight, int scrollX, 
 cl::TRect DragCropBand(cl::TRect band, int zone, int dx, int dy);
 // A dragged band is taken only while it still touches the control.
 bool CropBandAcceptable(const cl::TRect& band, int controlWidth, int controlHeight);
+// The part of a rectangle in image coordinates that lies on a width x height picture (empty when none does): a band
+// moved over the picture's edge selects what it frames on the picture.
+cl::TRect PartOnPicture(const cl::TRect& rect, int width, int height);
 // Mouse points further than 10 pixels outside the control are not looked at.
 bool CropPointIgnored(int x, int y, int controlWidth, int controlHeight);
 // The zone under the point: only strictly inside the restore area, the zones tested in order 1 to 9, each with a

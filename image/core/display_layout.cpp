@@ -33,8 +33,9 @@ DisplayLayout ComputeDisplayLayout(const DisplayRequest& request) {
   if (cropped) {
     layout.SourceX = request.Source.Left;
     layout.SourceY = request.Source.Top;
-    layout.SourceWidth = request.Source.Right - request.Source.Left + 1;
-    layout.SourceHeight = request.Source.Bottom - request.Source.Top + 1;
+    // The last column and row count, but never one beyond the picture (a rectangle that reaches its edge).
+    layout.SourceWidth = std::min(request.Source.Right + 1, request.PictureWidth) - request.Source.Left;
+    layout.SourceHeight = std::min(request.Source.Bottom + 1, request.PictureHeight) - request.Source.Top;
   } else {
     layout.SourceWidth = request.PictureWidth;
     layout.SourceHeight = request.PictureHeight;

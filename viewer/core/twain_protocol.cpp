@@ -94,6 +94,7 @@ bool TTwain::ProcessMessage(void* msg) {
 }
 
 void TTwain::Acquire(bool showUI) {
+  FTransferCancelled = false;
   if (!OpenManager()) return;
   FSource.Id = 0;
   FSource.ProductName[0] = '\0';
@@ -250,6 +251,7 @@ void TTwain::TransferImages() {
   TW_PENDINGXFERS pending{};
   do {
     const uint16_t rc = NativeTransfer();
+    if (rc == TWRC_CANCEL) FTransferCancelled = true;
     if (rc != TWRC_XFERDONE && rc != TWRC_CANCEL) {
       ShowError();
       ResetPendingTransfers();

@@ -65,6 +65,8 @@ class TTwain : public cl::TObject {
   bool ManagerOpen() const { return FManagerOpen; }
   bool SourceOpen() const { return FSourceOpen; }
   bool SourceEnabled() const { return FSourceEnabled; }
+  // The source answered a transfer with a cancel (its user's own doing).
+  bool TransferCancelled() const { return FTransferCancelled; }
   const twain::TW_IDENTITY& Source() const { return FSource; }
 
   // While manager and source are open: lets the source see a message of the application's queue (msg points to
@@ -116,6 +118,7 @@ class TTwain : public cl::TObject {
   bool FManagerOpen = false;
   bool FSourceOpen = false;
   bool FSourceEnabled = false;
+  bool FTransferCancelled = false;
 };
 
 }  // namespace viewer

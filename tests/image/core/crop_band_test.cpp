@@ -68,5 +68,12 @@ TEST(CropBandTest, BandsAndPointsOutsideTheControl) {
   EXPECT_TRUE(CropPointIgnored(0, 211, 300, 200));
 }
 
+TEST(CropBandTest, OnlyThePartOnThePictureIsSelected) {
+  EXPECT_EQ(PartOnPicture(kBand, 300, 200), kBand);
+  EXPECT_EQ(PartOnPicture(cl::Rect(250, 150, 350, 225), 300, 200), cl::Rect(250, 150, 300, 200));
+  EXPECT_EQ(PartOnPicture(cl::Rect(-20, -10, 80, 65), 300, 200), cl::Rect(0, 0, 80, 65));
+  EXPECT_EQ(PartOnPicture(cl::Rect(300, 10, 320, 20), 300, 200).Width(), 0);
+}
+
 }  // namespace
 }  // namespace img

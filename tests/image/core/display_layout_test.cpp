@@ -115,6 +115,11 @@ TEST(DisplayLayoutTest, CropTakesTheSourceRectangleInclusive) {
   EXPECT_EQ(layout.Draw, DisplayDraw::MoveOntoShown);
   request.Crop = false;  // a valid rectangle without crop shows the whole picture
   EXPECT_EQ(ComputeDisplayLayout(request).OutWidth, 100);
+  // A rectangle reaching the picture's edge takes nothing beyond it.
+  request.Crop = true;
+  request.Source = cl::Rect(60, 30, 100, 50);
+  EXPECT_EQ(ComputeDisplayLayout(request).OutWidth, 40);
+  EXPECT_EQ(ComputeDisplayLayout(request).OutHeight, 20);
 }
 
 TEST(DisplayLayoutTest, EmptyPictureOnlyShows) {

@@ -94,7 +94,8 @@ TEST_F(CropToolTest, MouseMovesAndResizesTheBandAndOffRestoresThePicture) {
   cl::TRect rect;
   Image()->croptool_off(changed, rect);
   EXPECT_TRUE(changed);
-  EXPECT_EQ(rect, cl::Rect(320, 85, 321, 180));  // scale 1: image coordinates equal display ones
+  // Scale 1: image coordinates equal display ones, and the band lies just beyond the picture's right edge.
+  EXPECT_EQ(rect, cl::Rect(320, 85, 320, 180));
   EXPECT_FALSE(Image()->CropToolOn());
   EXPECT_EQ(Shown().Colors, before.Colors);
   EXPECT_EQ(Image()->Cursor(), cl::crDefault);

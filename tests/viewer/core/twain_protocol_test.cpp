@@ -225,6 +225,7 @@ TEST_F(TwainProtocolTest, TransfersEndWhateverTheSourceAnswers) {
     EXPECT_EQ(Count("NATIVEXFER"), c.Requests) << c.Name;
     EXPECT_EQ(Count("RESET"), c.Reset ? 1 : 0) << c.Name;
     EXPECT_EQ(FManager.ErrorBoxes.size(), c.Boxes) << c.Name;
+    EXPECT_EQ(FTwain->TransferCancelled(), c.Answer == TWRC_CANCEL) << c.Name;
     EXPECT_TRUE(FManager.Delivered.empty()) << c.Name;
     EXPECT_EQ(FManager.Operations.back(), "CLOSEDSM") << c.Name;
     EXPECT_TRUE(AllClosed()) << c.Name;

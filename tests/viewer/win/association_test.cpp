@@ -10,12 +10,15 @@
 #include "classlib/win/application.h"
 #include "classlib/win/stdctrls.h"
 #include "controls/win/registry_probe.h"
+#include "controls/ctl_application.h"
 #include "controls/plus_label.h"
 #include "private_root.h"
 #include "support/screenshot.h"
 #include "viewer/core/association.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
+#include "viewer/settings.h"
+#include "viewer/start_up.h"
 
 namespace viewer {
 namespace {
@@ -95,16 +98,31 @@ TEST_F(AssociationTest, AMissingProgramIsReportedForEachExtensionAndNothingIsWri
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "Orlanto"));
 }
 
-TEST_F(AssociationTest, TheFrameOffersTheDialogWhenItIsFirstShown) {
-  AssocDialog = FDialog;
-  FrameForm = cl::New<TFrameForm>(nullptr);
+// "No" without the box ticked: the next start asks again. That start restores the frame's placement, which the
+// first one saved, and so shows the frame while it is being made, before the program's other forms.
+TEST_F(AssociationTest, EveryStartAsksWhenTheFrameIsFirstShownUntilTheBoxIsTicked) {
+  ctl::InitControlLibrary();
+  cl::TRegistry settings;
+  OpenSettings(settings);
+  settings.WriteString(kToOpenValue, "");
+  // Showing the frame opens the test program's own command line: a name that does not exist, which is reported.
   FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
-  FResponder.OnModal = [](cl::TForm&) { return cl::seam::ModalAnswer::Return(cl::mrCancel); };
-  FrameForm->Show();
-  EXPECT_EQ(FResponder.ModalForms, std::vector<std::string>{"TAssocDialog"});
-  for (TEditForm* window : ImageWindows()) window->Free();
-  cl::FreeAndNil(FrameForm);
-  AssocDialog = nullptr;
+  FResponder.OnModal = [](cl::TForm&) {
+    return cl::seam::ModalAnswer::RunScript([] { AssocDialog->Button2->Click(); });
+  };
+  for (int start = 1; start <= 2; ++start) {
+    SCOPED_TRACE(start);
+    FResponder.ModalForms.clear();
+    CreateStartUpForms();
+    cl::Application->MainForm()->Show();  // as the message loop begins
+    cl::test::PumpFor(200);
+    EXPECT_EQ(FResponder.ModalForms, std::vector<std::string>{"TAssocDialog"});
+    for (TEditForm* window : ImageWindows()) window->Free();
+    std::vector<cl::TForm*> forms;
+    for (int i = 0; i < cl::Application->ComponentCount(); ++i)
+      if (auto* form = dynamic_cast<cl::TForm*>(cl::Application->Components(i))) forms.push_back(form);
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->Free();
+  }
 }
 
 TEST_F(AssociationTest, Screenshot) {

@@ -8,6 +8,7 @@
 #include "classlib/core/files.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
+#include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
 #include "classlib/win/clipboard.h"
@@ -27,6 +28,7 @@
 #include "viewer/rotate_form.h"
 #include "viewer/settings.h"
 #include "support/screenshot.h"
+#include "support/system_mouse.h"
 
 namespace viewer {
 namespace {
@@ -322,6 +324,46 @@ TEST_F(EditCommandsTest, CropKeepsTheSelectionWithItsLastRowAndColumnWhileCopyTa
   EXPECT_EQ(WorkingCopy(window), Mapped(FOriginal, band.Width() + 1, band.Height() + 1, [&](int x, int y) {
               return POINT{band.Left + x, band.Top + y};
             }));
+}
+
+// The frame picked up just inside its top-left handle and moved with the system's mouse until it hangs over the
+// picture's edge: Crop takes the part of the picture inside the frame.
+TEST_F(EditCommandsTest, CropTakesThePartOfThePictureInsideAFrameMovedOverTheEdgeWithTheMouse) {
+  FrameForm->SetBounds(0, 0, 640, 480);
+  // Showing the frame opens the test program's own command line: a name that does not exist, which is reported.
+  FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
+  FrameForm->Show();
+  for (TEditForm* window : ImageWindows()) window->Free();
+  struct Case {
+    int Dx, Dy;
+  };
+  for (const Case move : {Case{15, 12}, Case{-15, -12}}) {
+    SCOPED_TRACE(std::to_string(move.Dx) + "," + std::to_string(move.Dy));
+    TEditForm* window = Opened();
+    cl::test::PumpFor(100);
+    window->SelectArea1Click(nullptr);
+    const cl::TRect band = window->Image1->CropBand();
+    const cl::TPoint grip = window->Image1->ClientToScreen(cl::Point(band.Left + 2, band.Top + 2));
+    using B = testsupport::LeftButton;
+    const int x = grip.X, y = grip.Y, dx = move.Dx, dy = move.Dy;
+    testsupport::PlayMouse({{x, y},
+                            {x, y, B::Press},
+                            {x + dx / 3, y + dy / 3},
+                            {x + dx * 2 / 3, y + dy * 2 / 3},
+                            {x + dx, y + dy},
+                            {x + dx, y + dy, B::Release}},
+                           [] { cl::Application->ProcessMessages(); });
+    const cl::TRect moved = window->Image1->CropBand();
+    ASSERT_EQ(moved, cl::Rect(band.Left + move.Dx, band.Top + move.Dy, band.Right + move.Dx, band.Bottom + move.Dy));
+    window->Crop1Click(nullptr);
+    // The frame is drawn around the band's last column and row.
+    const int left = std::max(moved.Left, 0), top = std::max(moved.Top, 0);
+    const int right = std::min(moved.Right, kWidth - 1), bottom = std::min(moved.Bottom, kHeight - 1);
+    EXPECT_EQ(WorkingCopy(window), Mapped(FOriginal, right - left + 1, bottom - top + 1, [&](int x, int y) {
+                return POINT{left + x, top + y};
+              }));
+    window->Free();
+  }
 }
 
 TEST_F(EditCommandsTest, CopyWithoutASelectionTakesTheWholePictureAndPasteMakesAChangedUntitledWindowOfIt) {

@@ -2,18 +2,23 @@
 // (and what it writes back), the Edit menu's "Toolbar" item, closing it, and the button states the frame keeps.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
+#include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/clipboard.h"
+#include "classlib/win/colors.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/timer.h"
 #include "support/screenshot.h"
+#include "support/system_mouse.h"
 #include "toolbars/dock.h"
 #include "toolbars/toolbar.h"
+#include "image/load_image.h"
 #include "toolbars/toolbar_button.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
@@ -144,6 +149,55 @@ TEST_F(FrameToolbarTest, ARestartedFrameFindsItsToolbarOnTheDockItWasLeftOn) {
   EXPECT_FALSE(FFrame->ButtonBar1->Visible());
 }
 
+// As a person does it, with the system's mouse: the toolbar dragged off its dock and closed with its close button
+// while an image window is open, the window closed, then Edit > Toolbar.
+TEST_F(FrameToolbarTest, TheMenuItemShowsTheClosedFloatingToolbarAgainAtOnce) {
+  MakeFrame();
+  FFrame->SetBounds(0, 0, 760, 560);
+  cl::Owned<cl::TBitmap> picture = cl::MakeOwned<cl::TBitmap>();
+  picture->SetSize(60, 40);
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->OpenPicture(picture.get());
+  window->Show();
+  cl::test::PumpFor(200);
+  tbr::TToolbar* bar = FFrame->ButtonBar1;
+  const auto play = [](const std::vector<testsupport::MouseStep>& steps) {
+    testsupport::PlayMouse(steps, [] { cl::Application->ProcessMessages(); });
+    cl::test::PumpFor(200);
+  };
+  using B = testsupport::LeftButton;
+  RECT r;
+  GetWindowRect(bar->Handle(), &r);
+  const int gripX = r.left + 4, gripY = (r.top + r.bottom) / 2;
+  play({{gripX, gripY},
+        {gripX, gripY, B::Press},
+        {gripX + 100, gripY + 150},
+        {gripX + 200, gripY + 250},
+        {gripX + 200, gripY + 250, B::Release}});
+  ASSERT_EQ(bar->DockedTo(), nullptr);
+  GetWindowRect(bar->Handle(), &r);
+  // The bar's face beside its first button.
+  const auto shown = [face = cl::Point(r.left + 8, r.bottom - 6)] {
+    return testsupport::ScreenColor(face.X, face.Y) == (cl::ColorToRGB(cl::clBtnFace) & 0xFFFFFF);
+  };
+  EXPECT_TRUE(shown());
+  play(testsupport::ClickAt(r.right - 10, r.top + 8));  // the close button
+  ASSERT_FALSE(FFrame->Toolbar1->Checked());
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDNO; };
+  window->Close();
+  cl::test::PumpFor(300);
+  ASSERT_TRUE(ImageWindows().empty());
+  RECT frame;
+  GetWindowRect(FFrame->Handle(), &frame);
+  const int menuY = frame.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) + 8;
+  std::vector<testsupport::MouseStep> steps = testsupport::ClickAt(frame.left + 50, menuY);  // Edit
+  for (const testsupport::MouseStep& step : testsupport::ClickAt(frame.left + 70, menuY + 40)) steps.push_back(step);
+  play(steps);  // Toolbar
+  EXPECT_TRUE(FFrame->Toolbar1->Checked());
+  EXPECT_TRUE(shown());
+  Screenshot("orvane_toolbar_shown_again");
+}
+
 TEST_F(FrameToolbarTest, ImageButtonsFollowTheActiveWindowAndPasteTheClipboard) {
   MakeFrame();
   cl::Clipboard()->Clear();
@@ -164,6 +218,44 @@ TEST_F(FrameToolbarTest, ImageButtonsFollowTheActiveWindowAndPasteTheClipboard) 
   Tick();
   for (tbr::TToolbarButton* button : ImageButtons()) EXPECT_FALSE(button->Enabled()) << button->Name();
   EXPECT_TRUE(FFrame->CMBtn6->Enabled());
+}
+
+TEST_F(FrameToolbarTest, ZoomAndFitDisableSelectAreaAndAScaledViewIsNeverSelected) {
+  MakeFrame();
+  cl::Owned<cl::TBitmap> picture = cl::MakeOwned<cl::TBitmap>();
+  picture->SetSize(60, 40);
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->OpenPicture(picture.get());
+  window->Show();
+  Tick();
+  struct Case {
+    const char* Name;
+    std::function<void()> Scale;
+    std::function<void()> Unscale;
+  };
+  const Case cases[] = {
+      {"zoom", [window] { window->ZoomPercent(200); }, [window] { window->ZoomPercent(100); }},
+      {"fit", [this] { FFrame->CMBtn5->Click(); }, [this] { FFrame->CMBtn5->Click(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // A selection shown ends when the view is scaled.
+    window->SelectArea1Click(nullptr);
+    ASSERT_TRUE(window->Selecting());
+    c.Scale();
+    EXPECT_FALSE(window->Selecting());
+    EXPECT_FALSE(window->Image1->CropToolOn());
+    EXPECT_TRUE(ViewScaled);
+    EXPECT_FALSE(FFrame->CMBtn8->Enabled());
+    Tick();
+    EXPECT_FALSE(FFrame->CMBtn8->Enabled());
+    // What the button forwards does nothing on the scaled view.
+    window->SelectArea1Click(nullptr);
+    EXPECT_FALSE(window->Selecting());
+    c.Unscale();
+    EXPECT_FALSE(ViewScaled);
+    EXPECT_TRUE(FFrame->CMBtn8->Enabled());
+  }
 }
 
 TEST_F(FrameToolbarTest, SelectAreaStaysDownAndFitToWindowComesUp) {

@@ -97,6 +97,7 @@ class TwainTest : public ::testing::Test {
     for (const cl::test::MessageBoxCall& box : FResponder.MessageBoxes) texts.push_back(box.Caption + ": " + box.Text);
     return texts;
   }
+  std::string HintPanel() const { return FFrame->StatusBar1->Panels()->Items(TFrameForm::kHintPanel)->Text(); }
   // Acquires and checks that the source was closed again and no operation is left running.
   void AcquireAndClose() {
     FFrame->AcquireImage1Click(nullptr);
@@ -131,7 +132,7 @@ TEST_F(TwainTest, AnAcquiredPictureArrivesPixelForPixelInANewUntitledWindow) {
   ASSERT_EQ(WindowCaptions(), std::vector<std::string>{"Untitled1"});
   TEditForm* window = ImageWindows()[0];
   EXPECT_TRUE(window->Document().Modified()) << "closing the window asks before the picture is lost";
-  EXPECT_EQ(FFrame->StatusBar1->Panels()->Items(TFrameForm::kHintPanel)->Text(), "Acquiring Image... Please Wait");
+  EXPECT_EQ(HintPanel(), "") << "the wait is over";
 
   cl::Owned<cl::TBitmap> saved = cl::MakeOwned<cl::TBitmap>();
   saved->LoadFromFile(window->Document().WorkFile());
@@ -170,6 +171,7 @@ TEST_F(TwainTest, CancelledFailedAndMalformedTransfersLeaveNoWindowAndNothingOpe
     FResponder.Exceptions.clear();
     AcquireAndClose();
     EXPECT_TRUE(WindowCaptions().empty()) << c.Mode;
+    EXPECT_EQ(HintPanel(), "") << c.Mode;
     EXPECT_EQ(ErrorBoxes(), c.Boxes) << c.Mode;
     EXPECT_EQ(FResponder.Exceptions, c.Exceptions) << c.Mode;
   }
@@ -187,6 +189,10 @@ TEST_F(TwainTest, TheChosenSourceIsTheOneAcquiredFrom) {
   FFrame->AcquireImage1Click(nullptr);
   EXPECT_FALSE(Logged("OPENDS")) << "the camera source was asked for, not the test source";
   EXPECT_TRUE(WindowCaptions().empty());
+  // No camera is attached: the source brings nothing and says nothing, so the wait ends and the user is told.
+  EXPECT_EQ(HintPanel(), "");
+  EXPECT_EQ(ErrorBoxes(),
+            std::vector<std::string>{"Orlanto: No image was acquired: the TWAIN source delivered no picture."});
   {
     SourceChoice choice(kTestSource);
     FFrame->SelectSource1Click(nullptr);
