@@ -2,11 +2,21 @@
 
 namespace cl {
 
-bool FileSelectionFits(std::string_view buffer) {
+bool IsFileList(std::string_view buffer, size_t firstNameOffset) {
+  return firstNameOffset > 0 && firstNameOffset <= buffer.size() && buffer[firstNameOffset - 1] == '\0';
+}
+
+bool FileSelectionFits(std::string_view buffer, size_t firstNameOffset) {
+  if (!IsFileList(buffer, firstNameOffset)) return buffer.find('\0') != std::string_view::npos;
   return buffer.find(std::string_view("\0\0", 2)) != std::string_view::npos;
 }
 
-std::vector<std::string> SplitFileSelection(std::string_view buffer) {
+std::vector<std::string> SplitFileSelection(std::string_view buffer, size_t firstNameOffset) {
+  if (!IsFileList(buffer, firstNameOffset)) {
+    const std::string_view path = buffer.substr(0, buffer.find('\0'));
+    if (path.empty()) return {};
+    return {std::string(path)};
+  }
   std::vector<std::string_view> parts;
   size_t start = 0;
   while (start < buffer.size()) {

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 #include "classlib/core/set.h"
 #include "classlib/core/string_list.h"
@@ -46,7 +47,8 @@ class TOpenDialog : public TCommonDialog {
   void SetOptions(TOpenOptions options) { FOptions = options; }
 
   // On OK fills FileName, Files and FilterIndex and returns true; Cancel returns false and changes nothing.
-  // A selection too large for the name buffer raises ECommonDialogError.
+  // A selection too large for the name buffer raises ECommonDialogError. With ofOverwritePrompt, a chosen file
+  // that exists is asked about (Yes replaces it, No shows the dialog again).
   bool Execute() override;
 
  protected:
@@ -56,6 +58,9 @@ class TOpenDialog : public TCommonDialog {
   virtual size_t FileBufferSize() const { return 64 * 1024; }
 
  private:
+  // Runs the dialog once, showing shownName: the chosen files and the filter index, or false for Cancel.
+  bool RunSystemDialog(const std::string& shownName, int& filterIndex, std::vector<std::string>& files);
+
   std::string FFileName;
   TStringList* FFiles;
   std::string FInitialDir;

@@ -7,7 +7,9 @@
 // may continue into the next row; data that ends before the last pixel is an error, and a colour-mapped pixel
 // past the end of the map is too.
 // Write: depths 1, 4 and 8 as an 8-bit colour-mapped image with a 24-bit colour map, 24 and 32 as 24-bit
-// true-colour (the reserved byte is not kept); run-length encoded unless asked otherwise.
+// true-colour (the reserved byte is not kept); run-length encoded and top row first unless asked otherwise. A file
+// with its origin at the top left stands upright both in programs that follow the origin bit and in those that
+// show the rows in stored order (ImageMagick).
 #pragma once
 
 #include <cstdint>
@@ -20,7 +22,7 @@ namespace fl {
 
 struct TgaWriteOptions {
   bool runLength = true;  // image types 9 and 10 instead of 1 and 2
-  bool topDown = false;   // first row stored is the top one (descriptor bit 5)
+  bool topDown = true;    // first row stored is the top one (descriptor bit 5)
 };
 
 ErrorCode ReadTga(std::span<const uint8_t> file, DibImage& image);

@@ -2,7 +2,6 @@
 // by a timer that runs inside their modal loop.
 #include "classlib/win/file_dialogs.h"
 
-#include <dlgs.h>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +13,7 @@
 #include "classlib/core/string_utils.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "support/screenshot.h"
 
 namespace {
@@ -95,13 +94,8 @@ class RealFileDialogTest : public FileDialogTest {
   bool ExecuteWith(TOpenDialog* fileDialog, std::function<void(HWND)> action) {
     return driver.Run([&] { return fileDialog->Execute(); }, std::move(action));
   }
-
-  // Types text into the dialog's file name box.
-  static void TypeFileName(HWND dlg, const char* text) {
-    HWND box = GetDlgItem(dlg, cmb13);
-    if (!box) box = GetDlgItem(dlg, edt1);
-    ASSERT_NE(box, nullptr);
-    SetWindowTextA(box, text);
+  bool ExecuteWith(TOpenDialog* fileDialog, std::vector<std::function<void(HWND)>> actions) {
+    return driver.Run([&] { return fileDialog->Execute(); }, std::move(actions));
   }
 
   static constexpr const char* kTitle = "Dialog under test";
@@ -121,7 +115,7 @@ TEST_F(RealFileDialogTest, OpenDialogReturnsSeveralTypedFilesAsFullPaths) {
     GetWindowTextA(dlg, title, sizeof title);
     EXPECT_STREQ(title, kTitle);
     testsupport::SaveScreenshot("classlib_open_dialog");
-    TypeFileName(dlg, "\"a.bmp\" \"b.bmp\"");
+    cltest::DialogDriver::TypeFileName(dlg, "\"a.bmp\" \"b.bmp\"");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
   }));
   ASSERT_EQ(dialog->Files()->Count(), 2);
@@ -139,7 +133,7 @@ TEST_F(RealFileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelKeepsTheNam
   save->SetDefaultExt("BMP");
   save->SetFileName("first");
   ASSERT_TRUE(ExecuteWith(save, [](HWND dlg) {
-    TypeFileName(dlg, "picture");
+    cltest::DialogDriver::TypeFileName(dlg, "picture");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
   }));
   EXPECT_TRUE(SameText(save->FileName(), folder + "\\picture.BMP")) << save->FileName();
@@ -147,6 +141,52 @@ TEST_F(RealFileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelKeepsTheNam
 
   EXPECT_FALSE(ExecuteWith(save, [](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); }));
   EXPECT_TRUE(SameText(save->FileName(), folder + "\\picture.BMP"));
+}
+
+// The name shown at the start is the one chosen last time: a shorter new choice is all that comes back.
+TEST_F(RealFileDialogTest, AShorterNameChosenAfterALongerOneComesBackAlone) {
+  TSaveDialog* save = New<TSaveDialog>(dialog);
+  save->SetTitle(kTitle);
+  save->SetFileName(folder + "\\holiday-at-the-seaside.png");
+  ASSERT_TRUE(ExecuteWith(save, [&](HWND dlg) {
+    cltest::DialogDriver::TypeFileName(dlg, folder + "\\b.png");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  }));
+  EXPECT_TRUE(SameText(save->FileName(), folder + "\\b.png")) << save->FileName();
+  EXPECT_EQ(save->Files()->Count(), 1);
+
+  dialog->SetTitle(kTitle);
+  dialog->SetOptions({ofHideReadOnly, ofAllowMultiSelect, ofFileMustExist});
+  dialog->SetFileName(folder + "\\a-much-longer-name-than-the-next.bmp");
+  ASSERT_TRUE(ExecuteWith(dialog, [&](HWND dlg) {
+    cltest::DialogDriver::TypeFileName(dlg, folder + "\\a.bmp");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  }));
+  EXPECT_TRUE(SameText(dialog->FileName(), folder + "\\a.bmp")) << dialog->FileName();
+  EXPECT_EQ(dialog->Files()->Count(), 1);
+}
+
+TEST_F(RealFileDialogTest, ReplacingAFileIsAskedAsAQuestionAndNoShowsTheDialogAgain) {
+  TSaveDialog* save = New<TSaveDialog>(dialog);
+  save->SetTitle(kTitle);
+  save->SetInitialDir(folder);
+  save->SetOptions({ofHideReadOnly, ofOverwritePrompt});
+  std::vector<int> answers = {IDNO, IDYES};
+  responder.OnMessageBox = [&](const test::MessageBoxCall&) {
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  };
+  const auto chooseExisting = [](HWND dlg) {
+    cltest::DialogDriver::TypeFileName(dlg, "a.bmp");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  };
+  ASSERT_TRUE(ExecuteWith(save, {chooseExisting, chooseExisting}));
+  ASSERT_EQ(responder.MessageBoxes.size(), 2u);
+  EXPECT_EQ(responder.MessageBoxes[0].Caption, "Confirm Save As");
+  EXPECT_EQ(responder.MessageBoxes[0].Text, "a.bmp already exists.\nDo you want to replace it?");
+  EXPECT_EQ(responder.MessageBoxes[0].Flags, UINT(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_TRUE(SameText(save->FileName(), folder + "\\a.bmp")) << save->FileName();
 }
 
 // An open dialog whose name buffer holds only a few names.
@@ -169,7 +209,7 @@ TEST_F(RealFileDialogTest, ASelectionTooLargeForTheBufferIsAnErrorAndChangesNoth
   for (int i = 0; i < 40; ++i) names += "\"picture number " + std::to_string(i) + ".bmp\" ";
   EXPECT_THROW(ExecuteWith(small,
                            [&](HWND dlg) {
-                             TypeFileName(dlg, names.c_str());
+                             cltest::DialogDriver::TypeFileName(dlg, names);
                              PostMessageA(dlg, WM_COMMAND, IDOK, 0);
                            }),
                ECommonDialogError);

@@ -8,7 +8,7 @@
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
 #include "classlib/win/printer.h"
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "support/screenshot.h"
 
 namespace {

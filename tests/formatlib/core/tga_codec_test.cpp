@@ -77,6 +77,17 @@ TEST(TgaWriter, RunLengthPacketsShrinkFlatPictures) {
   EXPECT_EQ(file.size(), 18u + 2 * 3 * 4);
 }
 
+TEST(TgaWriter, StoresTheTopRowFirstAndSaysSoInTheOrigin) {
+  // Programs that show the rows in stored order, whatever the origin bit says, then show the picture upright too.
+  DibImage image;
+  ASSERT_EQ(CreateDibImage(1, 2, 24, image), kOk);
+  image.SetColorAt(0, 0, MakeRgb(255, 0, 0));
+  std::vector<uint8_t> file;
+  ASSERT_EQ(WriteTga(image, TgaWriteOptions{.runLength = false}, file), kOk);
+  EXPECT_EQ(file[17], 0x20);
+  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 18, file.end()), (std::vector<uint8_t>{0, 0, 255, 0, 0, 0}));
+}
+
 TEST(TgaReader, ReadsSixteenBitAndAlphaPixelsInEveryOrientation) {
   // 2x2, 16 bits, stored top-down and right to left: row 0 is (red, green) as shown left to right.
   TgaHeaderFields h{.width = 2, .height = 2, .pixelBits = 16, .descriptor = 0x30};

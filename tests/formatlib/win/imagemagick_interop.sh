@@ -12,6 +12,8 @@ dir=$2
 convert=${CONVERT:-convert}
 
 # ImageMagick keeps a TGA file's rows in stored order and only notes their orientation; -auto-orient applies it.
+# (It writes the rows of a picture top first, and marks them so only with -orient TopLeft: its other TGA files say
+# their first row is the bottom one, and show upside down in programs that follow the origin, as in ours.)
 dump() {  # dump FILE[PAGE] FORMAT TARGET
   "$convert" "$1" -auto-orient -depth 8 "$2:$3"
 }
@@ -63,10 +65,16 @@ references() {
   background "$convert" rose: -colors 16 -type Palette palette.pcx
   background "$convert" rose: -threshold 50% -type Bilevel bilevel.pcx
   background "$convert" rose: \( rose: -negate \) \( rose: -flop -colors 8 \) pages.dcx
-  background "$convert" rose: rgb.tga
-  background "$convert" rose: -compress RLE rgb-rle.tga
-  background "$convert" rose: -colors 16 -type Palette palette.tga
-  background "$convert" rose: -colorspace Gray gray.tga
+  # TGA in both origins, raw and run-length: true colour, with alpha, colour-mapped and gray.
+  local tga_kinds=(rgb "" rgba "-alpha set -channel A -evaluate set 50% +channel" palette "-colors 16 -type Palette"
+    gray "-colorspace Gray")
+  for orient in BottomLeft TopLeft; do
+    for ((kind = 0; kind < ${#tga_kinds[@]}; kind += 2)); do
+      # shellcheck disable=SC2086 # the options are words
+      background "$convert" rose: -orient $orient ${tga_kinds[kind + 1]} "${tga_kinds[kind]}-$orient.tga"
+      background "$convert" rose: -orient $orient ${tga_kinds[kind + 1]} -compress RLE "${tga_kinds[kind]}-rle-$orient.tga"
+    done
+  done
   join
   for file in *.*; do
     case $file in
@@ -89,6 +97,10 @@ check() {
     fi
     if ! dump "$source$page" "$format" - | cmp -s - "$dumpfile"; then
       echo "ImageMagick sees other pixels in $source$page than we wrote"
+      failures=$((failures + 1))
+    # Its viewing and converting show TGA rows in stored order, whatever the origin: ours must stand upright there.
+    elif [[ $source == *.tga ]] && ! "$convert" "$source" -depth 8 "$format:-" | cmp -s - "$dumpfile"; then
+      echo "ImageMagick shows $source upside down"
       failures=$((failures + 1))
     fi
     checked=$((checked + 1))

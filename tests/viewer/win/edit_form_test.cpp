@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "classlib/core/files.h"
+#include "classlib/core/string_utils.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/bitmap.h"
@@ -16,6 +18,7 @@
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
 #include "image/load_image.h"
+#include "support/dialog_driver.h"
 #include "taken_working_copies.h"
 #include "viewer/core/image_files.h"
 #include "viewer/frame_form.h"
@@ -318,6 +321,27 @@ TEST_F(EditFormTest, SaveAsWritesTheDialogsNameWithTheChosenTypesExtensionAndKee
   EXPECT_TRUE(cl::FileExists(target));
   EXPECT_EQ(window->Caption(), target);
   EXPECT_EQ(LastDir(), FDir + "\\");
+}
+
+TEST_F(EditFormTest, SaveAsInTheRealDialogWithALongerThenAShorterNameSavesBoth) {
+  TEditForm* window = NewWindow();
+  window->Open(FSource);
+  std::string folder = FDir + "\\";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  SetLastDir(folder);
+  FResponder.OnFileDialog = [](cl::TOpenDialog&) { return std::optional<bool>(); };
+  cltest::DialogDriver driver;
+  for (const char* name : {"holiday-at-the-seaside.png", "b.png"}) {
+    cl::RemoveFile(folder + name);
+    EXPECT_TRUE(driver.Run([&] { return window->SaveAs(); },
+                           [&](HWND dialog) {
+                             cltest::DialogDriver::TypeFileName(dialog, name);
+                             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                           }));
+    EXPECT_TRUE(cl::FileExists(folder + name)) << name;
+    EXPECT_TRUE(cl::SameText(window->Caption(), folder + name)) << window->Caption();
+    EXPECT_EQ(LastDir(), folder);
+  }
 }
 
 TEST_F(EditFormTest, TheSaveDialogAsksBeforeReplacingAFileWhileTheControlOverwrites) {
