@@ -18,6 +18,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ctl::InitControlLibrary();
   viewer::RegisterPictureFormats();
   cl::Application->SetTitle("Orlanto");
+  // The frame's timer copies its caption, a maximised image window's name included, into the title.
+  ctl::CtlApplication->SetSettingsTitle("Orlanto");
   cl::Application->CreateForm(viewer::FrameForm);
   // A second instance has handed its files over and ends here.
   if (!cl::Application->Terminated()) {
