@@ -30,6 +30,8 @@ void TBrowseFolderDlg::CreateComponents() {
   SetCaption("Select Folder");
   SetBorderStyle(cl::bsDialog);
   SetPosition(cl::poScreenCenter);
+  // The client area is what the controls need: the window's frame around it is known once the window exists.
+  HandleNeeded();
   SetClientSize(329, 303);
   Label1 = cl::Make<cl::TLabel>(this, "Label1");
   Label1->SetParent(this);

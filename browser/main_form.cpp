@@ -65,16 +65,21 @@ constexpr int kActualSize = 100;
 
 // Shows the file in image: a path with ".GIF" anywhere through the GIF image, which plays an animation (the
 // picture keeps a copy), anything else through the control's own reading. True when the control's working picture
-// is then the file.
+// is then the file. A file that cannot be read leaves the picture empty, not showing the file before it.
 bool ShowFile(img::TLoadImage* image, const std::string& path) {
-  if (!IsGifPath(path)) {
-    image->ChangeFile(path);
-    return true;
+  try {
+    if (!IsGifPath(path)) {
+      image->ChangeFile(path);
+      return true;
+    }
+    img::Owned<img::TGIFImage> gif = img::MakeOwned<img::TGIFImage>();
+    gif->LoadFromFile(path);
+    image->Picture()->SetGraphic(gif.get());
+    return false;
+  } catch (...) {
+    image->Picture()->Assign(nullptr);
+    throw;
   }
-  img::Owned<img::TGIFImage> gif = img::MakeOwned<img::TGIFImage>();
-  gif->LoadFromFile(path);
-  image->Picture()->SetGraphic(gif.get());
-  return false;
 }
 
 // Opens the browser's key under HKEY_LOCAL_MACHINE, creating it when missing.
@@ -382,7 +387,7 @@ void TTarnby::ShellFileListBox1Change(cl::TObject*) {
       Image1->SetTop(0);
       Image1->SetLeft(0);
     } catch (const std::exception&) {
-      // An unreadable file: the preview shows what the picture holds.
+      // An unreadable file: the preview stays empty.
     }
   }
   LastFile = ShellFileListBox1->FileName();

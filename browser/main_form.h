@@ -159,6 +159,10 @@ class TTarnby : public tbr::menus::TForm {
   void SizePreviewToPicture();
   // Copy, and with move the removal of the source once the copy is there.
   void CopyOrMove(bool move);
+  // Copies source into folder (a move then removes the source), asking before a file of the same name is replaced.
+  void TransferFile(const std::string& source, const std::string& folder, bool move);
+  // Tells the user what failed and the system's reason for the error.
+  void ReportFileError(const std::string& title, const std::string& what, DWORD error);
   // The list back on the tree's folder at index, and the preview following it.
   void ReturnListTo(int index, bool reread);
 

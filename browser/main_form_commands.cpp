@@ -16,6 +16,7 @@
 #include "classlib/win/combo_box.h"
 #include "classlib/win/message_box.h"
 #include "classlib/win/shell_start.h"
+#include "classlib/win/system_info.h"
 #include "classlib/win/timer.h"
 
 namespace brw {
@@ -24,6 +25,9 @@ namespace {
 
 constexpr WORD kDeleteKey = VK_DELETE;
 constexpr WORD kEnterKey = VK_RETURN;
+constexpr char kCopyTitle[] = "Copy Image File";
+constexpr char kMoveTitle[] = "Move Image File";
+constexpr char kDeleteTitle[] = "Delete File";
 
 // Whether two names lead to one file (also through another spelling of its path).
 bool SameFile(const std::string& a, const std::string& b) {
@@ -50,16 +54,38 @@ void TTarnby::ReturnListTo(int index, bool reread) {
   ShellFileListBox1Change(this);
 }
 
+void TTarnby::ReportFileError(const std::string& title, const std::string& what, DWORD error) {
+  cl::MessageBoxA(Handle(), what + ":\n" + cl::SysErrorMessage(error), title, MB_ICONERROR | MB_OK);
+}
+
+void TTarnby::TransferFile(const std::string& source, const std::string& folder, bool move) {
+  const std::string title = move ? kMoveTitle : kCopyTitle;
+  const std::string target = CopyTarget(folder, source);
+  // A copy onto the file itself would make nothing new, and a move would then delete the only copy: the file is
+  // already where the user wants it.
+  if (SameFile(source, target)) return;
+  const bool replacing = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (replacing && cl::MessageBoxA(Handle(), "Replace '" + target + "'?", title, MB_ICONQUESTION | MB_YESNO) != IDYES) {
+    return;
+  }
+  // Without the user's yes no file is replaced, not even one that appeared meanwhile.
+  if (!CopyFileA(source.c_str(), target.c_str(), replacing ? FALSE : TRUE)) {
+    const DWORD error = GetLastError();
+    ReportFileError(title, "Cannot copy '" + source + "' to '" + folder + "'", error);
+    return;
+  }
+  // The source goes only once its copy is complete.
+  if (move && !DeleteFileA(source.c_str())) {
+    const DWORD error = GetLastError();
+    ReportFileError(title, "'" + source + "' was copied to '" + folder + "' but cannot be removed", error);
+  }
+}
+
 void TTarnby::CopyOrMove(bool move) {
   const int index = ShellFileListBox1->ItemIndex();
   if (BrowseFolderDlg && BrowseFolderDlg->ShowModal() == cl::mrOk) {
     const std::string source = ShellFileListBox1->FileName();
-    const std::string target = CopyTarget(BrowseFolderDlg->DirTree1->Directory(), source);
-    // A copy onto the file itself would make nothing new, and a move would then delete the only copy.
-    // Failures are not reported; the source stays unless its copy is complete.
-    if (!source.empty() && !SameFile(source, target) && CopyFileA(source.c_str(), target.c_str(), FALSE) && move) {
-      DeleteFileA(source.c_str());
-    }
+    if (!source.empty()) TransferFile(source, BrowseFolderDlg->DirTree1->Directory(), move);
   }
   ReturnListTo(index, move);
 }
@@ -75,11 +101,14 @@ void TTarnby::Move1Click(cl::TObject*) {
 void TTarnby::Delete1Click(cl::TObject*) {
   const int index = ShellFileListBox1->ItemIndex();
   const std::string file = ShellFileListBox1->FileName();
-  const int answer = cl::MessageBoxA(Handle(), "Delete file '" + file + "' from disk?", "Delete File",
+  const int answer = cl::MessageBoxA(Handle(), "Delete file '" + file + "' from disk?", kDeleteTitle,
                                      MB_ICONQUESTION | MB_YESNOCANCEL);
   if (answer == IDYES) {
-    DeleteFileA(file.c_str());  // a failure is not reported: the file stays listed
-    ShellFileListBox1->Update();
+    if (!DeleteFileA(file.c_str())) {
+      const DWORD error = GetLastError();
+      ReportFileError(kDeleteTitle, "Cannot delete '" + file + "'", error);
+    }
+    ShellFileListBox1->Update();  // the list shows what the disk holds
   }
   ReturnListTo(index, true);
 }

@@ -11,6 +11,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   cl::Initialize();
   ctl::InitControlLibrary();
+  // The title names the folder shown; the window's placement stays under the program's own name.
+  ctl::CtlApplication->SetSettingsTitle("Tarnby");
   brw::RegisterPictureFormats();
   cl::Application->CreateForm(brw::Tarnby);
   cl::Application->CreateForm(img::AllScrFrm);

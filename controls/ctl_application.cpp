@@ -57,7 +57,8 @@ void TCtlApplication::BeforeDestruction() {
 }
 
 std::string TCtlApplication::GetDefaultRegPath() const {
-  return DefaultRegPath(FCompanyName, ApplicationTitle(), cl::ParamStr(0), FProductVersion);
+  const std::string title = IsBlankString(FSettingsTitle) ? ApplicationTitle() : FSettingsTitle;
+  return DefaultRegPath(FCompanyName, title, cl::ParamStr(0), FProductVersion);
 }
 
 void TCtlApplication::SetLogFileName(const std::string& name) {

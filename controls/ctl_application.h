@@ -35,8 +35,13 @@ class TCtlApplication : public cl::TComponent {
   ~TCtlApplication() override;
   void BeforeDestruction() override;
 
-  // "Software\" + company + title (or the program path) + version, each with a trailing backslash.
+  // "Software\" + company + the settings title (else the application title, else the program path) + version,
+  // each with a trailing backslash.
   std::string GetDefaultRegPath() const;
+  // The program's own title, which its settings are kept under while the application title shows what the
+  // program is doing (a folder, an image window's name). Blank: the application title of the moment.
+  const std::string& SettingsTitle() const { return FSettingsTitle; }
+  void SetSettingsTitle(const std::string& title) { FSettingsTitle = title; }
 
   const std::string& CompanyName() const { return FCompanyName; }
   void SetCompanyName(const std::string& name) { FCompanyName = name; }
@@ -74,6 +79,7 @@ class TCtlApplication : public cl::TComponent {
  private:
   std::string FCompanyName;
   std::string FProductVersion;
+  std::string FSettingsTitle;
   uint8_t FDisplayOptions = 0x36;
   TCtlIniCtrl* FCommonIniCtrl = nullptr;
   uint8_t FEffectSpeed = 3;

@@ -246,6 +246,9 @@ void TCtlForm::SetPlacementString(const std::string& text) {
   const TPlacementContext context{FIniSaveOptions, FOptions, form ? form->BoundsRect() : cl::TRect{},
                                   cl::Screen->Width(), cl::Screen->Height()};
   const TPlacementFields applied = ApplyStoredPlacement(*stored, FieldsOf(placement), context);
+  // A shown window that already has this placement is left alone: setting it again would move a maximised
+  // window off its place under some systems (Wine puts it at 0,0, its right and bottom edges off the screen).
+  if (applied == FieldsOf(placement) && IsWindowVisible(window)) return;
   placement.flags = static_cast<UINT>(applied.Flags);
   placement.showCmd = static_cast<UINT>(applied.ShowCmd);
   placement.rcNormalPosition = {applied.Normal.Left, applied.Normal.Top, applied.Normal.Right, applied.Normal.Bottom};

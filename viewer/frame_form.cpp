@@ -155,7 +155,11 @@ void TFrameForm::CreateComponents() {
 }
 
 void TFrameForm::FormCreate(cl::TObject*) {
-  if (LimitMe1->DoIExist()) return;
+  if (LimitMe1->DoIExist()) {
+    // This start only handed its files over: it leaves every setting alone, the frame's placement too.
+    CtlForm1->SetEnabled(false);
+    return;
+  }
   CtlForm1->Restore();
   cl::Application->SetOnHint(CL_EVENT(DispHint));
   cl::TRegistry settings;

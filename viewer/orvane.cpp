@@ -12,6 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ctl::InitControlLibrary();
   viewer::RegisterPictureFormats();
   cl::Application->SetTitle("Orlanto");
+  // The frame's timer copies its caption, a maximised image window's name included, into the title.
+  ctl::CtlApplication->SetSettingsTitle("Orlanto");
   viewer::CreateStartUpForms();
   cl::Application->Run();
   cl::Finalize();

@@ -111,7 +111,7 @@ void TControl::StoreBounds(int left, int top, int width, int height) {
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
-  if (FParent && !FParent->FreeStarted()) Invalidate();  // the old place
+  if (FParent && !FParent->FreeStarted()) InvalidatePlace();  // the old place, for the parent to paint
   StoreBounds(left, top, width, height);
   BoundsChanged(resized);
   RequestAlign();
@@ -164,6 +164,7 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
+  if (!visible) InvalidatePlace();  // the place it leaves, for the parent to paint
   FVisible = visible;
   Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
   if (FParent) {
@@ -228,6 +229,12 @@ void TControl::Invalidate() {
   if (!FParent || !FParent->HandleAllocated() || !FVisible) return;
   RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
   InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
+}
+
+void TControl::InvalidatePlace() {
+  if (!FParent || !FParent->HandleAllocated() || !FVisible) return;
+  RECT r{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+  InvalidateRect(FParent->Handle(), &r, TRUE);  // erased: an opaque control leaves it too
 }
 
 void TControl::Update() {

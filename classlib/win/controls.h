@@ -194,6 +194,8 @@ class TControl : public TComponent {
   TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 
  private:
+  // Invalidates, with erasing, the parent's area under the control: the place it leaves or shrinks from.
+  void InvalidatePlace();
   friend class TWinControl;
   void TakeParentFont();
   // Tells the windowed children that ShowHint changed.

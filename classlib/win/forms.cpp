@@ -535,6 +535,16 @@ void TForm::Dispatch(TMessage& message) {
         SetActive(active);
       }
       return;
+    case WM_SIZE:
+      // The state follows a shown window however it changed (its caption's buttons, a placement), so that the
+      // form comes back as it was when it is hidden and shown again.
+      if (IsWindowVisible(BoundWindow())) {
+        if (message.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+        if (message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+        if (message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+      }
+      inherited::Dispatch(message);
+      return;
     case WM_SHOWWINDOW:
       // Another path showed or hid the window (ShowWindow, SetWindowPlacement): Visible follows.
       if (message.LParam == 0) StoreVisible(message.WParam != 0);

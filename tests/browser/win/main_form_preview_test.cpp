@@ -17,6 +17,8 @@
 #include "classlib/win/combo_box.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/picture.h"
+#include "classlib/win/scroll_box.h"
+#include "image/core/transform_geometry.h"
 #include "image/gif_image.h"
 #include "image/win/gif_test_support.h"
 #include "support/screenshot.h"
@@ -70,14 +72,26 @@ TEST_F(MainFormPreviewTest, ZoomStepsSizeThePreviewAndFitFollowsTheForm) {
     const char* item;
     int width, height;
   };
-  // 10:1 twice does not compound: the preview stays at ten times, and the image control refuses the second
-  // resample of its working picture instead of asking for 30000 x 20000 pixels.
+  // The preview is always the shown picture at the step's scale, 10:1 twice included.
   for (const Step& step : {Step{"N131", 99, 66}, Step{"N211", 600, 400}, Step{"PopupN1101", 30, 20},
                            Step{"N1011", 3000, 2000}, Step{"N1011", 3000, 2000}, Step{"ActualView111", 300, 200}}) {
     Item(step.item)->Click();
     EXPECT_EQ(ImageWidth(), step.width) << step.item;
     EXPECT_EQ(ImageHeight(), step.height) << step.item;
   }
+  // Each step resamples the control's working picture from its current size: on a fresh picture a second 10:1
+  // would ask for 30000 x 20000 pixels, which the control refuses, keeping ten times.
+  Choose("q.bmp");
+  Choose("p300.bmp");
+  Item("N1011")->Click();
+  Item("N1011")->Click();
+  const std::string working = tree.Path("working.bmp");
+  form->Image1->SetSaveName(working);
+  cl::Owned<cl::TBitmap> saved = cl::MakeOwned<cl::TBitmap>();
+  saved->LoadFromFile(working);
+  const img::PictureSize once = img::ScaledPictureSize(300, 200, 1000);
+  EXPECT_EQ(saved->Width(), once.Width);
+  EXPECT_EQ(saved->Height(), once.Height);
 
   form->FittoWindow1->Click();
   EXPECT_TRUE(form->FittoWindow1->Checked());
@@ -91,6 +105,35 @@ TEST_F(MainFormPreviewTest, ZoomStepsSizeThePreviewAndFitFollowsTheForm) {
   form->FittoWindow1->Click();
   EXPECT_EQ(ImageWidth(), 300);
   EXPECT_EQ(ImageHeight(), 200);
+}
+
+TEST_F(MainFormPreviewTest, ASmallerOrBrokenPictureLeavesNothingOfTheLargerOneAround) {
+  tree.File("broken.bmp", "BM not a picture");
+  OpenTestFolder();
+  SetForegroundWindow(form->Handle());
+  // A point of the preview pane that the large picture covers and the others do not.
+  const cl::TPoint outside = form->ScrollBox1->ClientToScreen(cl::Point(200, 150));
+  const std::uint32_t background = testsupport::ScreenColor(outside.X, outside.Y);
+  for (const char* name : {"q.bmp", "broken.bmp"}) {
+    Choose("p300.bmp");
+    cl::test::PumpFor(100);
+    ASSERT_EQ(testsupport::ScreenColor(outside.X, outside.Y), static_cast<std::uint32_t>(RGB(255, 0, 0)));
+    Choose(name);
+    cl::test::PumpFor(100);
+    testsupport::SaveScreenshot(std::string("browser_after_large_") + name);
+    EXPECT_EQ(testsupport::ScreenColor(outside.X, outside.Y), background) << name;
+  }
+}
+
+TEST_F(MainFormPreviewTest, APictureInAFolderNamedGifGoesToTheGifReader) {
+  tree.Folders({"shots.gif"});
+  tree.Bitmap("shots.gif\\in.bmp", 30, 20, cl::clRed);
+  form->DirTree1->SetDirectory(tree.Path("shots.gif"));
+  Choose("shots.gif\\in.bmp");
+  // The GIF reader refuses a BMP: the preview stays empty, and the file still counts as previewed.
+  EXPECT_EQ(form->LastFile, tree.Path("shots.gif\\in.bmp"));
+  EXPECT_EQ(form->Image1->Picture()->Width(), 0);
+  EXPECT_EQ(ImageWidth(), 0);
 }
 
 TEST_F(MainFormPreviewTest, TheFileShownIsNotLoadedAgainUntilAnotherWasChosen) {

@@ -20,6 +20,9 @@ constexpr char kUserKey[] = "SOFTWARE\\Orlanto\\Tarnby";
 // A folder that does not exist: a copy that ran its forms would write back the root its tree fell back to.
 constexpr char kStoredFolder[] = "C:\\no such folder\\";
 constexpr char kStoredMask[] = "*.gif";
+constexpr char kPlacementKey[] = "Software\\Tarnby\\Common";
+// The title with the folder shown: "Tarnby -[folder]".
+constexpr char kTitleWithFolder[] = "Tarnby -[";
 
 class Program {
  public:
@@ -27,8 +30,8 @@ class Program {
     std::string command = "\"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    FStarted = CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &FProcess);
+    FStarted =
+        CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &FProcess);
   }
   ~Program() {
     if (!FStarted) return;
@@ -109,6 +112,35 @@ TEST(SingleCopy, ASecondTarnelEndsBringsUpTheFirstAndLeavesItsSettings) {
   ASSERT_TRUE(first.Ended(60000));
   EXPECT_NE(RawString(HKEY_LOCAL_MACHINE, kMachineKey, "LastDir"), kStoredFolder);
   EXPECT_EQ(RawString(HKEY_CURRENT_USER, kUserKey, "BrowseExtension"), kStoredMask);
+}
+
+TEST(SingleCopy, TheWindowComesBackWhereItWasUnderTheProgramsOwnName) {
+  StoreSettings();
+  RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey);
+  ctl::test::DeleteSubkeysStartingWith(HKEY_CURRENT_USER, "Software", kTitleWithFolder);
+  {
+    Program first(TARNEL_PROGRAM);
+    ASSERT_TRUE(first.Started());
+    HWND form = nullptr;
+    ASSERT_TRUE(cl::test::PumpUntil([&] { return (form = first.Window("TTarnby", true)) != nullptr; }, 60000));
+    SetWindowPos(form, nullptr, 60, 50, 600, 420, SWP_NOZORDER);
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.Ended(60000));
+  }
+  EXPECT_EQ(RawString(HKEY_CURRENT_USER, kPlacementKey, "FrameForm"), "200,0,1,60,50,660,470");
+  // The title names the folder; no key is named after it.
+  EXPECT_TRUE(ctl::test::SubkeysStartingWith(HKEY_CURRENT_USER, "Software", kTitleWithFolder).empty());
+
+  Program again(TARNEL_PROGRAM);
+  ASSERT_TRUE(again.Started());
+  HWND form = nullptr;
+  ASSERT_TRUE(cl::test::PumpUntil([&] { return (form = again.Window("TTarnby", true)) != nullptr; }, 60000));
+  RECT bounds{};
+  GetWindowRect(form, &bounds);
+  EXPECT_EQ(bounds.left, 60);
+  EXPECT_EQ(bounds.top, 50);
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(again.Ended(60000));
 }
 
 }  // namespace

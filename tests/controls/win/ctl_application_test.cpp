@@ -63,6 +63,16 @@ TEST_F(CtlApplicationTest, DefaultRegistryPathCarriesCompanyTitleAndVersion) {
   CtlApplication->SetProductVersion("");
 }
 
+TEST_F(CtlApplicationTest, TheSettingsTitleKeepsThePathWhileTheTitleChanges) {
+  const std::string title = cl::Application->Title();
+  CtlApplication->SetSettingsTitle("Tarnby");
+  cl::Application->SetTitle("Tarnby -[C:\\pictures\\]");
+  EXPECT_EQ(CtlApplication->CommonIniCtrl()->GetRegPath(), "Software\\Tarnby\\");
+  CtlApplication->SetSettingsTitle("");
+  EXPECT_EQ(CtlApplication->GetDefaultRegPath(), "Software\\Tarnby -[C:\\pictures\\]\\");
+  cl::Application->SetTitle(title);
+}
+
 TEST_F(CtlApplicationTest, LogFileNameFollowsThePrefix) {
   CtlApplication->SetLogPathPrefix(ppWindows);
   CtlApplication->SetLogFileName("C:\\elsewhere\\trace");

@@ -94,6 +94,15 @@ TEST_F(CtlFormTest, MaximisedPlacementComesBackMaximised) {
   EXPECT_EQ(Stored(), "200,0,3,50,60,450,360");
 }
 
+TEST_F(CtlFormTest, AMaximisedPlacementRestoredAgainStaysOnTheScreen) {
+  SetRawString(HKEY_CURRENT_USER, Key(), "PlacedForm", "200,0,3,50,60,450,360");
+  auto form = Start();
+  const cl::TRect maximised = WindowRect(form.get());
+  form->CtlForm1->Restore();
+  EXPECT_EQ(WindowRect(form.get()), maximised);
+  EXPECT_TRUE(IsZoomed(form->Handle()));
+}
+
 TEST_F(CtlFormTest, MissingOrDamagedDataCentresTheForm) {
   for (const char* stored : {"", "199,0,1,50,60,450,360", "200,0,1,50,x,450,360"}) {
     SetRawString(HKEY_CURRENT_USER, Key(), "PlacedForm", stored);

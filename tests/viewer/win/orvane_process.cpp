@@ -86,25 +86,40 @@ RunningOrvane::RunningOrvane(const std::string& arguments) {
 
 RunningOrvane::~RunningOrvane() {
   if (!FInfo.hProcess) return;
-  if (HWND frame = FindProcessWindow(FInfo.dwProcessId, "Orlanto")) PostMessageA(frame, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(FInfo.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(FInfo.hProcess, 1);
+  if (!Close()) TerminateProcess(FInfo.hProcess, 1);
   CloseHandle(FInfo.hThread);
   CloseHandle(FInfo.hProcess);
 }
 
-bool RunningOrvane::WaitForWindow(const std::string& caption, DWORD timeoutMs) {
+HWND RunningOrvane::WaitForWindow(const std::string& caption, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   do {
-    if (FInfo.hProcess && FindProcessWindow(FInfo.dwProcessId, caption.c_str())) return true;
+    if (HWND found = FInfo.hProcess ? FindProcessWindow(FInfo.dwProcessId, caption.c_str()) : nullptr) return found;
     Sleep(50);
   } while (GetTickCount() - start < timeoutMs);
-  return false;
+  return nullptr;
 }
 
-std::map<std::string, std::string> ViewerValues() {
-  std::map<std::string, std::string> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orlanto", 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+HWND RunningOrvane::Frame() const {
+  // Found by its class: the frame's caption carries a maximised image window's name.
+  HWND top = nullptr;
+  while ((top = FindWindowExA(nullptr, top, "TFrameForm", nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(top, &owner);
+    if (owner == FInfo.dwProcessId) return top;
+  }
+  return nullptr;
+}
+
+bool RunningOrvane::Close(DWORD timeoutMs) {
+  if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0) return true;
+  if (HWND frame = Frame()) PostMessageA(frame, WM_CLOSE, 0, 0);
+  return WaitForSingleObject(FInfo.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+namespace {
+
+void CollectValues(HKEY key, const std::string& below, std::map<std::string, std::string>& values) {
   for (DWORD index = 0;; ++index) {
     char name[256];
     DWORD nameSize = sizeof name;
@@ -112,8 +127,26 @@ std::map<std::string, std::string> ViewerValues() {
     DWORD dataSize = static_cast<DWORD>(data.size());
     DWORD type = 0;
     if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS) break;
-    values[name] = std::to_string(type) + ":" + std::string(data.begin(), data.begin() + dataSize);
+    values[below + name] = std::to_string(type) + ":" + std::string(data.begin(), data.begin() + dataSize);
   }
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    CollectValues(sub, below + name + "\\", values);
+    RegCloseKey(sub);
+  }
+}
+
+}  // namespace
+
+std::map<std::string, std::string> KeyValues(HKEY root, const std::string& path) {
+  std::map<std::string, std::string> values;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  CollectValues(key, "", values);
   RegCloseKey(key);
   return values;
 }

@@ -27,14 +27,19 @@ class RunningOrvane {
   RunningOrvane(const RunningOrvane&) = delete;
   RunningOrvane& operator=(const RunningOrvane&) = delete;
 
-  // Waits up to timeoutMs for a visible top-level window of the process with exactly this caption.
-  bool WaitForWindow(const std::string& caption, DWORD timeoutMs);
+  // Waits up to timeoutMs for a visible window of the process with exactly this caption (top-level, or an image
+  // window in the frame); null when none came.
+  HWND WaitForWindow(const std::string& caption, DWORD timeoutMs);
+  // The frame window, null while there is none.
+  HWND Frame() const;
+  // Closes the frame as its close box would and waits for the program to end; false when it did not.
+  bool Close(DWORD timeoutMs = 10000);
 
  private:
   PROCESS_INFORMATION FInfo{};
 };
 
-// Every value of HKEY_LOCAL_MACHINE "SOFTWARE\Orlanto" as name -> type and data.
-std::map<std::string, std::string> ViewerValues();
+// Every value under a key and its subkeys, as path below the key and name -> type and data.
+std::map<std::string, std::string> KeyValues(HKEY root, const std::string& path);
 
 }  // namespace viewer::test

@@ -148,6 +148,16 @@ TEST_F(ScreenCaptureTest, TheFrameHidesDuringACaptureAndShowsAgain) {
   EXPECT_TRUE(FrameForm->Visible());
 }
 
+TEST_F(ScreenCaptureTest, AMaximisedFrameComesBackMaximisedAfterACapture) {
+  ShowFrame();
+  SendMessageA(FrameForm->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  ASSERT_TRUE(IsZoomed(FrameForm->Handle()));
+  PrefFrm->CheckBox3->SetChecked(true);
+  FrameForm->CaptureScreen1Click(nullptr);
+  EXPECT_TRUE(IsZoomed(FrameForm->Handle()));
+  EXPECT_EQ(FrameForm->WindowState(), cl::wsMaximized);
+}
+
 TEST_F(ScreenCaptureTest, AHotKeyCapturesOnceAndIsGivenBack) {
   ShowFrame();
   ShowMarker(cl::Rect(500, 300, 560, 340));

@@ -4,11 +4,15 @@
 
 #include "classlib/win/bitmap.h"
 #include "classlib/win/registry.h"
+#include "controls/win/registry_probe.h"
 #include "orvane_process.h"
 #include "viewer/settings.h"
 
 namespace viewer {
 namespace {
+
+constexpr char kViewerKey[] = "SOFTWARE\\Orlanto";
+constexpr char kUserKey[] = "Software\\Orlanto";
 
 class SecondInstance : public ::testing::Test {
  protected:
@@ -18,23 +22,28 @@ class SecondInstance : public ::testing::Test {
     ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "another viewer runs";
     OpenSettings(FSettings);
     FSettings.WriteString("last1", "C:\\kept.bmp");
+    // The running instance's placement, which a second start leaves alone.
+    ctl::test::SetRawString(HKEY_CURRENT_USER, "Software\\Orlanto\\Common", "FrameForm", "200,0,1,10,20,330,260");
   }
   void TearDown() override {
     if (FGuard) CloseHandle(FGuard);
   }
 
-  // Starts the second instance and checks that it changed no value but "ToOpen"; returns "ToOpen".
+  // Starts the second instance and checks that it changed no value but "ToOpen", its own or the frame's
+  // placement among the user's; returns "ToOpen".
   std::string StartSecond(const std::string& arguments) {
-    auto before = test::ViewerValues();
+    auto before = test::KeyValues(HKEY_LOCAL_MACHINE, kViewerKey);
     before.erase(kToOpenValue);
+    const auto userBefore = test::KeyValues(HKEY_CURRENT_USER, kUserKey);
     test::ProcessRun run = test::RunOrvane(arguments);
     EXPECT_TRUE(run.Started);
     EXPECT_TRUE(run.Ended);
     EXPECT_EQ(run.ExitCode, 0u);
     EXPECT_FALSE(run.ShowedWindow);
-    auto after = test::ViewerValues();
+    auto after = test::KeyValues(HKEY_LOCAL_MACHINE, kViewerKey);
     after.erase(kToOpenValue);
     EXPECT_EQ(after, before);
+    EXPECT_EQ(test::KeyValues(HKEY_CURRENT_USER, kUserKey), userBefore);
     return FSettings.ReadString(kToOpenValue);
   }
 
