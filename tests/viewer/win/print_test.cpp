@@ -14,11 +14,11 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
-#include "classlib/win/dialog_driver.h"  // the test kit's driver of real system dialogs (under tests/)
 #include "classlib/win/menus.h"
 #include "classlib/win/printer.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/timer.h"
+#include "support/dialog_driver.h"
 #include "support/printed_pages.h"
 #include "support/screenshot.h"
 #include "toolbars/toolbar_button.h"
