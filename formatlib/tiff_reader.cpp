@@ -128,7 +128,10 @@ bool RgbaIsPremultiplied(const PageLayout& layout) {
 HBITMAP ReadRgba(TIFF* tiff, const PageLayout& layout) {
   Check(CheckImageSize(layout.width, layout.height, 32));
   std::vector<uint32_t> raster(static_cast<size_t>(layout.width) * layout.height);
-  if (!TIFFReadRGBAImageOriented(tiff, layout.width, layout.height, raster.data(), ORIENTATION_TOPLEFT, 0)) {
+  // Stop at the first strip or tile that does not decode: reading on would give a blank picture and no error.
+  constexpr int kStopOnError = 1;
+  if (!TIFFReadRGBAImageOriented(tiff, layout.width, layout.height, raster.data(), ORIENTATION_TOPLEFT,
+                                 kStopOnError)) {
     Fail(kUnsupportedTiff);
   }
   NewDibSection section(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), 24, {});

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fstream>
 
+#include "classlib/core/byte_reader.h"
 #include "classlib/core/files.h"
 #include "classlib/core/string_utils.h"
 #include "classlib/test/pump.h"
@@ -137,18 +140,40 @@ TEST_F(EditFormTest, AMissingFileLeavesAnEmptyUntitledWindowAndIsReported) {
   EXPECT_EQ(FResponder.MessageDlgs[0].Caption, "Information");
 }
 
+std::string ReadFileBytes(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// Files the viewer cannot read, by name: not a picture; a LogLuv TIFF whose pixel data does not decode, as it is and
+// with its one IFD named as its own next one.
+std::vector<std::pair<std::string, std::string>> UnreadableFiles() {
+  const std::string logLuv = ReadFileBytes(std::string(std::getenv("PROJECT_SOURCE_DIR")) +
+                                           "/tests/viewer/win/data/logluv_damaged.tif");
+  std::string loop = logLuv;
+  const uint32_t ifd = cl::le::ReadU32(reinterpret_cast<const uint8_t*>(loop.data()) + 4);
+  const uint16_t entries = cl::le::ReadU16(reinterpret_cast<const uint8_t*>(loop.data()) + ifd);
+  std::memcpy(loop.data() + ifd + 2 + 12 * entries, &ifd, sizeof ifd);
+  return {{"broken.png", "not a picture"}, {"logluv.tif", logLuv}, {"ifd loop.tif", loop}};
+}
+
 TEST_F(EditFormTest, AnUnreadableFileIsReportedAndTheWindowStays) {
-  const std::string broken = FDir + "\\broken.png";
-  std::FILE* file = std::fopen((std::string(std::getenv("PROJECT_TEST_DIR")).substr(2) + "/broken.png").c_str(), "wb");
-  if (file) {
-    std::fputs("not a picture", file);
-    std::fclose(file);
-  }
   FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
-  TEditForm* window = NewWindow();
-  window->Open(broken);
-  ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
-  EXPECT_EQ(FResponder.MessageDlgs[0].Text, broken + "-unable to load");
+  for (const auto& [name, bytes] : UnreadableFiles()) {
+    SCOPED_TRACE(name);
+    ASSERT_FALSE(bytes.empty());
+    WriteFileBytes(FDir.substr(2) + "/" + name, bytes);
+    FResponder.MessageDlgs.clear();
+    TEditForm* window = NewWindow();
+    window->Open(FDir + "\\" + name);
+    ASSERT_EQ(FResponder.MessageDlgs.size(), 1u);
+    EXPECT_EQ(FResponder.MessageDlgs[0].Text, FDir + "\\" + name + "-unable to load");
+    EXPECT_FALSE(window->Document().Modified());
+  }
 }
 
 TEST_F(EditFormTest, SavingInEachWritableFormatAndReopeningGivesTheSamePixels) {
