@@ -152,8 +152,8 @@ void WriteFileBytes(const std::string& name, const std::string& bytes) {
 // Files the viewer cannot read, by name: not a picture; a LogLuv TIFF whose pixel data does not decode, as it is and
 // with its one IFD named as its own next one.
 std::vector<std::pair<std::string, std::string>> UnreadableFiles() {
-  const std::string logLuv = ReadFileBytes(std::string(std::getenv("PROJECT_SOURCE_DIR")) +
-                                           "/tests/viewer/win/data/logluv_damaged.tif");
+  const std::string logLuv =
+      ReadFileBytes(std::string(std::getenv("PROJECT_SOURCE_DIR")) + "/tests/viewer/win/data/logluv_damaged.tif");
   std::string loop = logLuv;
   const uint32_t ifd = cl::le::ReadU32(reinterpret_cast<const uint8_t*>(loop.data()) + 4);
   const uint16_t entries = cl::le::ReadU16(reinterpret_cast<const uint8_t*>(loop.data()) + ifd);
