@@ -152,7 +152,7 @@ void TCtlCustomSpinEdit::UpClick(cl::TObject*) {
     MessageBeep(0);
     return;
   }
-  SetValue(Value() + FLineSize);
+  SetValue(SteppedSpinValue(Value(), FLineSize));
 }
 
 void TCtlCustomSpinEdit::DownClick(cl::TObject*) {
@@ -160,7 +160,7 @@ void TCtlCustomSpinEdit::DownClick(cl::TObject*) {
     MessageBeep(0);
     return;
   }
-  SetValue(Value() - FLineSize);
+  SetValue(SteppedSpinValue(Value(), -int64_t{FLineSize}));
 }
 
 bool TCtlCustomSpinEdit::IsValidChar(char key) {
@@ -168,8 +168,8 @@ bool TCtlCustomSpinEdit::IsValidChar(char key) {
 }
 
 void TCtlCustomSpinEdit::KeyDown(WORD& key, cl::TShiftState shift) {
-  if (!ReadOnly() && key == VK_PRIOR) SetValue(Value() + FPageSize);
-  if (!ReadOnly() && key == VK_NEXT) SetValue(Value() - FPageSize);
+  if (!ReadOnly() && key == VK_PRIOR) SetValue(SteppedSpinValue(Value(), FPageSize));
+  if (!ReadOnly() && key == VK_NEXT) SetValue(SteppedSpinValue(Value(), -int64_t{FPageSize}));
   if (key == VK_UP) UpClick(this);
   if (key == VK_DOWN) DownClick(this);
   inherited::KeyDown(key, shift);

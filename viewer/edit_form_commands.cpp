@@ -271,7 +271,7 @@ void TEditForm::Grayscale1Click(cl::TObject*) {
   const bool background = PrefFrm && PrefFrm->CheckBox2->Checked();
   std::optional<HourGlass> hourGlass;
   if (!background) hourGlass.emplace();
-  {
+  try {
     FBusy = true;
     auto done = cl::Finally([this] { FBusy = false; });
     ConvertShownToGray(background);
@@ -279,6 +279,10 @@ void TEditForm::Grayscale1Click(cl::TObject*) {
     FDocument.SetModified(true);
     ReloadFromShownPicture();
     ScrollToTopLeft();
+  } catch (...) {
+    // A close asked for meanwhile still comes, after the failure has been reported.
+    if (std::exchange(FCloseWhenDone, false)) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    throw;
   }
   hourGlass.reset();
   if (std::exchange(FCloseWhenDone, false)) Close();

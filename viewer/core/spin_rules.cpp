@@ -1,5 +1,7 @@
 #include "viewer/core/spin_rules.h"
 
+#include <limits>
+
 #include "classlib/core/conversions.h"
 #include "classlib/core/exceptions.h"
 #include "classlib/core/numbers.h"
@@ -43,6 +45,11 @@ SpinReading ReadSpinText(const std::string& text, const std::string& suffix, int
 
 std::string SpinText(int32_t value, int32_t minValue, int32_t maxValue, const std::string& suffix) {
   return cl::IntToStr(ClampSpinValue(value, minValue, maxValue)) + suffix;
+}
+
+int32_t SteppedSpinValue(int32_t value, int64_t step) {
+  return static_cast<int32_t>(ClampSpinValue<int64_t>(int64_t{value} + step, std::numeric_limits<int32_t>::min(),
+                                                      std::numeric_limits<int32_t>::max()));
 }
 
 bool IsValidSpinChar(char key, bool editorEnabled, char decimalSeparator) {

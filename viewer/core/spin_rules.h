@@ -28,6 +28,9 @@ SpinReading ReadSpinText(const std::string& text, const std::string& suffix, int
 // The text for a value: clamped, in decimal, followed by the suffix.
 std::string SpinText(int32_t value, int32_t minValue, int32_t maxValue, const std::string& suffix);
 
+// The value moved by the step, held at the integer limits rather than wrapping past them.
+int32_t SteppedSpinValue(int32_t value, int64_t step);
+
 // Characters a spin edit takes: "+", "-", digits, the decimal separator when one is given (not 0), and control
 // characters; with the editor disabled no typed character and no backspace.
 bool IsValidSpinChar(char key, bool editorEnabled, char decimalSeparator);

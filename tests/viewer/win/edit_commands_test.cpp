@@ -300,6 +300,20 @@ TEST_F(EditCommandsTest, ABackgroundGrayscaleDefersACloseAskedMeanwhileUntilItEn
   EXPECT_TRUE(ImageWindows().empty());
 }
 
+TEST_F(EditCommandsTest, ACloseAskedDuringAFailedBackgroundGrayscaleStillCloses) {
+  PrefFrm->CheckBox2->SetChecked(true);
+  TEditForm* window = Opened();
+  // A folder in the working copy's place fails the grayscale after its first look at the messages.
+  const std::string workFile = window->Document().WorkFile();
+  ASSERT_TRUE(DeleteFileA(workFile.c_str()) && CreateDirectoryA(workFile.c_str(), nullptr));
+  FResponder.OnMessageBox = [](const cl::test::MessageBoxCall&) { return IDNO; };
+  PostMessage(window->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_THROW(window->Grayscale1Click(nullptr), cl::Exception);
+  RemoveDirectoryA(workFile.c_str());
+  cl::test::PumpUntil([] { return ImageWindows().empty(); }, 2000);
+  EXPECT_TRUE(ImageWindows().empty());
+}
+
 TEST_F(EditCommandsTest, CropKeepsTheSelectionWithItsLastRowAndColumnWhileCopyTakesItsWidthAndHeight) {
   TEditForm* window = Opened();
   window->SelectArea1Click(nullptr);

@@ -2,6 +2,9 @@
 // typed characters, and Enter reaching the form's default button.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 #include "classlib/test/input.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/bitmap.h"
@@ -213,6 +216,19 @@ TEST_F(CtlSpinEditTest, StepsByKeysPagesWheelAndHalvesWithinItsRange) {
   EXPECT_EQ(FSpin->MaxValue(), 100);
   FSpin->SetMaxValue(60);
   EXPECT_EQ(FSpin->Text(), "60");
+}
+
+TEST_F(CtlSpinEditTest, StepsStopAtTheIntegerLimits) {
+  FSpin->SetMaxValue(std::numeric_limits<int32_t>::max());
+  FSpin->SetMinValue(std::numeric_limits<int32_t>::min());
+  const std::pair<const char*, WORD> steps[] = {
+      {"2147483647", VK_UP}, {"2147483640", VK_PRIOR}, {"-2147483648", VK_DOWN}, {"-2147483640", VK_NEXT}};
+  for (const auto& [typed, key] : steps) {
+    SCOPED_TRACE(typed);
+    FSpin->SetText(typed);
+    cl::test::Key(key);
+    EXPECT_EQ(FSpin->Text(), typed[0] == '-' ? "-2147483648" : "2147483647");
+  }
 }
 
 TEST_F(CtlSpinEditTest, ASuffixFollowsTheNumberAndTextWithoutOneReadsTheLowerBound) {
