@@ -62,14 +62,17 @@ TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
 
 void THintWindow::ActivateHint(const TRect& rect, const std::string& hint) {
   SetCaption(hint);
+  // Kept within the work area of the monitor it would show on.
+  const RECT wanted{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) area = monitor.rcWork;
   TRect r = rect;
-  // Kept on the screen.
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  if (r.Right > screenWidth) r = Rect(screenWidth - r.Width(), r.Top, screenWidth, r.Bottom);
-  if (r.Bottom > screenHeight) r = Rect(r.Left, screenHeight - r.Height(), r.Right, screenHeight);
-  if (r.Left < 0) r = Rect(0, r.Top, r.Width(), r.Bottom);
-  if (r.Top < 0) r = Rect(r.Left, 0, r.Right, r.Height());
+  if (r.Right > area.right) r = Rect(area.right - r.Width(), r.Top, area.right, r.Bottom);
+  if (r.Bottom > area.bottom) r = Rect(r.Left, area.bottom - r.Height(), r.Right, area.bottom);
+  if (r.Left < area.left) r = Rect(area.left, r.Top, area.left + r.Width(), r.Bottom);
+  if (r.Top < area.top) r = Rect(r.Left, area.top, r.Right, area.top + r.Height());
   SetBoundsRect(r);
   SetWindowPos(Handle(), HWND_TOPMOST, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
@@ -87,12 +90,11 @@ void THintWindow::Paint() {
   TRect r = ClientRect();
   Canvas()->Brush()->SetColor(Color());
   Canvas()->FillRect(r);
+  // In the font CalcHintRect measured with: the box fits the text exactly.
   Canvas()->SetFont(Font());
-  HDC dc = Canvas()->Handle();
-  SetBkMode(dc, TRANSPARENT);
-  RECT text{r.Left + kTextMargin, r.Top + kTextMargin, r.Right - kTextMargin, r.Bottom - kTextMargin};
-  const std::string caption = Caption();
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  Canvas()->Brush()->SetStyle(bsClear);
+  TRect text = Rect(r.Left + kTextMargin, r.Top + kTextMargin, r.Right - kTextMargin, r.Bottom - kTextMargin);
+  Canvas()->TextRect(text, Caption(), DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 }  // namespace cl

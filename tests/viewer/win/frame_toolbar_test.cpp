@@ -2,16 +2,19 @@
 // (and what it writes back), the Edit menu's "Toolbar" item, closing it, and the button states the frame keeps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "classlib/test/input.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/clipboard.h"
 #include "classlib/win/colors.h"
+#include "classlib/win/hint_window.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/timer.h"
 #include "support/screenshot.h"
@@ -196,6 +199,63 @@ TEST_F(FrameToolbarTest, TheMenuItemShowsTheClosedFloatingToolbarAgainAtOnce) {
   EXPECT_TRUE(FFrame->Toolbar1->Checked());
   EXPECT_TRUE(shown());
   Screenshot("orvane_toolbar_shown_again");
+}
+
+// The system's mouse rests on a button until its hint shows: the hint holds its whole text on one line, painted in
+// the font it was measured with, and stays within the work area, also on the right dock of a maximised frame.
+TEST_F(FrameToolbarTest, HintsShowTheirWholeTextOnTheScreen) {
+  MakeFrame();
+  FFrame->SetWindowState(cl::wsMaximized);
+  cl::Owned<cl::TBitmap> picture = cl::MakeOwned<cl::TBitmap>();
+  picture->SetSize(60, 40);
+  TEditForm* window = cl::New<TEditForm>(FFrame);
+  window->OpenPicture(picture.get());
+  window->Show();
+  Tick();  // Fit to Window is enabled for the window
+  // Onto the point from just beside it, as a hand brings the mouse to rest.
+  const auto mouseTo = [](cl::TPoint at) {
+    testsupport::PlayMouse({{at.X - 3, at.Y}, {at.X, at.Y}}, [] { cl::Application->ProcessMessages(); });
+  };
+  for (tbr::TDock* dock : {FFrame->Docks[0], FFrame->Docks[2]}) {
+    FFrame->ButtonBar1->SetDockedTo(dock);
+    for (tbr::TToolbarButton* button : {FFrame->CMBtn5, FFrame->CMBtn9}) {
+      SCOPED_TRACE(dock->Name() + " " + button->Name());
+      mouseTo(FFrame->ClientToScreen(cl::Point(FFrame->ClientWidth() / 2, FFrame->ClientHeight() / 2)));
+      mouseTo(button->ClientToScreen(cl::Point(button->Width() / 2, button->Height() / 2)));
+      ASSERT_TRUE(cl::test::PumpUntil([] { return cl::Application->HintWindow() != nullptr; }, 3000));
+      cl::THintWindow* hint = cl::Application->HintWindow();
+      const std::string text = cl::GetShortHint(button->Hint());
+      EXPECT_EQ(hint->Caption(), text);
+      RECT shown, area;
+      GetWindowRect(hint->Handle(), &shown);
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+      EXPECT_GE(shown.left, area.left);
+      EXPECT_LE(shown.right, area.right);
+      EXPECT_LE(shown.bottom, area.bottom);
+      // The text as the hint's font measures it, against the pixels the hint paints.
+      RECT measured{0, 0, 0, 0};
+      HDC screen = GetDC(nullptr);
+      HGDIOBJ old = SelectObject(screen, hint->Font()->Handle());
+      DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_NOPREFIX);
+      SelectObject(screen, old);
+      ReleaseDC(nullptr, screen);
+      cl::Owned<cl::TBitmap> painted(cl::test::PaintTo(hint));
+      const cl::TColor background = cl::ColorToRGB(hint->Color()) & 0xFFFFFF;
+      int left = painted->Width(), right = -1, bottom = -1;
+      for (int y = 0; y < painted->Height(); ++y)
+        for (int x = 0; x < painted->Width(); ++x)
+          if ((painted->Canvas()->Pixels(x, y) & 0xFFFFFF) != background) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+          }
+      EXPECT_GE(right - left + 1, measured.right - 2) << "the text's last letters are painted";
+      EXPECT_LE(right, painted->Width() - 1);
+      EXPECT_LT(bottom, painted->Height()) << "within the box";
+      EXPECT_LE(painted->Height(), measured.bottom + 6) << "one line";
+      if (dock == FFrame->Docks[2] && button == FFrame->CMBtn5) Screenshot("orvane_toolbar_hint_right_dock");
+    }
+  }
 }
 
 TEST_F(FrameToolbarTest, ImageButtonsFollowTheActiveWindowAndPasteTheClipboard) {
