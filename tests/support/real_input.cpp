@@ -1,10 +1,14 @@
 // Mouse and keys through SendInput.
 #include "support/real_input.h"
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace testsupport {
 namespace {
+
+constexpr DWORD kStepPauseMs = 80;
 
 // Absolute pointer positions are given in 65536ths of the primary screen, which the system turns back into pixels
 // by rounding down: rounding up here lands on the pixel asked for.
@@ -62,6 +66,28 @@ void RealKeys(std::initializer_list<WORD> keys) {
   for (WORD key : keys) inputs.push_back(KeyInput(key, true));
   for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(KeyInput(*it, false));
   Send(inputs);
+}
+
+std::vector<MouseStep> ClickAt(int x, int y) {
+  return {{x, y, LeftButton::Keep}, {x, y, LeftButton::Press}, {x, y, LeftButton::Release}};
+}
+
+void PlayMouse(const std::vector<MouseStep>& steps, const std::function<void()>& handleMessages) {
+  std::atomic<bool> done = false;
+  std::thread player([&] {
+    for (const MouseStep& step : steps) {
+      RealMouseMove(step.X, step.Y);
+      if (step.Button != LeftButton::Keep) RealMouseButton(step.Button == LeftButton::Press);
+      Sleep(kStepPauseMs);
+    }
+    done = true;
+  });
+  while (!done) {
+    handleMessages();
+    Sleep(5);
+  }
+  player.join();
+  handleMessages();
 }
 
 }  // namespace testsupport

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
+#include <vector>
 
 namespace testsupport {
 
@@ -18,5 +20,19 @@ void RealClick(int x, int y);
 void RealKey(WORD key, bool down);
 // Presses the keys in order and releases them in the reverse order: {VK_MENU, VK_SPACE} is Alt+Space.
 void RealKeys(std::initializer_list<WORD> keys);
+
+enum class LeftButton { Keep, Press, Release };
+// A pointer move, with the left button pressed or released there when asked.
+struct MouseStep {
+  int X = 0;
+  int Y = 0;
+  LeftButton Button = LeftButton::Keep;
+};
+// A move to the point, a press and a release there.
+std::vector<MouseStep> ClickAt(int x, int y);
+
+// Plays the steps from another thread, a moment apart, while handleMessages runs on this one: drags, menus and
+// buttons that run loops of their own meet the input inside their loops. Returns when all steps were played.
+void PlayMouse(const std::vector<MouseStep>& steps, const std::function<void()>& handleMessages);
 
 }  // namespace testsupport

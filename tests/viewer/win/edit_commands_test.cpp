@@ -27,8 +27,8 @@
 #include "viewer/rk_buttons.h"
 #include "viewer/rotate_form.h"
 #include "viewer/settings.h"
+#include "support/real_input.h"
 #include "support/screenshot.h"
-#include "support/system_mouse.h"
 
 namespace viewer {
 namespace {
