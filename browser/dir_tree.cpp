@@ -79,6 +79,8 @@ bool IsRemote(const std::string& path) {
 
 TDirTree::TDirTree(cl::TComponent* owner) : TCustomTreeView(owner), FImages(cl::New<cl::TImageList>(this)) {
   SetHideSelection(false);
+  // A label edited here would rename nothing on disk while every path after it is built from the new name.
+  SetReadOnly(true);
   for (int slot = 0; slot < 26; ++slot) FDrivePaths[slot] = std::string(1, static_cast<char>('A' + slot)) + ":\\";
   const std::string current = cl::IncludeTrailingBackslash(cl::GetCurrentDir());
   if (auto slot = DriveSlot(current)) FDrivePaths[*slot] = current;

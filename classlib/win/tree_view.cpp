@@ -42,7 +42,9 @@ TCustomTreeView::TCustomTreeView(TComponent* owner)
   StoreBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
-  FControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks};
+  // No capture of its own: the system's tree holds the mouse itself while it tells a click from a drag and takes
+  // the button's release with it, so a capture taken here would never be let go and would swallow the next click.
+  FControlStyle = {csClickEvents, csDoubleClicks};
   FImageChangeLink->SetOnChange(TNotifyEvent([this](TObject*) { ApplyImages(); }));
 }
 
