@@ -10,6 +10,7 @@
 #include "classlib/win/forms.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/guard.h"
+#include "classlib/win/menus.h"
 #include "classlib/win/screen.h"
 
 namespace cl {
@@ -513,10 +514,18 @@ bool TWinControl::IsDialogKey(WORD key, LPARAM keyData) {
   return form && form->Perform(CM_DIALOGKEY, key, keyData) != 0;
 }
 
+bool TWinControl::IsMenuShortCut(WORD key, TShiftState shift) {
+  // The pop-up menus of this control and its parents come before the form's menu.
+  for (TControl* control = this; control; control = control->Parent()) {
+    if (control->PopupMenu() && control->PopupMenu()->IsShortCut(key, shift)) return true;
+  }
+  TForm* form = GetParentForm(this);
+  return form && form->IsShortCut(key, shift);
+}
+
 void TWinControl::PreprocessKeyDown(TMessage& message) {
   // Menu shortcuts first, then KeyDown/OnKeyDown, then the dialog keys for the form; any of them may consume it.
-  TForm* form = GetParentForm(this);
-  if (form && form->IsShortCut(static_cast<WORD>(message.WParam), KeyboardShiftState())) {
+  if (IsMenuShortCut(static_cast<WORD>(message.WParam), KeyboardShiftState())) {
     message.Result = 1;
     return;
   }

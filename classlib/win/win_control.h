@@ -126,6 +126,7 @@ class TWinControl : public TControl {
   void HandleKeyDown(TMessage& message);
   bool DoKeyDown(TMessage& message);
   void PreprocessKeyDown(TMessage& message);
+  bool IsMenuShortCut(WORD key, TShiftState shift);
   bool IsDialogKey(WORD key, LPARAM keyData);
   bool ReflectToChild(TMessage& message);
   void EraseBackground(TMessage& message);

@@ -2,6 +2,7 @@
 #include "support/real_input.h"
 
 #include <atomic>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -61,11 +62,20 @@ void RealKey(WORD key, bool down) {
   Send({KeyInput(key, down)});
 }
 
-void RealKeys(std::initializer_list<WORD> keys) {
+void RealKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) inputs.push_back(KeyInput(key, true));
   for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(KeyInput(*it, false));
   Send(inputs);
+}
+
+void RealShortCut(WORD shortCut) {
+  std::vector<WORD> keys;
+  for (auto [flag, modifier] : {std::pair{0x2000, VK_SHIFT}, {0x4000, VK_CONTROL}, {0x8000, VK_MENU}}) {
+    if (shortCut & flag) keys.push_back(modifier);
+  }
+  keys.push_back(shortCut & 0xFF);
+  RealKeys(keys);
 }
 
 std::vector<MouseStep> ClickAt(int x, int y) {

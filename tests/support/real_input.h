@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <vector>
 
 namespace testsupport {
@@ -19,7 +18,9 @@ void RealClick(int x, int y);
 // Presses or releases one key.
 void RealKey(WORD key, bool down);
 // Presses the keys in order and releases them in the reverse order: {VK_MENU, VK_SPACE} is Alt+Space.
-void RealKeys(std::initializer_list<WORD> keys);
+void RealKeys(const std::vector<WORD>& keys);
+// Presses a menu shortcut: the virtual key in the low byte, with Shift (0x2000), Ctrl (0x4000) and Alt (0x8000).
+void RealShortCut(WORD shortCut);
 
 enum class LeftButton { Keep, Press, Release };
 // A pointer move, with the left button pressed or released there when asked.

@@ -6,6 +6,10 @@
 // windows.h first: commctrl.h needs it.
 #include <commctrl.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "browser_form_fixture.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
@@ -37,7 +41,7 @@ class MainFormInputTest : public BrowserFormTest {
     testsupport::RealClick(at.X, at.Y);
     cl::test::PumpFor(300);
   }
-  static void Keys(std::initializer_list<WORD> keys) {
+  static void Keys(const std::vector<WORD>& keys) {
     testsupport::RealKeys(keys);
     cl::test::PumpFor(300);
   }
@@ -107,6 +111,63 @@ TEST_F(MainFormInputTest, OkAfterAClickInTheFolderDialogsTreeCloses) {
   form->Copy1->Click();
   EXPECT_TRUE(closedByOk);
   EXPECT_TRUE(ReadBytes(tree.Path("target\\p300.bmp")) == ReadBytes(tree.Path("p300.bmp")));
+}
+
+TEST_F(MainFormInputTest, F5OnTheFileListShowsAFileAddedOnDisk) {
+  ClickAt(ListItemPoint(0));
+  tree.Bitmap("added.bmp", 8, 8, cl::clBlack);
+  Keys({VK_F5});
+  EXPECT_GE(form->ShellFileListBox1->Items()->IndexOf("added.bmp"), 0);
+}
+
+// Each shortcut of the menu bar and the pop-up menus, pressed while the file list has the focus, clicks its item.
+TEST_F(MainFormInputTest, EveryMenuShortcutClicksItsItem) {
+  ClickAt(ListItemPoint(0));
+  std::vector<cl::TMenuItem*> items;
+  std::vector<std::string> clicked, expected;
+  std::function<void(cl::TMenuItem*)> collect = [&](cl::TMenuItem* parent) {
+    for (int i = 0; i < parent->Count(); ++i) {
+      cl::TMenuItem* item = parent->Items(i);
+      collect(item);
+      if (item->ShortCut() == 0) continue;
+      items.push_back(item);
+      expected.push_back(item->Name());
+      // Recorded instead of run: the commands themselves have tests of their own.
+      item->SetOnClick(cl::TNotifyEvent([&clicked, item](cl::TObject*) { clicked.push_back(item->Name()); }));
+    }
+  };
+  for (cl::TMenu* menu : {static_cast<cl::TMenu*>(form->MainMenu1), static_cast<cl::TMenu*>(form->PopupMenuEx1),
+                          static_cast<cl::TMenu*>(form->PopupMenuEx2)}) {
+    collect(menu->Items());
+  }
+  ASSERT_EQ(items.size(), 6u);  // Ctrl+O, Ctrl+M, F9, Ctrl+C, F1 and the pop-up's F5
+  for (cl::TMenuItem* item : items) {
+    testsupport::RealShortCut(item->ShortCut());
+    cl::test::PumpFor(300);
+  }
+  EXPECT_EQ(clicked, expected);
+}
+
+// Opened with Alt+V, Enter, the full-screen preview goes at a click, on the picture or beside it.
+TEST_F(MainFormInputTest, AClickLeavesTheFullScreenPreviewOpenedFromTheKeyboard) {
+  ClickAt(ListItemPoint(0));
+  ASSERT_EQ(form->LastFile, tree.Path("p300.bmp"));
+  for (bool onThePicture : {true, false}) {
+    SCOPED_TRACE(onThePicture ? "on the picture" : "beside it");
+    bool closedByClick = false;
+    responder.OnModal = [&](cl::TForm& modal) {
+      return cl::seam::ModalAnswer::RunScript([&] {
+        cl::test::PumpFor(200);
+        ClickAt(onThePicture ? Middle(img::AllScrFrm->Image1) : modal.ClientToScreen(cl::Point(5, modal.Height() - 5)));
+        closedByClick = modal.ModalResult() != cl::mrNone;
+        if (!closedByClick) modal.SetModalResult(cl::mrCancel);
+      });
+    };
+    Keys({VK_MENU, 'V'});
+    Keys({VK_RETURN});
+    EXPECT_EQ(responder.ModalForms.size(), onThePicture ? 1u : 2u);
+    EXPECT_TRUE(closedByClick);
+  }
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
+#include "classlib/win/extctrls.h"
 #include "classlib/win/forms.h"
+#include "classlib/win/stdctrls.h"
 #include "menu_test_items.h"
 
 namespace {
@@ -147,6 +149,28 @@ TEST_F(MenusTest, ShortcutClicksAncestorsThenTheItem) {
   PostMessageA(form->Handle(), WM_KEYDOWN, VK_F9, 1);
   test::PumpFor(30);
   EXPECT_TRUE(form->Clicks.empty());
+}
+
+TEST_F(MenusTest, ThePopupMenusOfTheFocusedControlAndItsParentsComeBeforeTheFormsMenu) {
+  auto* panel = Make<TPanel>(form, "Panel1");
+  panel->SetParent(form);
+  auto* edit = Make<TEdit>(form, "EditBox1");
+  edit->SetParent(panel);
+  auto* popup = Make<TPopupMenu>(form, "PopupMenu1");
+  menutest::AddItem(form, popup->Items(), "Update1", "Update", form->Clicks)->SetShortCut(ShortCut(VK_F5, {}));
+  menutest::AddItem(form, popup->Items(), "Open2", "Open", form->Clicks)->SetShortCut(ShortCut(VK_F9, {}));
+  panel->SetPopupMenu(popup);
+  edit->SetFocus();
+  for (WORD key : {VK_F5, VK_F9}) PostMessageA(edit->Handle(), WM_KEYDOWN, key, 1);
+  test::PumpFor(30);
+  EXPECT_EQ(form->Clicks, (std::vector<std::string>{"Update1", "Open2"}));
+
+  // Without the pop-up menu the form's menu has the key.
+  form->Clicks.clear();
+  panel->SetPopupMenu(nullptr);
+  PostMessageA(edit->Handle(), WM_KEYDOWN, VK_F9, 1);
+  test::PumpFor(30);
+  EXPECT_EQ(form->Clicks, (std::vector<std::string>{"File1", "Open1"}));
 }
 
 TEST_F(MenusTest, ItemFreedInItsOwnClickLeavesTheMenuConsistent) {

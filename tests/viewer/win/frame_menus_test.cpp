@@ -10,7 +10,9 @@
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
 #include "classlib/win/canvas.h"
+#include "classlib/win/clipboard.h"
 #include "classlib/win/status_bar.h"
+#include "support/real_input.h"
 #include "support/screenshot.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
@@ -32,6 +34,16 @@ std::vector<std::string> MenuTexts(HMENU menu) {
     texts.push_back(info.fType & MFT_SEPARATOR ? "-" : text);
   }
   return texts;
+}
+
+// The item of that name under parent, at any depth.
+cl::TMenuItem* FindByName(cl::TMenuItem* parent, const std::string& name) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    cl::TMenuItem* item = parent->Items(i);
+    if (item->Name() == name) return item;
+    if (cl::TMenuItem* found = FindByName(item, name)) return found;
+  }
+  return nullptr;
 }
 
 // A picture of two coloured halves in the test folder; its full name.
@@ -186,6 +198,42 @@ TEST_F(FrameMenusTest, ScreenshotsOfTwoImageWindowsWithTheFileAndWindowMenusOpen
     }
     EXPECT_TRUE(belowATitle);
   }
+}
+
+// The shortcuts pressed on the keyboard click the items of the menus the bar shows: the active image window's
+// File, Edit, View and Image menus with the frame's Help, and the frame's own menus once no window is left.
+TEST_F(FrameMenusTest, EachShortcutClicksTheItemOfTheMenusShown) {
+  // The Paste items are enabled only while the clipboard holds a picture.
+  cl::TBitmap* picture = cl::New<cl::TBitmap>();
+  picture->SetSize(4, 4);
+  cl::Clipboard()->Assign(picture);
+  picture->Free();
+  std::vector<std::string> clicked, expected;
+  // Recorded instead of run: the commands have tests of their own.
+  auto press = [&](cl::TForm* form, const std::string& name) {
+    cl::TMenuItem* item = FindByName(form->Menu()->Items(), name);
+    ASSERT_NE(item, nullptr) << name;
+    const std::string label = (form == FrameForm ? "frame " : "window ") + name;
+    item->SetOnClick(cl::TNotifyEvent([&clicked, label](cl::TObject*) { clicked.push_back(label); }));
+    expected.push_back(label);
+    testsupport::RealShortCut(item->ShortCut());
+    cl::test::PumpFor(300);
+  };
+  SetForegroundWindow(FrameForm->Handle());
+  cl::test::PumpFor(200);
+  ASSERT_EQ(FrameForm->ActiveMDIChild(), FSecond);
+  for (const char* name : {"Open1", "Tarnby1", "SaveAs1", "Delete1", "Print1", "Copy1", "AsNewImage1", "FittoWindow1",
+                           "Rotate1"}) {
+    press(FSecond, name);
+  }
+  press(FrameForm, "UsingMarbeckImageViewer1");
+  FSecond->SelectArea1->Click();  // Into Selection is enabled only while selecting
+  press(FSecond, "IntoSelection1");
+
+  for (TEditForm* window : ImageWindows()) window->Free();
+  cl::test::PumpFor(200);
+  for (const char* name : {"Open1", "Tarnby1", "Paste1", "UsingMarbeckImageViewer1"}) press(FrameForm, name);
+  EXPECT_EQ(clicked, expected);
 }
 
 }  // namespace
