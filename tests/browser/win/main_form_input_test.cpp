@@ -6,13 +6,16 @@
 // windows.h first: commctrl.h needs it.
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "browser/core/file_commands.h"
 #include "browser_form_fixture.h"
 #include "classlib/test/pump.h"
 #include "classlib/win/application.h"
+#include "classlib/win/combo_box.h"
 #include "classlib/win/stdctrls.h"
 #include "controls/ctl_split_ctrl.h"
 #include "support/screenshot.h"
@@ -168,6 +171,38 @@ TEST_F(MainFormInputTest, AClickLeavesTheFullScreenPreviewOpenedFromTheKeyboard)
     EXPECT_EQ(responder.ModalForms.size(), onThePicture ? 1u : 2u);
     EXPECT_TRUE(closedByClick);
   }
+}
+
+// A mask picked with the mouse from the box's drop-down list brings the folder's GIF files (giflib's sample here)
+// into the list, and the one clicked shows in the preview as ImageMagick reads it.
+TEST_F(MainFormInputTest, AMaskPickedFromTheDropDownListShowsGifFilesThatPreviewWhenClicked) {
+  const char* sample = std::getenv("PROJECT_GIFLIB_SAMPLES");
+  ASSERT_NE(sample, nullptr);
+  ASSERT_TRUE(CopyFileA((std::string(sample) + "\\porsche.gif").c_str(), tree.Path("porsche.gif").c_str(), TRUE));
+  ASSERT_EQ(form->Edit2->Items()->Strings(0), brw::kDefaultMaskList);
+
+  cl::TComboBox* box = form->Edit2;
+  ClickAt(box->ClientToScreen(cl::Point(box->Width() - 8, box->Height() / 2)));
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &info));
+  RECT first{};
+  SendMessageA(info.hwndList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  POINT at{(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+  ClientToScreen(info.hwndList, &at);
+  ClickAt(cl::Point(at.x, at.y));
+  EXPECT_EQ(form->ShellFileListBox1->Mask(), brw::kDefaultMaskList);
+
+  const int index = form->ShellFileListBox1->Items()->IndexOf("porsche.gif");
+  ASSERT_GE(index, 0);
+  ClickAt(ListItemPoint(index));
+  EXPECT_EQ(form->LastFile, tree.Path("porsche.gif"));
+  EXPECT_EQ(form->Image1->Width(), 320);
+  EXPECT_EQ(form->Image1->Height(), 200);
+  HDC screen = GetDC(nullptr);
+  const cl::TPoint middle = form->Image1->ClientToScreen(cl::Point(160, 100));
+  EXPECT_EQ(GetPixel(screen, middle.X, middle.Y), RGB(170, 51, 68));
+  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
