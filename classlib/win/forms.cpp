@@ -290,8 +290,19 @@ void TForm::Release() {
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
-  FActiveControl = control;
+  StoreActiveControl(control);
   if (control && HandleAllocated() && Visible() && control->CanFocus()) control->SetFocus();
+}
+
+void TForm::FocusChanged(TWinControl* control) {
+  if (control != this) StoreActiveControl(control);
+}
+
+void TForm::StoreActiveControl(TWinControl* control) {
+  if (control == FActiveControl) return;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (FActiveControl) FActiveControl->FreeNotification(this);
 }
 
 TModalResult TForm::ShowModal() {
@@ -464,7 +475,7 @@ void TForm::SelectNext(bool forward) {
     index = stops.size() - 1;
   }
   stops[index]->SetFocus();
-  FActiveControl = stops[index];
+  StoreActiveControl(stops[index]);
 }
 
 void TForm::Paint() {
@@ -524,7 +535,13 @@ void TForm::Dispatch(TMessage& message) {
       inherited::Dispatch(message);
       return;
     case WM_ACTIVATE:
+      // The system gives the focus to the form's own window; the control that had it takes it back. An MDI frame
+      // leaves it to the system, which passes it on to the active child.
       DefaultHandler(message);
+      if (LOWORD(message.WParam) != WA_INACTIVE && !IsIconic(BoundWindow()) && FFormStyle != fsMDIForm &&
+          FActiveControl && FActiveControl->CanFocus()) {
+        FActiveControl->SetFocus();
+      }
       HandleActivate(message);
       return;
     case WM_MDIACTIVATE:

@@ -101,6 +101,9 @@ class TForm : public TCustomControl {
 
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
+  // A control of the form took the focus: it becomes ActiveControl, which gets the focus back whenever the form
+  // is activated again (after a modal window, a switch to another program).
+  void FocusChanged(TWinControl* control);
 
   const TNotifyEvent& OnCreate() const { return FOnCreate; }
   void SetOnCreate(const TNotifyEvent& e) { FOnCreate = e; }
@@ -164,6 +167,7 @@ class TForm : public TCustomControl {
   void MergeMenu(bool merge);
   // Rebuilds the frame's window list from the children's captions.
   void RefreshWindowList();
+  void StoreActiveControl(TWinControl* control);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = {biSystemMenu, biMinimize, biMaximize};

@@ -672,6 +672,10 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_SYSCOLORCHANGE:
       Broadcast(message);
       return;
+    case WM_SETFOCUS:
+      if (TForm* form = GetParentForm(this)) form->FocusChanged(this);
+      DefaultHandler(message);
+      return;
     case WM_SYSCOLORCHANGE:
       // The system tells top-level windows only; every control below hears of it.
       DefaultHandler(message);

@@ -14,6 +14,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/gdi.h"
 #include "classlib/win/screen.h"
+#include "classlib/win/stdctrls.h"
 
 namespace {
 
@@ -239,6 +240,27 @@ TEST(Forms, ScriptedModalRunsInsideTheLoopAfterOnShowAndDisablesOtherWindows) {
     EXPECT_EQ(e.Message(), "Cannot make a visible window modal");
   }
   Free(dialog);
+}
+
+TEST(Forms, TheControlThatHadTheFocusHasItAgainAfterAModalForm) {
+  test::Responder responder;
+  auto* form = New<TPlainForm>(Application);
+  auto* first = Make<TEdit>(form, "First");
+  first->SetParent(form);
+  auto* second = Make<TEdit>(form, "Second");
+  second->SetParent(form);
+  second->SetTop(40);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  second->SetFocus();
+  auto* dialog = New<TPlainForm>(Application);
+  responder.OnModal = [&](TForm& modal) { return seam::ModalAnswer::RunScript([&] { modal.SetModalResult(mrOk); }); };
+  dialog->ShowModal();
+  test::PumpFor(50);
+  EXPECT_EQ(GetFocus(), second->Handle());
+  EXPECT_EQ(form->ActiveControl(), second);
+  Free(dialog);
+  Free(form);
 }
 
 TEST(Forms, ModalFormFreedInsideItsLoopReturnsSafely) {

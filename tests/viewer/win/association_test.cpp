@@ -12,6 +12,7 @@
 #include "controls/win/registry_probe.h"
 #include "controls/ctl_application.h"
 #include "controls/plus_label.h"
+#include "frame_fixture.h"
 #include "private_root.h"
 #include "support/screenshot.h"
 #include "viewer/core/association.h"
@@ -102,9 +103,7 @@ TEST_F(AssociationTest, AMissingProgramIsReportedForEachExtensionAndNothingIsWri
 // first one saved, and so shows the frame while it is being made, before the program's other forms.
 TEST_F(AssociationTest, EveryStartAsksWhenTheFrameIsFirstShownUntilTheBoxIsTicked) {
   ctl::InitControlLibrary();
-  cl::TRegistry settings;
-  OpenSettings(settings);
-  settings.WriteString(kToOpenValue, "");
+  ForgetHandedOverFiles();
   // Showing the frame opens the test program's own command line: a name that does not exist, which is reported.
   FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
   FResponder.OnModal = [](cl::TForm&) {

@@ -9,6 +9,7 @@
 
 #include "classlib/test/responder.h"
 #include "classlib/win/bitmap.h"
+#include "frame_fixture.h"
 #include "viewer/edit_form.h"
 #include "viewer/frame_form.h"
 #include "viewer/settings.h"
@@ -47,9 +48,7 @@ TEST(DroppedFiles, AnEmptyDropOpensNothing) {
 }
 
 TEST(DroppedFiles, TheFrameOpensEachDroppedPictureInAWindowOfItsOwn) {
-  cl::TRegistry settings;
-  OpenSettings(settings);
-  settings.WriteString(kToOpenValue, "");
+  ForgetHandedOverFiles();
   const std::string folder = std::getenv("PROJECT_TEST_DIR");
   std::vector<std::string> pictures;
   for (const char* name : {"\\dropped one.bmp", "\\dropped two.bmp"}) {

@@ -16,6 +16,7 @@
 #include "classlib/win/gdi.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/stdctrls.h"
+#include "frame_fixture.h"
 #include "image/load_image.h"
 #include "viewer/adjust_form.h"
 #include "viewer/core/gray_palette.h"
@@ -90,10 +91,7 @@ std::vector<uint8_t> DisplayGreys() {
 class EditCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    cl::TRegistry settings;
-    OpenSettings(settings);
-    settings.WriteString(kToOpenValue, "");
-    FrameForm = cl::New<TFrameForm>(nullptr);
+    NewFrame();
     FrameForm->HandleNeeded();
     RotateFrm = cl::New<TRotateFrm>(nullptr);
     AdjustFrm = cl::New<TAdjustFrm>(nullptr);

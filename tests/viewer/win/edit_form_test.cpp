@@ -20,6 +20,7 @@
 #include "classlib/win/file_dialogs.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/status_bar.h"
+#include "frame_fixture.h"
 #include "image/load_image.h"
 #include "support/dialog_driver.h"
 #include "taken_working_copies.h"
@@ -69,10 +70,7 @@ class EditFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Image windows live in the frame.
-    cl::TRegistry settings;
-    OpenSettings(settings);
-    settings.WriteString(kToOpenValue, "");
-    FrameForm = cl::New<TFrameForm>(nullptr);
+    NewFrame();
     FrameForm->HandleNeeded();
     FDir = std::getenv("PROJECT_TEST_DIR");
     FSource = FDir + "\\blocks.bmp";

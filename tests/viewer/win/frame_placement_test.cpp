@@ -8,6 +8,7 @@
 
 #include "classlib/win/bitmap.h"
 #include "controls/win/registry_probe.h"
+#include "frame_fixture.h"
 #include "orvane_process.h"
 #include "support/screenshot.h"
 #include "viewer/settings.h"
@@ -24,9 +25,7 @@ class FramePlacement : public ::testing::Test {
   void SetUp() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey);
     ctl::test::DeleteSubkeysStartingWith(HKEY_CURRENT_USER, "Software", kTitleWithCaption);
-    cl::TRegistry settings;
-    OpenSettings(settings);
-    settings.WriteString(kToOpenValue, "");
+    ForgetHandedOverFiles();
   }
   // Maximises a window as its maximise box does, and waits until it is.
   static bool Maximise(HWND window) {

@@ -18,6 +18,7 @@
 #include "classlib/win/printer.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/timer.h"
+#include "frame_fixture.h"
 #include "support/dialog_driver.h"
 #include "support/printed_pages.h"
 #include "support/screenshot.h"
@@ -34,10 +35,7 @@ using testsupport::kPdfPrinter;
 class PrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    cl::TRegistry settings;
-    OpenSettings(settings);
-    settings.WriteString(kToOpenValue, "");
-    FrameForm = cl::New<TFrameForm>(nullptr);
+    NewFrame();
     // Showing opens the test program's command line as a file, which is reported and closed again.
     FResponder.OnMessageDlg = [](const cl::test::MessageDlgCall&) { return std::optional<int>(cl::mrOk); };
     FrameForm->Show();

@@ -11,6 +11,7 @@
 #include "classlib/win/extctrls.h"
 #include "classlib/win/registry.h"
 #include "classlib/win/stdctrls.h"
+#include "frame_fixture.h"
 #include "image/load_image.h"
 #include "support/screenshot.h"
 #include "viewer/core/capture_rules.h"
@@ -46,10 +47,7 @@ std::string TestFolder() {
 class ScreenCaptureTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    cl::TRegistry settings;
-    OpenSettings(settings);
-    settings.WriteString(kToOpenValue, "");
-    FrameForm = cl::New<TFrameForm>(nullptr);
+    NewFrame();
     FrameForm->HandleNeeded();
     PrefFrm = cl::New<TPrefFrm>(nullptr);
     PrefFrm->CheckBox1->SetChecked(false);

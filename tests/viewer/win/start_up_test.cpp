@@ -10,6 +10,7 @@
 #include "classlib/win/application.h"
 #include "classlib/win/registry.h"
 #include "controls/ctl_application.h"
+#include "frame_fixture.h"
 #include "viewer/frame_form.h"
 #include "viewer/repaint_form.h"
 #include "viewer/settings.h"
@@ -26,9 +27,7 @@ std::vector<cl::TForm*> ApplicationForms() {
 
 TEST(StartUpTest, MakesItsFormsInTheirOrderAndNeverShowsTheRepaintForm) {
   ctl::InitControlLibrary();
-  cl::TRegistry settings;
-  OpenSettings(settings);
-  settings.WriteString(kToOpenValue, "");
+  ForgetHandedOverFiles();
   CreateStartUpForms();
   std::vector<std::string> names;
   for (cl::TForm* form : ApplicationForms()) names.push_back(form->ClassName());
