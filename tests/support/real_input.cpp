@@ -2,8 +2,8 @@
 #include "support/real_input.h"
 
 #include <atomic>
-#include <utility>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace testsupport {

@@ -9,6 +9,7 @@
 #include "browser/main_form.h"
 #include "browser/shell_file_list_box.h"
 #include "browser_test_support.h"
+#include "classlib/test/menu_items.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/menus.h"
 #include "classlib/win/registry.h"
@@ -60,17 +61,9 @@ class BrowserFormTest : public testing::Test {
   cl::TMenuItem* Item(const std::string& name) {
     for (cl::TMenu* menu : {static_cast<cl::TMenu*>(form->MainMenu1), static_cast<cl::TMenu*>(form->PopupMenuEx1),
                             static_cast<cl::TMenu*>(form->PopupMenuEx2)}) {
-      if (cl::TMenuItem* item = Find(menu->Items(), name)) return item;
+      if (cl::TMenuItem* item = cl::test::FindItemNamed(menu->Items(), name)) return item;
     }
     ADD_FAILURE() << "no menu item " << name;
-    return nullptr;
-  }
-  static cl::TMenuItem* Find(cl::TMenuItem* parent, const std::string& name) {
-    for (int i = 0; i < parent->Count(); ++i) {
-      cl::TMenuItem* child = parent->Items(i);
-      if (child->Name() == name) return child;
-      if (cl::TMenuItem* found = Find(child, name)) return found;
-    }
     return nullptr;
   }
 

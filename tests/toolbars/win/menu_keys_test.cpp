@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "classlib/test/input.h"
+#include "classlib/test/menu_items.h"
 #include "menu_test_kit.h"
 #include "tests/support/access_violations.h"
 #include "tests/support/import_hook.h"
@@ -83,14 +84,7 @@ class MenuKeysTest : public test::MenuFormTest {
 
   TMenuBarButton* Button(int index) { return form->Button(index); }
   // An item of the form's menu by name.
-  cl::TMenuItem* Item(const std::string& name, cl::TMenuItem* in = nullptr) {
-    if (!in) in = form->MainMenu->Items();
-    for (int i = 0; i < in->Count(); ++i) {
-      if (in->Items(i)->Name() == name) return in->Items(i);
-      if (cl::TMenuItem* found = Item(name, in->Items(i))) return found;
-    }
-    return nullptr;
-  }
+  cl::TMenuItem* Item(const std::string& name) { return cl::test::FindItemNamed(form->MainMenu->Items(), name); }
   bool EditGot(WORD key) { return std::find(editKeys.begin(), editKeys.end(), key) != editKeys.end(); }
   TPopupMenuExForm* OpenWindow() { return AnyMenuOpen() ? ActivePopupMenu()->Window() : nullptr; }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "classlib/test/menu_items.h"
 #include "classlib/test/pump.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
@@ -34,16 +35,6 @@ std::vector<std::string> MenuTexts(HMENU menu) {
     texts.push_back(info.fType & MFT_SEPARATOR ? "-" : text);
   }
   return texts;
-}
-
-// The item of that name under parent, at any depth.
-cl::TMenuItem* FindByName(cl::TMenuItem* parent, const std::string& name) {
-  for (int i = 0; i < parent->Count(); ++i) {
-    cl::TMenuItem* item = parent->Items(i);
-    if (item->Name() == name) return item;
-    if (cl::TMenuItem* found = FindByName(item, name)) return found;
-  }
-  return nullptr;
 }
 
 // A picture of two coloured halves in the test folder; its full name.
@@ -211,7 +202,7 @@ TEST_F(FrameMenusTest, EachShortcutClicksTheItemOfTheMenusShown) {
   std::vector<std::string> clicked, expected;
   // Recorded instead of run: the commands have tests of their own.
   auto press = [&](cl::TForm* form, const std::string& name) {
-    cl::TMenuItem* item = FindByName(form->Menu()->Items(), name);
+    cl::TMenuItem* item = cl::test::FindItemNamed(form->Menu()->Items(), name);
     ASSERT_NE(item, nullptr) << name;
     const std::string label = (form == FrameForm ? "frame " : "window ") + name;
     item->SetOnClick(cl::TNotifyEvent([&clicked, label](cl::TObject*) { clicked.push_back(label); }));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classlib/test/input.h"
+#include "classlib/test/menu_items.h"
 #include "classlib/test/responder.h"
 #include "classlib/win/application.h"
 #include "classlib/win/bitmap.h"
@@ -74,9 +75,7 @@ class PrintTest : public ::testing::Test {
     }
   }
   static cl::TMenuItem* FileMenuItem(TEditForm* window, const std::string& name) {
-    cl::TMenuItem* file = window->MainMenu1->Items()->Items(0);
-    for (int i = 0; i < file->Count(); ++i)
-      if (file->Items(i)->Name() == name) return file->Items(i);
+    if (cl::TMenuItem* item = cl::test::FindItemNamed(window->MainMenu1->Items()->Items(0), name)) return item;
     throw std::runtime_error("no File menu item " + name);
   }
 
